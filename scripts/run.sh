@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Sets up the machine if needed, builds, and starts the Tessara gallery: on
+# the user's display when there is one, otherwise under Xvfb, saving a
+# screenshot to build/tessara.png after the first paints.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+bash "$ROOT/scripts/setup.sh"
+build_all
+export WINEPREFIX="$PREFIX_BASE/wine-x11"
+EXE="$BUILD_WIN/tessara/gallery/Tessara.exe"
+[ -f "$EXE" ] || EXE="$(find "$BUILD_WIN" -name Tessara.exe | head -1)"
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    exec wine "$EXE"
+fi
+
+SHOT="$ROOT/build/tessara.png"
+DISP=":$(( 90 + RANDOM % 100 ))"
+Xvfb "$DISP" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+XPID=$!
+trap 'kill $XPID 2>/dev/null || true; wineserver -k >/dev/null 2>&1 || true' EXIT
+export DISPLAY="$DISP"
+sleep 1
+wine "$EXE" &
+APID=$!
+sleep "${TESSARA_SHOT_DELAY:-8}"
+import -window root "$SHOT"
+echo "screenshot saved to $SHOT"
+kill $APID 2>/dev/null || true
