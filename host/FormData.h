@@ -1,0 +1,55 @@
+// A form's stored data: which controls it holds, where, and their saved
+// property sets, in a readable text format of our own. No Windows header.
+//
+//   Form frmMain : Form
+//     Caption = "Form1"
+//     ClientWidth = 10890
+//     Begin YTreeView1 : YTreeView
+//       Left = 2280
+//       Top = 720
+//       Width = 2100
+//       Height = 2790
+//       BackColor = &H00FFFFFF&
+//       ForeColor = &H80000012&
+//       Font = Font("宋体", 9, 400, 134)
+//       IsReal = True
+//     End
+//   End
+//
+// Numbers are decimal or &H hex (trailing & optional); texts are in double
+// quotes with "" for a quote; True/False are booleans; Font(...) gives
+// name, size, weight, charset and optionally italic, underline, strike as
+// True/False; Picture("resource-name") names a picture resource.
+// Positions and sizes are twips. Lines starting with ' are comments.
+#pragma once
+#include "Values.h"
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+struct ControlData {
+    std::wstring name;       // instance name, e.g. YTreeView1 or Option1(2)
+    std::wstring kind;       // control class, e.g. YTreeView or Label
+    int index = -1;          // array index for control arrays, else -1
+    int left = 0, top = 0, width = 0, height = 0;  // twips
+    PropertyBag props;       // everything else, keys as written
+    std::vector<std::wstring> pictureRefs;  // keys whose value named a picture resource
+};
+
+struct FormData {
+    std::wstring name;
+    PropertyBag props;       // Caption, ClientWidth, ClientHeight, ...
+    std::vector<ControlData> controls;
+};
+
+// Parses the text. Syntax errors throw StoredDataError naming the form,
+// the line and what was expected. Picture("x") values are stored as text
+// "x" and listed in pictureRefs; the platform layer resolves them.
+FormData ParseFormData(const std::wstring& text);
+
+// Writes a form back in the same format (used to prove round trips).
+std::wstring FormatFormData(const FormData& form);
+
+} // namespace host

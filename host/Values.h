@@ -1,0 +1,114 @@
+// Value types the host hands to forms and controls: colours, fonts,
+// pictures and the property bag. No Windows header: these build natively.
+#pragma once
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace host {
+
+// 0x00BBGGRR; with the high bit set (0x80000000 + index) a system colour
+// that must be translated before any arithmetic.
+using Colour = std::uint32_t;
+constexpr bool IsSystemColour(Colour c) { return (c & 0x80000000u) != 0; }
+
+// Booleans stored or passed as numbers: true is -1.
+constexpr std::int32_t kTrue = -1;
+constexpr std::int32_t kFalse = 0;
+
+// A control's font as the host gives it.
+struct Font {
+    std::wstring name = L"宋体";
+    double size = 9.0;          // points, four decimal places
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikethrough = false;
+    int charset = 134;
+    int weight() const { return bold ? 700 : 400; }
+    bool operator==(const Font& o) const
+    {
+        return name == o.name && size == o.size && bold == o.bold && italic == o.italic &&
+               underline == o.underline && strikethrough == o.strikethrough && charset == o.charset;
+    }
+    bool operator!=(const Font& o) const { return !(*this == o); }
+};
+
+// A platform picture (bitmap, icon or cursor). The handle is owned by the
+// Picture and released by the releaser the platform layer installs.
+struct Picture {
+    enum class Type { None, Bitmap, Icon, Cursor };
+    Type type = Type::None;
+    std::uintptr_t handle = 0;  // HBITMAP / HICON / HCURSOR
+    int width = 0;              // pixels
+    int height = 0;
+    void (*release)(const Picture&) = nullptr;
+    Picture() = default;
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+    ~Picture()
+    {
+        if (release && handle)
+            release(*this);
+    }
+};
+using PictureRef = std::shared_ptr<const Picture>;  // null = no picture
+
+// Values a property bag holds. Colours and other numbers are Int.
+using PropValue = std::variant<std::monostate, std::int64_t, bool, std::wstring, Font, PictureRef>;
+
+// Bad stored data (wrong type, unknown key or control): the message names
+// the form, the control and the key.
+class StoredDataError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Case-insensitive (ASCII) ordering for keys.
+struct KeyLess {
+    bool operator()(const std::wstring& a, const std::wstring& b) const;
+};
+bool KeyEquals(const std::wstring& a, const std::wstring& b);
+
+// The keyed store a control keeps its design-time properties in. Keys
+// compare without regard to case; write order is kept for saving.
+class PropertyBag {
+public:
+    PropertyBag() = default;
+    // owner names "form.control" for error messages.
+    explicit PropertyBag(std::wstring owner) : owner_(std::move(owner)) {}
+
+    bool has(const std::wstring& key) const;
+    // The stored value, or the default when the key is missing. A stored
+    // value of another type throws StoredDataError naming owner and key.
+    std::int64_t readInt(const std::wstring& key, std::int64_t def) const;
+    std::int32_t readLong(const std::wstring& key, std::int32_t def) const;
+    Colour readColour(const std::wstring& key, Colour def) const;
+    bool readBool(const std::wstring& key, bool def) const;
+    std::wstring readText(const std::wstring& key, const std::wstring& def) const;
+    Font readFont(const std::wstring& key, const Font& def) const;
+    PictureRef readPicture(const std::wstring& key, PictureRef def = nullptr) const;
+
+    // Stores the value unless it equals the default (then the key is
+    // removed, so a later read gives the default).
+    void write(const std::wstring& key, const PropValue& value, const PropValue& def = std::monostate{});
+    // Stores unconditionally.
+    void set(const std::wstring& key, const PropValue& value);
+    void remove(const std::wstring& key);
+
+    // Keys in the order they were first written.
+    std::vector<std::wstring> keys() const;
+    const PropValue* find(const std::wstring& key) const;
+    const std::wstring& owner() const { return owner_; }
+    void setOwner(std::wstring owner) { owner_ = std::move(owner); }
+
+private:
+    std::wstring owner_;
+    std::vector<std::pair<std::wstring, PropValue>> items_;
+};
+
+} // namespace host
