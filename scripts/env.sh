@@ -2,18 +2,38 @@
 # environment the programs run in (code page 936, quiet Wine).
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PREFIX_BASE="${KORVEL_PREFIX_BASE:-$HOME/.cache/korvel-tessara}"
-BUILD_WIN="$ROOT/build/win"
+BUILD_WIN="$ROOT/build/win"          # the 32-bit deliverables
+BUILD_WIN64="$ROOT/build/win64"      # 64-bit test build, where wine32 cannot run
 BUILD_NATIVE="$ROOT/build/native"
-export WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 WINEARCH=win32
+export WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 WINEARCH=win64
+
+# Some kernels are booted without 32-bit emulation; wine32 cannot start
+# there, and the Windows tests run from a 64-bit build of the same sources.
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    BUILD_TESTS="$BUILD_WIN"
+else
+    BUILD_TESTS="$BUILD_WIN64"
+fi
+
+configure_cross() { # dir toolchain
+    cmake -S "$ROOT" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$2.cmake" >/dev/null
+}
 
 build_all() {
-    cmake -S "$ROOT" -B "$BUILD_WIN" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" >/dev/null
-    cmake --build "$BUILD_WIN"
+    configure_cross "$BUILD_WIN" mingw-i686
+    if [ "$BUILD_TESTS" = "$BUILD_WIN" ]; then
+        cmake --build "$BUILD_WIN"
+    else
+        cmake --build "$BUILD_WIN" --target Korvel Tessara
+        configure_cross "$BUILD_WIN64" mingw-x86_64
+        cmake --build "$BUILD_WIN64"
+    fi
 }
 
 build_native() {
-    cmake -S "$ROOT" -B "$BUILD_NATIVE" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+    cmake -S "$ROOT" -B "$BUILD_NATIVE" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DKT_DELIVERABLES_DIR="$BUILD_WIN" >/dev/null
     cmake --build "$BUILD_NATIVE"
 }
 
@@ -22,5 +42,5 @@ build_native() {
 start_wineserver() {
     wineserver -p >/dev/null 2>&1 </dev/null &
     disown || true
-    wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+    /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 </dev/null || true
 }

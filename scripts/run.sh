@@ -8,10 +8,15 @@ bash "$ROOT/scripts/setup.sh"
 build_all
 export WINEPREFIX="$PREFIX_BASE/wine-x11"
 EXE="$BUILD_WIN/tessara/gallery/Tessara.exe"
-[ -f "$EXE" ] || EXE="$(find "$BUILD_WIN" -name Tessara.exe | head -1)"
+if [ "$BUILD_TESTS" != "$BUILD_WIN" ]; then
+    # This kernel cannot run 32-bit programs: show the 64-bit build of the
+    # same sources.
+    echo "run: 32-bit programs cannot run on this kernel; starting the 64-bit build" >&2
+    EXE="$BUILD_WIN64/tessara/gallery/Tessara.exe"
+fi
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    exec wine "$EXE"
+    exec "$ROOT/scripts/wine-run" "$EXE"
 fi
 
 SHOT="$ROOT/build/tessara.png"
@@ -21,7 +26,7 @@ XPID=$!
 trap 'kill $XPID 2>/dev/null || true; wineserver -k >/dev/null 2>&1 || true' EXIT
 export DISPLAY="$DISP"
 sleep 1
-wine "$EXE" &
+"$ROOT/scripts/wine-run" "$EXE" &
 APID=$!
 sleep "${TESSARA_SHOT_DELAY:-8}"
 import -window root "$SHOT"

@@ -6,8 +6,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 bash "$ROOT/scripts/setup.sh"
 
-build_native
 build_all
+build_native
 
 export WINEPREFIX="$PREFIX_BASE/wine-test"
 unset DISPLAY
@@ -21,7 +21,7 @@ summary() {
 }
 ctest --test-dir "$BUILD_NATIVE" --output-on-failure -j2 2>&1 | tee "$ROOT/build/native-tests.log" || status=1
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
-ctest --test-dir "$BUILD_WIN" --output-on-failure -j2 2>&1 | tee "$ROOT/build/win-tests.log" || status=1
+ctest --test-dir "$BUILD_TESTS" --output-on-failure -j2 2>&1 | tee "$ROOT/build/win-tests.log" || status=1
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 
 total=0; failed=0
