@@ -1,0 +1,303 @@
+#include "tessara/controls/ListModel.h"
+
+#include "tessara/controls/ScrollMath.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tessara {
+
+// ------------------------------------------------------------------ items
+
+void ListItems::Reallocate(std::size_t capacity)
+{
+    const std::size_t tail = buf_.size() - gapEnd_;
+    std::vector<std::wstring> next(capacity);
+    for (std::size_t i = 0; i < gapStart_; ++i)
+        next[i] = std::move(buf_[i]);
+    for (std::size_t i = 0; i < tail; ++i)
+        next[capacity - tail + i] = std::move(buf_[gapEnd_ + i]);
+    buf_ = std::move(next);
+    gapEnd_ = capacity - tail;
+}
+
+void ListItems::MoveGapTo(std::size_t i)
+{
+    if (gapStart_ == gapEnd_) {
+        // No gap: nothing moves (and nothing may be moved onto itself).
+        gapStart_ = gapEnd_ = i;
+        return;
+    }
+    while (gapStart_ > i)
+        buf_[--gapEnd_] = std::move(buf_[--gapStart_]);
+    while (gapStart_ < i)
+        buf_[gapStart_++] = std::move(buf_[gapEnd_++]);
+}
+
+void ListItems::push_back(std::wstring text)
+{
+    MoveGapTo(size());
+    if (gapStart_ == gapEnd_)
+        Reallocate(std::max<std::size_t>(16, buf_.size() * 2));
+    buf_[gapStart_++] = std::move(text);
+}
+
+void ListItems::erase(std::size_t i)
+{
+    MoveGapTo(i);
+    buf_[gapEnd_++] = std::wstring();  // frees the text
+    // Give memory back once the list has shrunk to a quarter.
+    if (buf_.size() > 64 && size() * 4 < buf_.size())
+        Reallocate(buf_.size() / 2);
+}
+
+void ListItems::clear()
+{
+    std::vector<std::wstring>().swap(buf_);
+    gapStart_ = gapEnd_ = 0;
+}
+
+const std::wstring& ListModel::List(int index) const
+{
+    static const std::wstring kNone;
+    if (index < 0 || index >= ListCount())
+        return kNone;
+    return items_[static_cast<std::size_t>(index)];
+}
+
+bool ListModel::AddItem(std::wstring text)
+{
+    if (ListCount() >= kListMaxItems)
+        return false;
+    items_.push_back(std::move(text));
+    return true;
+}
+
+bool ListModel::RemoveItem(int index, bool scrollVisible, std::int32_t scrollValue)
+{
+    if (index < 0 || index >= ListCount())
+        return false;
+    items_.erase(static_cast<std::size_t>(index));
+    if (items_.empty()) {
+        items_.clear();
+        return true;
+    }
+    if (scrollVisible)
+        scrollAdjust_ = std::max(scrollAdjust_ - 1, -scrollValue);
+    if (listIndex_ > ListCount() - 1)
+        listIndex_ = ListCount() - 1;
+    return true;
+}
+
+void ListModel::Clear()
+{
+    items_.clear();
+    restartAtTop_ = true;
+}
+
+// ------------------------------------------------------------- properties
+
+bool ListModel::SetItemHeight(int v, int fontHeight)
+{
+    if (v < fontHeight || v < 1)
+        return false;
+    itemHeight_ = v;
+    return true;
+}
+
+bool ListModel::FitItemHeight(int fontHeight)
+{
+    if (itemHeight_ >= fontHeight)
+        return false;
+    itemHeight_ = fontHeight;
+    return true;
+}
+
+bool ListModel::SetPageCount(int v)
+{
+    if (v <= 0)
+        return false;
+    pageCount_ = (v < 4 && ListCount() > v) ? 4 : v;
+    return true;
+}
+
+void ListModel::InitListHeight(int rows)
+{
+    // At least one row, so the list never collapses to its frame.
+    pageCount_ = items_.empty() ? 1 : std::max(1, std::min(rows, ListCount()));
+}
+
+bool ListModel::SetListIndex(int v)
+{
+    if (v < -1 || v > ListCount() - 1)
+        return false;
+    listIndex_ = v;
+    return true;
+}
+
+bool ListModel::SetScrollMode(int v)
+{
+    if (v < 0 || v > 2)
+        return false;
+    scrollMode_ = v;
+    return true;
+}
+
+bool ListModel::SetHover(int index)
+{
+    if (index == hoverIndex_)
+        return false;
+    hoverIndex_ = index;
+    marqueeOffset_ = 0;
+    return true;
+}
+
+// ----------------------------------------------------------------- layout
+
+std::optional<ListFirstLayout> ListModel::FirstLayout(int width, int height)
+{
+    if (pageCount_ != 0)
+        return std::nullopt;
+    ListFirstLayout out;
+    out.width = width - 25 < itemHeight_ ? itemHeight_ + 25 : width;
+    const int h = height - 2 * kListInset;
+    pageCount_ = h < itemHeight_ ? 1 : h / itemHeight_ + (h % itemHeight_ != 0 ? 1 : 0);
+    out.height = itemHeight_ * pageCount_ + 2 * kListInset;
+    out.scroll = {out.width - kListScrollRight, kListInset, kListScrollWidth, out.height - 2 * kListInset};
+    return out;
+}
+
+ListLayout ListModel::DeferredLayout(int width, std::int32_t scrollValue)
+{
+    ListLayout out;
+    out.height = itemHeight_ * pageCount_ + 2 * kListInset;
+    if (items_.empty())
+        listIndex_ = -1;
+    if (ListCount() > pageCount_) {
+        out.scrollVisible = true;
+        out.scroll = {width - kListScrollRight, kListInset, kListScrollWidth, out.height - 2 * kListInset};
+        const double t = Nearest(static_cast<double>(out.height - 42) * pageCount_ / ListCount());
+        out.thumbLength = t < 11 ? 10 : t;
+        out.maxV = ListCount() - pageCount_;
+        // The pending adjustment is applied within the new range, so a
+        // shrunken list never leaves the view below its last row; a list
+        // cleared and filled again starts at its first row.
+        const std::int64_t v = restartAtTop_ ? 0 : static_cast<std::int64_t>(scrollValue) + scrollAdjust_;
+        out.value = static_cast<std::int32_t>(std::clamp<std::int64_t>(v, 0, out.maxV));
+    } else {
+        // Hidden scroll bar: the view starts at the first row again.
+        out.value = 0;
+    }
+    scrollAdjust_ = 0;
+    restartAtTop_ = false;
+    return out;
+}
+
+// --------------------------------------------------------------- geometry
+
+int ListModel::ItemAt(int x, int y, int width, std::int32_t scrollValue) const
+{
+    if (items_.empty())
+        return -1;
+    // The right 22 pixels never hit an item, scroll bar or not.
+    if (x < 4 || x >= width - 22 || y < 4 || y >= itemHeight_ * pageCount_ + kListInset)
+        return -1;
+    const std::int64_t index = static_cast<std::int64_t>(scrollValue) + (y - kListInset) / itemHeight_;
+    if (index < 0 || index > ListCount() - 1)
+        return -1;
+    return static_cast<int>(index);
+}
+
+int ListModel::AvailableTextWidth(int width, bool scrollVisible)
+{
+    return scrollVisible ? width - 20 - 10 : width - 10;
+}
+
+std::optional<std::int32_t> ListModel::WheelTarget(int delta, std::int32_t value, std::int32_t maxV) const
+{
+    if (items_.empty() || pageCount_ >= ListCount())
+        return std::nullopt;
+    // Three rows a notch, whatever the size of the delta.
+    if (delta < 0)
+        return std::min<std::int64_t>(static_cast<std::int64_t>(value) + 3, maxV);
+    return std::max<std::int64_t>(static_cast<std::int64_t>(value) - 3, 0);
+}
+
+// ---------------------------------------------------------------- marquee
+
+bool ListModel::MarqueeStep(int textWidth, int avail, int gap)
+{
+    switch (scrollMode_) {
+    case 1: {
+        // Swing between the start and the end of the text.
+        const int overflow = textWidth - avail;
+        if (marqueeOffset_ <= 0)
+            marqueeForward_ = true;
+        else if (marqueeOffset_ >= overflow)
+            marqueeForward_ = false;
+        marqueeOffset_ += marqueeForward_ ? 1 : -1;
+        return true;
+    }
+    case 2:
+        // One pass until the second copy stands where the first began.
+        if (marqueeOffset_ >= textWidth + gap) {
+            marqueeOffset_ = 0;
+            return false;
+        }
+        ++marqueeOffset_;
+        return true;
+    default:
+        // One pass that moves the text fully out, then it snaps back.
+        if (marqueeOffset_ >= textWidth) {
+            marqueeOffset_ = 0;
+            return false;
+        }
+        ++marqueeOffset_;
+        return true;
+    }
+}
+
+std::wstring ListModel::MarqueeText(const std::wstring& text) const
+{
+    if (scrollMode_ != 2)
+        return text;
+    return text + std::wstring(kListMarqueeSpaces, L' ') + text;
+}
+
+// --------------------------------------------------------------- painting
+
+std::vector<ListRow> ListModel::VisibleRows(int width, bool scrollVisible, std::int32_t scrollValue,
+                                            bool marqueeRunning) const
+{
+    std::vector<ListRow> rows;
+    if (items_.empty() || pageCount_ <= 0)
+        return rows;
+    const std::int64_t first = std::max<std::int32_t>(scrollValue, 0);
+    const std::int64_t last = std::min<std::int64_t>(first + pageCount_ - 1, ListCount() - 1);
+    const int right = scrollVisible ? width - 23 : width - 3;
+    for (std::int64_t j = first; j <= last; ++j) {
+        const int r = static_cast<int>(j - first);
+        ListRow row;
+        row.index = static_cast<int>(j);
+        row.left = kListInset;
+        row.top = kListInset + r * itemHeight_;
+        row.right = right;
+        row.bottom = kListInset + (r + 1) * itemHeight_;
+        if (row.index == listIndex_)
+            row.look = RowLook::Selected;
+        else if (row.index == hoverIndex_)
+            row.look = RowLook::Hovered;
+        else
+            row.look = r % 2 == 0 ? RowLook::Even : RowLook::Odd;
+        row.textLeft = row.left + 2;
+        row.textRight = row.right - 2;
+        if (row.look == RowLook::Hovered && marqueeRunning) {
+            row.textLeft -= marqueeOffset_;
+            row.marquee = true;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+} // namespace tessara

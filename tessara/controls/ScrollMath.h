@@ -1,0 +1,158 @@
+// The scroll bars' behaviour without a window: value <-> thumb position
+// arithmetic, hit tests, and the press / repeat / drag state machine. The
+// Win32 controls YHScroll and YVScroll feed it mouse coordinates along and
+// across their axis and carry out what it asks through a ScrollSink.
+// No Windows header.
+#pragma once
+#include <cmath>
+#include <cstdint>
+
+namespace tessara {
+
+enum ScrollPart {
+    PartNone = -1,
+    PartTrack = 0,
+    PartLowArrow = 1,   // left or top arrow
+    PartHighArrow = 2,  // right or bottom arrow
+    PartThumb = 3,
+};
+
+// Nearest integer, halves to even (the default floating-point rounding).
+inline std::int64_t Nearest(double v) { return static_cast<std::int64_t>(std::nearbyint(v)); }
+
+// Width of each arrow button along the axis.
+constexpr int kArrowSize = 18;
+// Mouse moves closer together than this are dropped.
+constexpr std::uint32_t kMouseMoveInterval = 30;
+
+// Drops mouse moves that come within kMouseMoveInterval of the last one it
+// let through. Tick counts wrap after 49 days; unsigned subtraction copes.
+class MoveThrottle {
+public:
+    bool Allow(std::uint32_t nowMs, std::uint32_t interval = kMouseMoveInterval)
+    {
+        if (nowMs - last_ < interval)
+            return false;
+        last_ = nowMs;
+        return true;
+    }
+    std::uint32_t Last() const { return last_; }
+
+private:
+    std::uint32_t last_ = 0;
+};
+
+// What the model asks of its window.
+class ScrollSink {
+public:
+    virtual ~ScrollSink() = default;
+    virtual void Changed() = 0;               // raise Change
+    virtual void Repaint() = 0;               // invalidate the window
+    virtual void RepeatTimer(bool on) = 0;    // enable / disable tmrIsLbuttonDown
+};
+
+// Default property values.
+constexpr std::int32_t kDefaultMinV = 0;
+constexpr std::int32_t kDefaultMaxV = 20;
+constexpr std::int32_t kDefaultSmallChange = 1;
+constexpr std::int32_t kDefaultLargeChange = 10;
+constexpr double kMinThumbLength = 10;
+
+class ScrollModel {
+public:
+    explicit ScrollModel(ScrollSink& sink) : sink_(sink) {}
+
+    // --- geometry -------------------------------------------------------
+    // Client size along and across the axis; re-lays out (the Resize event).
+    void SetSize(int length, int cross);
+    int Length() const { return length_; }
+    int Cross() const { return cross_; }
+
+    // --- properties ----------------------------------------------------
+    std::int32_t MinV() const { return minV_; }
+    std::int32_t MaxV() const { return maxV_; }
+    std::int32_t Value() const { return value_; }
+    std::int32_t SmallChange() const { return smallChange_; }
+    std::int32_t LargeChange() const { return largeChange_; }
+    double ThumbLength() const { return thumbLength_; }
+    // Each returns whether the value was accepted; refused values are
+    // ignored silently.
+    bool SetMinV(std::int32_t v);
+    bool SetMaxV(std::int32_t v);
+    bool SetValue(std::int32_t v);
+    bool SetSmallChange(std::int32_t v);
+    bool SetLargeChange(std::int32_t v);
+    // Stores the length as given; the minimum applies at the next layout.
+    void SetThumbLengthRaw(double v) { thumbLength_ = v; }
+    // Stores at least kMinThumbLength and re-lays out at once.
+    void SetThumbLengthNow(double v);
+
+    // Restores saved values without raising Change. A saved set that breaks
+    // the invariants (MinV < MaxV, Value inside, steps > 0) is repaired
+    // field by field so the arithmetic never divides by zero.
+    void Restore(std::int32_t minV, std::int32_t maxV, std::int32_t value, std::int32_t smallChange,
+                 std::int32_t largeChange);
+
+    // --- arithmetic ----------------------------------------------------
+    void Layout();
+    // Thumb position (first pixel along the axis) for a value.
+    int GlideAt(std::int32_t v) const;
+    // Value for a thumb position.
+    std::int32_t ValueAtPos(int p) const;
+    ScrollPart PressPartAt(int along) const;
+    ScrollPart HitTestPart(int along, int across) const;
+    // Last thumb position: length - thumb - arrow, as laid out.
+    double MaxThumbPos() const { return length_ - thumbLength_ - kArrowSize; }
+
+    // --- input ---------------------------------------------------------
+    void Press(int along);                  // left button down or double click
+    bool Hover(int along, int across);      // true when the hovered part changed
+    void DragThumb(int cursorAlong);        // cursor position along the axis
+    void Release();                         // left button up
+    void LoseFocus();
+    void Leave();                           // mouse left the window
+    void Tick(int cursorAlong, int cursorAcross);  // auto-repeat timer
+
+    // --- state, read only ------------------------------------------------
+    int ThumbPos() const { return thumbPos_; }
+    ScrollPart HoverPart() const { return hover_; }
+    ScrollPart PressedPart() const { return pressed_; }
+    bool ButtonDown() const { return buttonDown_; }
+    bool Dragging() const { return dragging_; }
+    std::int32_t LastReported() const { return lastReported_; }
+    std::int64_t K() const { return k_; }
+    std::int64_t Rem() const { return rem_; }
+    bool PixelsPerValue() const { return pixelsPerValue_; }
+    bool LaidOut() const { return k_ > 0; }
+
+private:
+    // Clamps a stepped value, reports it when it differs from the last
+    // report and moves the thumb; no repaint.
+    void Commit(std::int64_t v);
+    void StopRepeat();
+
+    ScrollSink& sink_;
+    int length_ = 0;                 // ScaleWidth (H) / ScaleHeight (V)
+    int cross_ = 0;                  // the other dimension
+    std::int32_t minV_ = kDefaultMinV;
+    std::int32_t maxV_ = kDefaultMaxV;
+    std::int32_t value_ = 0;
+    std::int32_t smallChange_ = kDefaultSmallChange;
+    std::int32_t largeChange_ = kDefaultLargeChange;
+    double thumbLength_ = kMinThumbLength;  // GlideWidth / GlideHeight
+
+    ScrollPart pressed_ = PartNone;  // part hit when the button went down
+    ScrollPart hover_ = PartNone;
+    int anchor_ = 0;                 // last mouse position used by dragging
+    bool buttonDown_ = false;
+    bool firstTick_ = false;         // repetition waits one idle tick
+    bool dragging_ = false;
+    std::int64_t k_ = 0;             // 0 until the first layout that fits
+    std::int64_t rem_ = 0;
+    bool pixelsPerValue_ = false;    // true: each value spans k (or k+1) pixels
+    std::int32_t lastReported_ = 0;  // value last announced by Change
+    int thumbPos_ = kArrowSize;
+    int grabOffset_ = 0;             // mouse minus thumb position at the grab
+};
+
+} // namespace tessara

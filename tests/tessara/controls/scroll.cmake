@@ -1,0 +1,6 @@
+# Scroll bars, list and combo box.
+kt_test(scroll_logic_test
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/ScrollMathTest.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/ListModelTest.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/ComboLayoutTest.cpp
+    LIBS tx_scroll_core)
