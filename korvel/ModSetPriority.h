@@ -1,0 +1,19 @@
+// Priority calls the launcher makes on a process handle. Results are only
+// informative: callers ignore them.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+namespace korvel {
+
+// SetPriorityClass; non-zero on success.
+BOOL SetPriority(HANDLE process, std::int32_t priorityClass);
+
+// The I/O priority hint (0 very low, 1 low, 2 normal, 3 high) through the
+// native process-information call, class 33. Returns the status cut to its
+// low 16 bits and sign-extended; when the native call is missing, as "not
+// implemented".
+std::int32_t SetIOPriority(HANDLE process, std::int32_t ioPriority);
+
+} // namespace korvel

@@ -1,0 +1,261 @@
+// The real Korvel.exe, run from a folder of its own with a settings file,
+// as a shortcut would start it. The probe stands in for the chosen program
+// and reports how it was started; failures are seen as the user sees them,
+// by the message box window.
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+const wchar_t* const kFailureText = L"执行失败,退出本次执行!";
+
+std::wstring KorvelUnderTest() { return kt::ThisFolder() + L"\\KorvelUnderTest.exe"; }
+
+std::uint32_t SystemMask()
+{
+    DWORD_PTR process = 0, system = 0;
+    GetProcessAffinityMask(GetCurrentProcess(), &process, &system);
+    return static_cast<std::uint32_t>(system);
+}
+
+std::uint32_t HighestBit(std::uint32_t mask)
+{
+    std::uint32_t bit = 0x80000000u;
+    while (bit && !(mask & bit))
+        bit >>= 1;
+    return bit;
+}
+
+std::string Remembered(const std::string& name, const std::string& params, const std::string& cpuMask,
+                       const std::string& cpuPriority, const std::string& showStyle)
+{
+    return "[Config]\r\nEXEName=" + name + "\r\nEXEParam=" + params + "\r\nSelectedCPU=" + cpuMask +
+           "\r\nCPUPriority=" + cpuPriority + "\r\nIOPriority=2\r\nShowStyle=" + showStyle +
+           "\r\nisRemember=1\r\n";
+}
+
+// A folder holding Korvel.exe, as the user set it up.
+class KorvelFolder {
+public:
+    explicit KorvelFolder(const std::wstring& hint = L"korvel-run") : folder_(hint)
+    {
+        copied_ = CopyFileW(KorvelUnderTest().c_str(), file(L"Korvel.exe").c_str(), FALSE) != 0;
+    }
+    bool ready() const { return copied_; }
+    std::wstring file(const std::wstring& name) const { return folder_.file(name); }
+    const std::wstring& path() const { return folder_.path(); }
+    bool AddProbe(const std::wstring& name) { return CopyFileW(kt::ProbePath().c_str(), file(name).c_str(), FALSE) != 0; }
+    void WriteSettings(const std::string& bytes) { kt::WriteBytes(file(L"Korveled.ini"), bytes); }
+    std::string Settings() const { return kt::ReadBytes(file(L"Korveled.ini")); }
+
+    // Starts Korvel as a shortcut would (from another working folder),
+    // optionally from a parent restricted to `parentMask`.
+    bool Start(PROCESS_INFORMATION& info, DWORD_PTR parentMask = 0)
+    {
+        const std::wstring exe = file(L"Korvel.exe");
+        std::wstring line = L"\"" + exe + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        const DWORD flags = parentMask ? CREATE_SUSPENDED : 0;
+        if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                            kt::ThisFolder().c_str(), &startup, &info))
+            return false;
+        if (parentMask) {
+            SetProcessAffinityMask(info.hProcess, parentMask);
+            ResumeThread(info.hThread);
+        }
+        return true;
+    }
+
+private:
+    kt::TempFolder folder_;
+    bool copied_ = false;
+};
+
+// Runs Korvel expecting it to start `image`; gives the probe's report.
+kt::Report RunExpectingStart(KorvelFolder& korvel, const std::wstring& image, DWORD_PTR parentMask = 0)
+{
+    PROCESS_INFORMATION info{};
+    if (!korvel.Start(info, parentMask)) {
+        ADD_FAILURE() << "Korvel.exe did not start";
+        return {};
+    }
+    const bool ended = kt::WaitOrEnd(info.hProcess, 15000);
+    DWORD exitCode = 1234;
+    GetExitCodeProcess(info.hProcess, &exitCode);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    EXPECT_TRUE(ended) << "Korvel did not end after starting the program";
+    EXPECT_EQ(exitCode, 0u);
+    return kt::WaitForReport(image, 10000);
+}
+
+// Runs Korvel expecting the one failure message; closes it like a user.
+void RunExpectingFailure(KorvelFolder& korvel, const char* label)
+{
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(korvel.Start(info)) << label;
+    const kt::MessageBoxSeen box = kt::FindAndCloseMessageBox(info.dwProcessId, L"Vexilo", 15000);
+    const bool ended = kt::WaitOrEnd(info.hProcess, 10000);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(info.hProcess, &exitCode);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    ASSERT_TRUE(box.found) << label << ": no message box titled Vexilo";
+    EXPECT_EQ(box.text, kFailureText) << label;
+    EXPECT_EQ(box.buttonCount, 1) << label << ": one OK button";
+    EXPECT_EQ(box.firstButtonId, IDOK) << label;
+    EXPECT_TRUE(box.closed) << label;
+    EXPECT_TRUE(ended) << label << ": Korvel must end once the message is closed";
+    EXPECT_EQ(exitCode, 1u) << label;
+}
+
+TEST(KorvelRun, RememberedChoiceStartsTheProgramTuned)
+{
+    const std::uint32_t all = SystemMask();
+    ASSERT_NE(all, 0u);
+    const std::uint32_t last = HighestBit(all);
+    struct Case {
+        const char* label;
+        std::string params, mask, cpuPriority, showStyle;
+        std::string cmdline;
+        std::uint32_t affinity;
+        DWORD priorityClass;
+        int show;
+    };
+    const std::vector<Case> cases = {
+        {"defaults, empty parameters", "", "0", "1", "1", "game.exe ", all, NORMAL_PRIORITY_CLASS, SW_SHOWNORMAL},
+        {"parameters, high, minimised", "-window -x", "0", "2", "2", "game.exe -window -x", all, HIGH_PRIORITY_CLASS,
+         SW_SHOWMINIMIZED},
+        {"idle, hidden", "-a", "0", "0", "0", "game.exe -a", all, IDLE_PRIORITY_CLASS, SW_HIDE},
+        {"realtime, maximised", "", "0", "3", "3", "game.exe ", all, REALTIME_PRIORITY_CLASS, SW_SHOWMAXIMIZED},
+        {"class 16384 (below normal) used unchanged", "", "0", "16384", "1", "game.exe ", all,
+         BELOW_NORMAL_PRIORITY_CLASS, SW_SHOWNORMAL},
+        {"chosen processor", "", std::to_string(static_cast<std::int32_t>(last)), "1", "1", "game.exe ", last,
+         NORMAL_PRIORITY_CLASS, SW_SHOWNORMAL},
+    };
+    for (const Case& c : cases) {
+        KorvelFolder korvel;
+        ASSERT_TRUE(korvel.ready());
+        ASSERT_TRUE(korvel.AddProbe(L"game.exe"));
+        const std::string settings = Remembered("game.exe", c.params, c.mask, c.cpuPriority, c.showStyle);
+        korvel.WriteSettings(settings);
+        kt::Report report = RunExpectingStart(korvel, korvel.file(L"game.exe"));
+        ASSERT_FALSE(report.empty()) << c.label << ": the program did not start";
+        EXPECT_EQ(report["cmdline"], c.cmdline) << c.label;
+        EXPECT_EQ(report["affinity"], std::to_string(c.affinity)) << c.label;
+        EXPECT_EQ(report["priority"], std::to_string(c.priorityClass)) << c.label;
+        EXPECT_EQ(report["showflag"], "1") << c.label;
+        EXPECT_EQ(report["show"], std::to_string(c.show)) << c.label;
+        EXPECT_EQ(report["path1"], kt::Utf8(korvel.path())) << c.label;
+        EXPECT_EQ(korvel.Settings(), settings) << c.label << ": a complete file is only read";
+    }
+}
+
+TEST(KorvelRun, EveryProcessorEvenWhenStartedFromARestrictedParent)
+{
+    const std::uint32_t all = SystemMask();
+    const std::uint32_t first = all & (~all + 1);
+    if (first == all)
+        GTEST_SKIP() << "one processor: a restricted parent cannot be told apart";
+    KorvelFolder korvel;
+    ASSERT_TRUE(korvel.ready());
+    ASSERT_TRUE(korvel.AddProbe(L"game.exe"));
+    const std::string settings = Remembered("game.exe", "", "0", "1", "1");
+    korvel.WriteSettings(settings);
+    kt::Report report = RunExpectingStart(korvel, korvel.file(L"game.exe"), first);
+    ASSERT_FALSE(report.empty());
+    EXPECT_EQ(report["affinity"], std::to_string(all));
+    EXPECT_EQ(report["system"], std::to_string(all));
+    // "Every processor" stays stored as 0.
+    EXPECT_EQ(korvel.Settings(), settings);
+}
+
+TEST(KorvelRun, AProgramNameWithASpaceStartsThatProgram)
+{
+    KorvelFolder korvel;
+    ASSERT_TRUE(korvel.ready());
+    ASSERT_TRUE(korvel.AddProbe(L"my game.exe"));
+    ASSERT_TRUE(korvel.AddProbe(L"my.exe"));  // what an unquoted name would start
+    korvel.WriteSettings(Remembered("my game.exe", "-fast", "0", "1", "1"));
+    kt::Report report = RunExpectingStart(korvel, korvel.file(L"my game.exe"));
+    ASSERT_FALSE(report.empty()) << "my game.exe did not start";
+    EXPECT_EQ(report["cmdline"], "\"my game.exe\" -fast");
+    EXPECT_FALSE(kt::FileExists(korvel.file(L"my.exe.report"))) << "my.exe was started instead";
+}
+
+TEST(KorvelRun, ChineseFolderAndProgramNameInCodePage936)
+{
+    KorvelFolder korvel(L"启动器");
+    ASSERT_TRUE(korvel.ready());
+    ASSERT_TRUE(korvel.AddProbe(L"游戏.exe"));
+    korvel.WriteSettings(Remembered(kt::Ansi(L"游戏.exe"), kt::Ansi(L"-名字"), "0", "1", "1"));
+    kt::Report report = RunExpectingStart(korvel, korvel.file(L"游戏.exe"));
+    ASSERT_FALSE(report.empty()) << "游戏.exe did not start";
+    EXPECT_EQ(report["cmdline"], kt::Utf8(L"游戏.exe -名字"));
+    EXPECT_EQ(report["path1"], kt::Utf8(korvel.path()));
+}
+
+TEST(KorvelRun, BadInputEndsInTheOneFailureMessageAndKeepsTheFile)
+{
+    const std::string huge = Remembered("game.exe", "", "0", "1", "1") + std::string(70 * 1024, ';') + "\r\n";
+    std::string binary = "[Config]\r\nEXEName=game.exe\r\nisRemember=1\r\n";
+    for (int i = 0; i < 512; ++i)
+        binary += static_cast<char>((i * 37 + 11) & 0xFF);
+    struct Case {
+        const char* label;
+        std::string settings;  // empty: no settings file at all
+    };
+    const std::vector<Case> cases = {
+        {"first run: the dialog would be needed", ""},
+        {"not remembered", Remembered("game.exe", "", "0", "1", "1").replace(
+                               Remembered("game.exe", "", "0", "1", "1").find("isRemember=1"), 12, "isRemember=0")},
+        {"remembered as 01", Remembered("game.exe", "", "0", "1", "1").replace(
+                                 Remembered("game.exe", "", "0", "1", "1").find("isRemember=1"), 12, "isRemember=01")},
+        {"remembered as quoted \"1 \"", Remembered("game.exe", "", "0", "1", "1").replace(
+                                            Remembered("game.exe", "", "0", "1", "1").find("isRemember=1"), 12,
+                                            "isRemember=\"1 \"")},
+        {"mask not numeric", Remembered("game.exe", "", "all", "1", "1")},
+        {"mask beyond 32 bits", Remembered("game.exe", "", "4294967296", "1", "1")},
+        {"priority a fraction", Remembered("game.exe", "", "0", "1.5", "1")},
+        {"priority in hexadecimal", Remembered("game.exe", "", "0", "0x80", "1")},
+        {"unknown window state", Remembered("game.exe", "", "0", "1", "5")},
+        {"missing program", Remembered("missing.exe", "", "0", "1", "1")},
+        {"not a program", Remembered("readme.exe", "", "0", "1", "1")},
+        {"empty program name", Remembered("", "game.exe", "0", "1", "1")},
+        {"name holding a quote", Remembered("game.exe\" x", "", "0", "1", "1")},
+        {"binary settings file", binary},
+        {"huge settings file", huge},
+    };
+    for (const Case& c : cases) {
+        KorvelFolder korvel;
+        ASSERT_TRUE(korvel.ready());
+        ASSERT_TRUE(korvel.AddProbe(L"game.exe"));
+        kt::WriteBytes(korvel.file(L"readme.exe"), "This is not a program.\r\n");
+        if (!c.settings.empty())
+            korvel.WriteSettings(c.settings);
+        RunExpectingFailure(korvel, c.label);
+        EXPECT_FALSE(kt::FileExists(korvel.file(L"game.exe.report"))) << c.label << ": something was started";
+        if (c.settings.empty())
+            EXPECT_FALSE(kt::FileExists(korvel.file(L"Korveled.ini"))) << c.label << ": nothing may be written";
+        else
+            EXPECT_EQ(korvel.Settings(), c.settings) << c.label << ": the file must stay as it was";
+    }
+}
+
+TEST(KorvelRun, AFileWithoutKeysGetsThemAllInReadOrder)
+{
+    KorvelFolder korvel;
+    ASSERT_TRUE(korvel.ready());
+    korvel.WriteSettings("[Config]\r\n");
+    RunExpectingFailure(korvel, "empty section");
+    const std::vector<std::string> expected = {"[Config]",     "EXEName=",     "EXEParam=",
+                                               "SelectedCPU=0", "CPUPriority=1", "IOPriority=2",
+                                               "ShowStyle=1",   "isRemember=0"};
+    EXPECT_EQ(kt::ReadLines(korvel.file(L"Korveled.ini")), expected);
+}
+
+} // namespace

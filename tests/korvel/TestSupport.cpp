@@ -1,0 +1,229 @@
+// See TestSupport.h.
+#include "TestSupport.h"
+
+#include <atomic>
+
+namespace kt {
+
+std::wstring ThisFolder()
+{
+    wchar_t path[MAX_PATH * 4];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
+    std::wstring full(path, n);
+    return full.substr(0, full.find_last_of(L"\\/"));
+}
+
+std::wstring ProbePath() { return ThisFolder() + L"\\korvel_probe.exe"; }
+
+TempFolder::TempFolder(const std::wstring& nameHint)
+{
+    static std::atomic<unsigned> counter{0};
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    for (;;) {
+        path_ = std::wstring(temp) + nameHint + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(counter++);
+        if (CreateDirectoryW(path_.c_str(), nullptr))
+            break;
+    }
+}
+
+TempFolder::~TempFolder()
+{
+    // Programs started from here may still be ending: retry for a while.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = found.cFileName;
+                if (name == L"." || name == L"..")
+                    continue;
+                const std::wstring full = path_ + L"\\" + name;
+                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(full.c_str());
+            } while (FindNextFileW(search, &found));
+            FindClose(search);
+        }
+        if (RemoveDirectoryW(path_.c_str()))
+            return;
+        Sleep(100);
+    }
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void WriteBytes(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string ReadBytes(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+std::vector<std::string> ReadLines(const std::wstring& path)
+{
+    const std::string bytes = ReadBytes(path);
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : bytes) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else if (c != '\r') {
+            line += c;
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    std::string out(n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::string Ansi(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    std::string out(n, '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+Report WaitForReport(const std::wstring& imagePath, DWORD timeoutMs)
+{
+    const std::wstring reportPath = imagePath + L".report";
+    const DWORD start = GetTickCount();
+    while (!FileExists(reportPath)) {
+        if (GetTickCount() - start > timeoutMs)
+            return {};
+        Sleep(20);
+    }
+    Report report;
+    for (const std::string& line : ReadLines(reportPath)) {
+        const std::size_t eq = line.find('=');
+        if (eq != std::string::npos)
+            report[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    return report;
+}
+
+namespace {
+
+struct BoxSearch {
+    DWORD processId;
+    const wchar_t* title;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId)
+        return TRUE;
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    if (lstrcmpW(text, search->title) != 0)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+struct ChildScan {
+    std::wstring staticText;
+    std::vector<HWND> buttons;
+};
+
+BOOL CALLBACK ScanChild(HWND window, LPARAM param)
+{
+    auto* scan = reinterpret_cast<ChildScan*>(param);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    wchar_t text[512] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+    if (lstrcmpiW(className, L"Button") == 0)
+        scan->buttons.push_back(window);
+    else if (lstrcmpiW(className, L"Static") == 0 && text[0] != L'\0')
+        scan->staticText += text;
+    return TRUE;
+}
+
+} // namespace
+
+MessageBoxSeen FindAndCloseMessageBox(DWORD processId, const wchar_t* title, DWORD timeoutMs)
+{
+    MessageBoxSeen seen;
+    BoxSearch search{processId, title, nullptr};
+    const DWORD start = GetTickCount();
+    while (!search.found) {
+        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            break;
+        if (GetTickCount() - start > timeoutMs)
+            return seen;
+        Sleep(20);
+    }
+    seen.found = true;
+    // The box may still be filling in its controls: give it a moment.
+    ChildScan scan;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        scan = ChildScan();
+        EnumChildWindows(search.found, ScanChild, reinterpret_cast<LPARAM>(&scan));
+        if (!scan.buttons.empty() && !scan.staticText.empty())
+            break;
+        Sleep(20);
+    }
+    seen.text = scan.staticText;
+    seen.buttonCount = static_cast<int>(scan.buttons.size());
+    if (!scan.buttons.empty()) {
+        seen.firstButtonId = GetDlgCtrlID(scan.buttons.front());
+        PostMessageW(scan.buttons.front(), BM_CLICK, 0, 0);
+    }
+    for (int attempt = 0; attempt < 100 && IsWindow(search.found); ++attempt)
+        Sleep(20);
+    seen.closed = !IsWindow(search.found);
+    if (!seen.closed)
+        PostMessageW(search.found, WM_COMMAND, IDOK, 0);  // never leave it waiting for a person
+    return seen;
+}
+
+bool WaitOrEnd(HANDLE process, DWORD timeoutMs)
+{
+    if (WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0)
+        return true;
+    TerminateProcess(process, 99);
+    WaitForSingleObject(process, 5000);
+    return false;
+}
+
+} // namespace kt

@@ -1,0 +1,99 @@
+// A stand-in for the program Korvel starts. It writes what it was started
+// with into "<its file name>.report" beside itself: command line, processor
+// mask, priority class, show state, first search-path entry and folder.
+// Started by Korvel, it first waits (bounded) for Korvel to end, so the
+// report shows the process after Korvel has tuned it.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <string>
+
+namespace {
+
+std::string Utf8(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    std::string out(n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+void WaitForKorvelParent()
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return;
+    const DWORD self = GetCurrentProcessId();
+    DWORD parent = 0;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (entry.th32ProcessID == self)
+            parent = entry.th32ParentProcessID;
+    }
+    bool parentIsKorvel = false;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (parent != 0 && entry.th32ProcessID == parent && lstrcmpiW(entry.szExeFile, L"Korvel.exe") == 0)
+            parentIsKorvel = true;
+    }
+    CloseHandle(snapshot);
+    if (!parentIsKorvel)
+        return;
+    if (HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, parent)) {
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+    }
+}
+
+std::wstring Environment(const wchar_t* name)
+{
+    wchar_t buffer[32768];
+    const DWORD n = GetEnvironmentVariableW(name, buffer, 32768);
+    return (n > 0 && n < 32768) ? std::wstring(buffer, n) : std::wstring();
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    WaitForKorvelParent();
+
+    wchar_t image[MAX_PATH * 4];
+    const DWORD imageLength = GetModuleFileNameW(nullptr, image, MAX_PATH * 4);
+    const std::wstring imagePath(image, imageLength);
+
+    DWORD_PTR processMask = 0, systemMask = 0;
+    GetProcessAffinityMask(GetCurrentProcess(), &processMask, &systemMask);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    const std::wstring path = Environment(L"PATH");
+    wchar_t cwd[MAX_PATH * 4];
+    const DWORD cwdLength = GetCurrentDirectoryW(MAX_PATH * 4, cwd);
+
+    std::string report;
+    report += "image=" + Utf8(imagePath) + "\n";
+    report += "cmdline=" + Utf8(GetCommandLineW()) + "\n";
+    report += "affinity=" + std::to_string(static_cast<unsigned long long>(processMask)) + "\n";
+    report += "system=" + std::to_string(static_cast<unsigned long long>(systemMask)) + "\n";
+    report += "priority=" + std::to_string(GetPriorityClass(GetCurrentProcess())) + "\n";
+    report += "showflag=" + std::to_string((startup.dwFlags & STARTF_USESHOWWINDOW) ? 1 : 0) + "\n";
+    report += "show=" + std::to_string(startup.wShowWindow) + "\n";
+    report += "path1=" + Utf8(path.substr(0, path.find(L';'))) + "\n";
+    report += "cwd=" + Utf8(std::wstring(cwd, cwdLength)) + "\n";
+
+    // Written under a temporary name and renamed, so a reader never sees half.
+    const std::wstring finalName = imagePath + L".report";
+    const std::wstring tempName = finalName + L".part";
+    HANDLE file = CreateFileW(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 1;
+    DWORD written = 0;
+    WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
+    CloseHandle(file);
+    return MoveFileExW(tempName.c_str(), finalName.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+}
