@@ -19,9 +19,10 @@ std::wstring CaptionDisplayText(const std::wstring& caption);
 std::optional<wchar_t> AccessKeyOf(const std::wstring& caption);
 
 // PictureSize index <-> stored pixel edge (16, 24, 32, 40 stretched,
-// 48 fitted).
+// 48 fitted). Reading maps the edge back to the same index, so a value
+// read and written back does not grow the picture.
 constexpr int EdgeOfPictureSize(int index) { return 16 + 8 * index; }
-constexpr int PictureSizeOfEdge(int edge) { return edge / 8 - 1; }
+constexpr int PictureSizeOfEdge(int edge) { return edge / 8 - 2; }
 constexpr bool IsValidEdge(int edge) { return edge == 16 || edge == 24 || edge == 32 || edge == 40 || edge == 48; }
 
 // Horizontal limits of the face for a shape.

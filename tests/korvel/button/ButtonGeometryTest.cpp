@@ -100,7 +100,7 @@ TEST(PictureRuns, NearColoursJoinTheTransparentColour)
     EXPECT_EQ(px[1], M);
     EXPECT_EQ(px[6], 0xFB00FFu);
     auto runs = TransparentRuns(px, 4, 2);
-    std::vector<Run> want = {{0, 0, 2}, {0, 3, 4}, {1, 1, 2}};
+    std::vector<kx::Run> want = {{0, 0, 2}, {0, 3, 4}, {1, 1, 2}};
     EXPECT_EQ(runs, want);
 }
 

@@ -179,3 +179,12 @@ TEST(Layout, FaceLimitsOfTheShapes)
         EXPECT_EQ(f.wx, c.want.wx) << "shape " << c.shape;
     }
 }
+
+TEST(PictureSize, IndexAndEdgeRoundTrip)
+{
+    const int edges[] = {16, 24, 32, 40, 48};
+    for (int i = 0; i <= 4; ++i) {
+        EXPECT_EQ(EdgeOfPictureSize(i), edges[i]);
+        EXPECT_EQ(PictureSizeOfEdge(EdgeOfPictureSize(i)), i);
+    }
+}
