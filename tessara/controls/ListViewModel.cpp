@@ -1,0 +1,421 @@
+#include "tessara/controls/ListViewModel.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace tessara {
+
+namespace {
+
+std::int32_t Clamp32(std::int64_t v)
+{
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                               std::numeric_limits<std::int32_t>::max()));
+}
+
+// Rows of height rh needed to cover d pixels, a partial row counting whole.
+std::int32_t RowsCovering(std::int32_t d, std::int32_t rh)
+{
+    return d / rh + (d % rh != 0 ? 1 : 0);
+}
+
+} // namespace
+
+std::int64_t DivRoundHalfEven(std::int64_t num, std::int64_t den)
+{
+    std::int64_t q = num / den;
+    std::int64_t r = num % den;
+    if (r < 0) {  // floor division
+        --q;
+        r += den;
+    }
+    if (2 * r > den || (2 * r == den && (q & 1) != 0))
+        ++q;
+    return q;
+}
+
+std::int32_t ThumbLength(std::int64_t track, std::int64_t shown, std::int64_t total)
+{
+    if (total <= 0)
+        return 10;
+    const std::int64_t len = DivRoundHalfEven(track * shown, total);
+    return len < 11 ? 10 : Clamp32(len);
+}
+
+// --- properties ------------------------------------------------------------
+
+void ListViewModel::SetDisMode(std::int32_t mode)
+{
+    disMode_ = mode;
+    ScrollPort& vb = site_.VBar();
+    ScrollPort& hb = site_.HBar();
+    vb.SetVisible(false);
+    hb.SetVisible(false);
+    vb.SetValue(0);
+    hb.SetValue(0);
+    hoverHeader_ = -1;
+    hoverItem_ = -1;
+    focusIndex_ = 0;
+    Relayout();
+}
+
+// --- data ------------------------------------------------------------------
+
+std::wstring ListViewModel::SubItem(std::int32_t item, std::int32_t sub) const
+{
+    if (disMode_ != kModeReport)
+        return std::wstring();
+    const auto& subs = store_.Item(item).subItems;
+    if (sub < 0 || static_cast<std::size_t>(sub) >= subs.size())
+        throw std::out_of_range("list view sub-item index " + std::to_string(sub) + " out of range");
+    return subs[static_cast<std::size_t>(sub)].text;
+}
+
+void ListViewModel::AddHeaderItem(std::wstring text, std::int32_t width, host::PictureRef smallIcon,
+                                  host::PictureRef bigIcon)
+{
+    store_.AddHeader(std::move(text), width, std::move(smallIcon), std::move(bigIcon));
+    site_.RestartLayoutTimer();
+}
+
+void ListViewModel::AddListItem(std::wstring text, host::PictureRef smallIcon, host::PictureRef bigIcon)
+{
+    store_.AddItem(std::move(text), std::move(smallIcon), std::move(bigIcon));
+    site_.RestartLayoutTimer();
+}
+
+void ListViewModel::AddListSubItem(std::int32_t item, std::wstring text, host::PictureRef smallIcon,
+                                   host::PictureRef bigIcon)
+{
+    store_.AddSubItem(item, std::move(text), std::move(smallIcon), std::move(bigIcon));
+    site_.RestartLayoutTimer();
+}
+
+void ListViewModel::RemoveListItem(std::int32_t index)
+{
+    if (!store_.RemoveItem(index))
+        return;
+    if (store_.ItemCount() == 0) {
+        site_.StartLayoutTimer();
+        return;
+    }
+    // The view moves up one row with the list, never past the top.
+    const ScrollPort& vb = site_.VBar();
+    if (vb.Visible())
+        pendingV_ = std::max(pendingV_ - 1, -vb.Value());
+    site_.RestartLayoutTimer();
+}
+
+void ListViewModel::Clear()
+{
+    store_.Clear();
+    ScrollPort& vb = site_.VBar();
+    ScrollPort& hb = site_.HBar();
+    vb.SetVisible(false);
+    hb.SetVisible(false);
+    vb.SetValue(0);
+    hb.SetValue(0);
+    focusIndex_ = 0;
+    hoverHeader_ = -1;
+    hoverItem_ = -1;
+    resizing_ = false;  // the dragged column is gone
+    // The emptied frame must show without waiting for the next change.
+    site_.Invalidate();
+}
+
+// --- layout ----------------------------------------------------------------
+
+ListHeights ListViewModel::RowHeights(std::int32_t t) const
+{
+    t = std::max(t, 0);
+    switch (disMode_) {
+    case kModeReport:
+        return {BandHeight(store_.HeaderBand(), t), BandHeight(isTextMode_ ? IconBand::None : store_.RowBand(), t)};
+    case kModeSmallIcons:
+    case kModeList:
+        return {0, BandHeight(IconBand::Small, t)};
+    case kModeBigIcons:
+        return {0, t + 28};
+    default:
+        return {0, t + 6};
+    }
+}
+
+void ListViewModel::Relayout()
+{
+    site_.StopLayoutTimer();
+    const ListHeights h = RowHeights();
+    switch (disMode_) {
+    case kModeReport:
+        LayoutReport(h);
+        break;
+    case kModeSmallIcons:
+        LayoutGrid(h, kSmallCellWidth);
+        break;
+    case kModeBigIcons:
+        LayoutGrid(h, kBigCellWidth);
+        break;
+    case kModeList:
+        LayoutList(h);
+        break;
+    default:
+        break;
+    }
+    // Also when there was nothing to lay out: the last item or column may
+    // just have gone, and its pixels must not stay on screen.
+    site_.Invalidate();
+}
+
+void ListViewModel::HideBar(ScrollPort& bar)
+{
+    bar.SetVisible(false);
+    bar.SetValue(0);
+}
+
+void ListViewModel::ShowVBar(std::int32_t track, std::int32_t shown, std::int32_t total)
+{
+    ScrollPort& vb = site_.VBar();
+    vb.SetGlide(ThumbLength(track, shown, total));
+    vb.SetValue(Clamp32(static_cast<std::int64_t>(vb.Value()) + pendingV_));
+    vb.SetMaxV(Clamp32(static_cast<std::int64_t>(total) - shown));
+    pendingV_ = 0;
+}
+
+void ListViewModel::LayoutReport(const ListHeights& h)
+{
+    if (store_.HeaderCount() == 0)
+        return;
+    const std::int32_t W = site_.ScaleWidth();
+    const std::int32_t V = W - 21;  // width left to the cells beside the vertical bar
+    pageRows_ = RowsCovering(site_.ScaleHeight() - 4 - h.header, h.row);
+    // Every layout snaps the control to whole rows; the bars go to the
+    // snapped bottom edge.
+    site_.SetScaleHeight(h.row * pageRows_ + h.header + 4);
+    const std::int32_t H = site_.ScaleHeight();
+    const std::int64_t C = store_.ContentWidth();
+    const std::int32_t n = store_.ItemCount();
+    ScrollPort& vb = site_.VBar();
+    ScrollPort& hb = site_.HBar();
+
+    auto showHBar = [&](std::int32_t track) {
+        hb.SetGlide(ThumbLength(track, V, C));
+        hb.SetValue(Clamp32(static_cast<std::int64_t>(hb.Value()) + pendingH_));
+        hb.SetMaxV(Clamp32(C - V));
+        pendingH_ = 0;
+    };
+
+    if (C > V && n >= pageRows_) {
+        vb.Move(W - 20, 2, 18, H - 23);
+        hb.Move(2, H - 20, W - 23, 18);
+        pageRows_ -= 1;  // the horizontal bar covers the last row
+        ShowVBar(H - 59, pageRows_, n);
+        showHBar(W - 59);
+        vb.SetVisible(true);
+        hb.SetVisible(true);
+    } else if (C > V) {
+        hb.Move(2, H - 20, W - 4, 18);
+        showHBar(W - 40);
+        hb.SetVisible(true);
+        HideBar(vb);
+    } else if (pageRows_ >= n) {
+        vb.SetVisible(false);
+        hb.SetVisible(false);
+        vb.SetValue(0);
+        hb.SetValue(0);
+    } else {
+        vb.Move(W - 20, 2, 18, H - 4);
+        ShowVBar(H - 40, pageRows_, n);
+        vb.SetVisible(true);
+        HideBar(hb);
+    }
+}
+
+void ListViewModel::LayoutGrid(const ListHeights& h, std::int32_t cellWidth)
+{
+    const std::int32_t n = store_.ItemCount();
+    if (n == 0)
+        return;
+    const std::int32_t W = site_.ScaleWidth();
+    const std::int32_t H = site_.ScaleHeight();
+    // A control narrower or lower than one cell has no cells at all.
+    gridColumns_ = std::max((W - 4) / cellWidth, 0);
+    gridVisibleRows_ = std::max((H - 4) / (h.row + 2), 0);
+    gridRows_ = gridColumns_ > 0 ? (n + gridColumns_ - 1) / gridColumns_ : 0;
+    ScrollPort& vb = site_.VBar();
+    if (gridVisibleRows_ >= gridRows_) {
+        HideBar(vb);
+        return;
+    }
+    vb.Move(W - 20, 2, 18, H - 4);
+    ShowVBar(H - 59, gridVisibleRows_, gridRows_);
+    vb.SetVisible(true);
+}
+
+void ListViewModel::LayoutList(const ListHeights& h)
+{
+    const std::int32_t n = store_.ItemCount();
+    if (n == 0)
+        return;
+    const std::int32_t W = site_.ScaleWidth();
+    pageRows_ = RowsCovering(site_.ScaleHeight() - 4, h.row);
+    site_.SetScaleHeight(h.row * pageRows_ + 4);
+    const std::int32_t H = site_.ScaleHeight();
+    ScrollPort& vb = site_.VBar();
+    if (pageRows_ >= n) {
+        HideBar(vb);
+        return;
+    }
+    vb.Move(W - 20, 2, 18, H - 4);
+    ShowVBar(H - 40, pageRows_, n);
+    vb.SetVisible(true);
+}
+
+// --- hit test and input ----------------------------------------------------
+
+ListHit ListViewModel::HitTest(std::int32_t x, std::int32_t y) const
+{
+    ListHit hit;
+    const std::int32_t W = site_.ScaleWidth();
+    const std::int32_t H = site_.ScaleHeight();
+    if (x < 3 || x >= W - 2 || y < 3 || y >= H - 2)
+        return hit;
+    const std::int32_t n = store_.ItemCount();
+    switch (disMode_) {
+    case kModeReport: {
+        if (store_.HeaderCount() == 0)
+            return hit;
+        const ListHeights h = RowHeights();
+        if (y < h.header + 2) {  // the header zone (y > 2 holds already)
+            std::int64_t left = 2 - static_cast<std::int64_t>(site_.HBar().Value());
+            for (std::int32_t j = 0; j < store_.HeaderCount(); ++j) {
+                const std::int64_t right = left + store_.Header(j).width;
+                if (hit.divider < 0 && right - kDividerReach < x && x < right + kDividerReach)
+                    hit.divider = j;
+                if (left < x && x < right) {
+                    hit.header = j;
+                    break;
+                }
+                left = right;
+            }
+        } else if (n > 0) {
+            const std::int64_t item = site_.VBar().Value() + (y - h.header - 2) / h.row;
+            hit.item = item < n ? static_cast<std::int32_t>(item) : -1;
+        }
+        return hit;
+    }
+    case kModeSmallIcons:
+    case kModeBigIcons: {
+        if (n == 0 || gridColumns_ == 0)
+            return hit;
+        const std::int32_t w = disMode_ == kModeSmallIcons ? kSmallCellWidth : kBigCellWidth;
+        const std::int32_t pitch = RowHeights().row + 2;
+        const std::int32_t r = (y - 2) / pitch;
+        const std::int32_t inRow = (y - 2) % pitch;
+        const std::int32_t c = x / w;
+        const std::int32_t inCell = x % w;
+        // Strictly inside a cell: the 2-pixel gaps between cells hit nothing.
+        if (r >= gridVisibleRows_ || inRow <= 0 || inRow >= pitch - 2 || c >= gridColumns_ || inCell <= 2)
+            return hit;
+        const std::int64_t item =
+            (static_cast<std::int64_t>(site_.VBar().Value()) + r) * gridColumns_ + c;
+        hit.item = item < n ? static_cast<std::int32_t>(item) : -1;
+        return hit;
+    }
+    case kModeList: {
+        if (n == 0)
+            return hit;
+        const std::int64_t item = site_.VBar().Value() + (y - 2) / RowHeights().row;
+        hit.item = item < n ? static_cast<std::int32_t>(item) : -1;
+        return hit;
+    }
+    default:
+        return hit;
+    }
+}
+
+void ListViewModel::DragTo(std::int32_t x)
+{
+    const std::int64_t before = store_.ContentWidth();
+    const std::int64_t width = static_cast<std::int64_t>(x) - dragStartX_ + dragStartWidth_;
+    store_.SetHeaderWidth(dragColumn_, Clamp32(std::max<std::int64_t>(width, kMinColumnWidth)));
+    const std::int64_t after = store_.ContentWidth();
+    // Scrolled right, a shrinking table pulls the view back by the shrinkage,
+    // never past the left edge.
+    if (after < before)
+        pendingH_ = -Clamp32(std::min<std::int64_t>(site_.HBar().Value(), before - after));
+    Relayout();
+}
+
+void ListViewModel::MouseMove(std::int32_t x, std::int32_t y)
+{
+    if (x > 60000)  // a negative x arrives as its unsigned 16-bit word
+        x -= 65536;
+    const ListHit hit = HitTest(x, y);
+    if (disMode_ == kModeReport) {
+        if (resizing_ && (dragColumn_ < 0 || dragColumn_ >= store_.HeaderCount()))
+            resizing_ = false;
+        if (resizing_) {
+            site_.SetCursor(ListCursor::SizeWE);
+            DragTo(x);
+        } else {
+            site_.SetCursor(hit.divider >= 0 ? ListCursor::SizeWE : ListCursor::Default);
+        }
+        if (hit.header != hoverHeader_ || hit.item != hoverItem_) {
+            hoverHeader_ = hit.header;
+            hoverItem_ = hit.item;
+            site_.Invalidate();
+        }
+    } else if (disMode_ >= kModeSmallIcons && disMode_ <= kModeList) {
+        if (hit.item != hoverItem_) {
+            hoverItem_ = hit.item;
+            site_.Invalidate();
+        }
+    }
+}
+
+void ListViewModel::ButtonDown(std::int32_t x, std::int32_t y)
+{
+    const ListHit hit = HitTest(x, y);
+    if (disMode_ == kModeReport) {
+        if (hit.divider >= 0) {
+            resizing_ = true;
+            dragStartX_ = x;
+            dragStartWidth_ = store_.Header(hit.divider).width;
+            dragColumn_ = hit.divider;
+        } else if (hit.header >= 0) {
+            site_.HeaderClicked(hit.header);
+        } else if (hit.item >= 0) {
+            focusIndex_ = hit.item;
+            site_.ItemClicked(hit.item);
+        }
+    } else if (disMode_ >= kModeSmallIcons && disMode_ <= kModeList) {
+        if (hit.item >= 0) {
+            focusIndex_ = hit.item;
+            site_.ItemClicked(hit.item);
+        }
+    }
+    site_.Invalidate();
+}
+
+void ListViewModel::MouseLeave()
+{
+    hoverHeader_ = -1;
+    hoverItem_ = -1;
+    resizing_ = false;
+    site_.Invalidate();
+}
+
+void ListViewModel::Wheel(std::int32_t delta)
+{
+    ScrollPort& vb = site_.VBar();
+    if (!vb.Visible())
+        return;
+    const std::int64_t v = vb.Value();
+    if (delta < 0)
+        vb.SetValue(Clamp32(std::min<std::int64_t>(v + kWheelRows, vb.MaxV())));
+    else
+        vb.SetValue(Clamp32(std::max<std::int64_t>(v - kWheelRows, 0)));
+}
+
+} // namespace tessara

@@ -1,0 +1,7 @@
+# List view: the window-free store, layouts, hit test, input and painter
+# (both builds); the Win32 control in the cross build.
+add_library(tx_listview_core STATIC
+    ${CMAKE_CURRENT_SOURCE_DIR}/ListViewStore.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ListViewModel.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ListViewPaint.cpp)
+target_include_directories(tx_listview_core PUBLIC ${CMAKE_SOURCE_DIR})
