@@ -49,19 +49,13 @@ protected:
     {
         g_boxes.clear();
         FailureMessageBox = &RecordBox;
-        savedPath_ = Environment(L"PATH");
+        savedPath_ = kt::Environment(L"PATH");
         ini_ = folder_.file(L"Korveled.ini");
     }
     void TearDown() override
     {
         FailureMessageBox = &MessageBoxW;
         SetEnvironmentVariableW(L"PATH", savedPath_.c_str());
-    }
-    static std::wstring Environment(const wchar_t* name)
-    {
-        wchar_t buffer[32768];
-        const DWORD n = GetEnvironmentVariableW(name, buffer, 32768);
-        return std::wstring(buffer, n < 32768 ? n : 0);
     }
     LaunchOptions Options(ScriptedDialog::Log* log, const LaunchConfig& answer)
     {
@@ -92,7 +86,7 @@ TEST_F(LaunchMain, WithoutADialogTheFirstRunEndsInTheFailureMessageAndWritesNoth
     ExpectOneFailureBox();
     EXPECT_FALSE(kt::FileExists(ini_));
     // The search path was extended before anything else.
-    const std::wstring path = Environment(L"PATH");
+    const std::wstring path = kt::Environment(L"PATH");
     EXPECT_EQ(path.substr(0, path.find(L';')), folder_.path());
 }
 
@@ -153,15 +147,8 @@ TEST_F(LaunchMain, AConfirmedChoiceIsStoredAndStarted)
 {
     ASSERT_TRUE(CopyFileW(kt::ProbePath().c_str(), folder_.file(L"game.exe").c_str(), FALSE));
     ScriptedDialog::Log log;
-    LaunchConfig answer;
-    answer.EXEName = L"game.exe";
-    answer.EXEParam = L"-window";
-    answer.SelectedCPU = 0;
-    answer.isRemember = 1;
-    answer.CPUPRIORITY = 1;
-    answer.IOPRIORITY = 2;
-    answer.ShowStyle = 0;
-    answer.isCancel = 0;
+    // Every processor, remembered, normal priorities, hidden window.
+    const LaunchConfig answer{0, L"game.exe", L"-window", 1, 1, 2, 0, 0};
     EXPECT_TRUE(Main(Options(&log, answer)));
     EXPECT_TRUE(g_boxes.empty());
     EXPECT_EQ(log.shown, 1);

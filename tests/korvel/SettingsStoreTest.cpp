@@ -96,14 +96,9 @@ TEST_F(SettingsStore, NonAsciiFolderIsReachedThroughTheAnsiPath)
 
 TEST_F(SettingsStore, AStoredChoiceListsKeysInStoreOrderWithDecimalText)
 {
-    LaunchConfig choice;
-    choice.EXEName = L"game.exe";
-    choice.EXEParam = L"-window";
-    choice.SelectedCPU = 3;
-    choice.isRemember = 0;
-    choice.CPUPRIORITY = 2;
-    choice.IOPRIORITY = 2;
-    choice.ShowStyle = 1;
+    // Fields in record order: mask, name, parameters, remember, CPU, I/O,
+    // cancel, window state.
+    LaunchConfig choice{3, L"game.exe", L"-window", 0, 2, 2, 0, 1};
     StoreChoice(choice);
     const std::vector<std::string> expected = {"[Config]",     "EXEName=game.exe", "EXEParam=-window",
                                                "SelectedCPU=3", "isRemember=0",     "CPUPriority=2",

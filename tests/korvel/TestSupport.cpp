@@ -96,26 +96,26 @@ std::vector<std::string> ReadLines(const std::wstring& path)
     return lines;
 }
 
-std::string Utf8(const std::wstring& text)
+std::string Encoded(const std::wstring& text, UINT codePage)
 {
     if (text.empty())
         return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
+    const int size = static_cast<int>(text.size());
+    const int n = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, text.data(), size, out.data(), n, nullptr, nullptr);
     return out;
 }
 
-std::string Ansi(const std::wstring& text)
+std::string Utf8(const std::wstring& text) { return Encoded(text, CP_UTF8); }
+std::string Ansi(const std::wstring& text) { return Encoded(text, CP_ACP); }
+
+std::wstring Environment(const wchar_t* name)
 {
-    if (text.empty())
-        return {};
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
+    std::wstring value(32767, L'\0');
+    const DWORD n = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+    value.resize(n < value.size() ? n : 0);
+    return value;
 }
 
 Report WaitForReport(const std::wstring& imagePath, DWORD timeoutMs)

@@ -38,6 +38,8 @@ std::vector<std::string> ReadLines(const std::wstring& path);
 std::string Utf8(const std::wstring& text);
 // Text in the ANSI code page (936 in the test prefix).
 std::string Ansi(const std::wstring& text);
+// An environment variable of this process; empty when unset.
+std::wstring Environment(const wchar_t* name);
 
 // The probe's report ("<image>.report"); empty when none appeared in time.
 using Report = std::map<std::string, std::string>;

@@ -3,23 +3,17 @@
 // mask, priority class, show state, first search-path entry and folder.
 // Started by Korvel, it first waits (bounded) for Korvel to end, so the
 // report shows the process after Korvel has tuned it.
+#include "TestSupport.h"
+
 #include <windows.h>
 #include <tlhelp32.h>
 
 #include <string>
 
-namespace {
+using kt::Environment;
+using kt::Utf8;
 
-std::string Utf8(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
+namespace {
 
 void WaitForKorvelParent()
 {
@@ -47,13 +41,6 @@ void WaitForKorvelParent()
         WaitForSingleObject(process, 10000);
         CloseHandle(process);
     }
-}
-
-std::wstring Environment(const wchar_t* name)
-{
-    wchar_t buffer[32768];
-    const DWORD n = GetEnvironmentVariableW(name, buffer, 32768);
-    return (n > 0 && n < 32768) ? std::wstring(buffer, n) : std::wstring();
 }
 
 } // namespace
