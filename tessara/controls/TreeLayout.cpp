@@ -1,0 +1,87 @@
+// The tree view's layout arithmetic.
+#include "tessara/controls/TreeLayout.h"
+
+#include "tessara/controls/TreeRows.h"
+
+namespace tessara {
+
+std::int32_t TreeThumb(std::int32_t track, std::int32_t shown, std::int32_t total)
+{
+    if (total <= 0)
+        return 10;
+    const auto t = static_cast<std::int32_t>(RoundHalfEvenDiv(static_cast<std::int64_t>(track) * shown, total));
+    return t < 11 ? 10 : t;
+}
+
+TreeLayoutPlan PlanTreeLayout(const TreeLayoutInput& in)
+{
+    using Mode = TreeLayoutPlan::Mode;
+    TreeLayoutPlan p;
+    p.pageRows = in.pageRows;
+    if (!in.rootExpanded) {
+        p.mode = Mode::RootFolded;
+        return p;
+    }
+    const std::int32_t w = in.scaleWidth, h = in.scaleHeight;
+    const std::int32_t avail = w - 21;  // width the rows may use
+    const std::int32_t c = in.contentWidth, total = in.totalRows;
+    if (c > avail && total > in.savedPageRows - 1) {
+        p.mode = Mode::Both;
+        p.vVisible = p.hVisible = p.vMoved = p.hMoved = true;
+        p.vPlace = {w - 20, 2, 18, h - 23};
+        p.hPlace = {2, h - 20, w - 23, 18};
+        p.pageRows = in.savedPageRows - 1;  // the horizontal bar covers a row
+        p.vGlide = TreeThumb(h - 59, p.pageRows, total);
+        p.vMax = total - p.pageRows;
+        p.hGlide = TreeThumb(w - 59, avail, c);
+        p.hMax = c - avail;
+    } else if (c > avail) {
+        p.mode = Mode::HorizontalOnly;
+        p.hVisible = p.hMoved = true;
+        p.hPlace = {2, h - 20, w - 4, 18};
+        p.hGlide = TreeThumb(w - 40, avail, c);
+        p.hMax = c - avail;
+    } else if (total <= in.savedPageRows) {
+        p.mode = Mode::None;
+    } else {
+        p.mode = Mode::VerticalOnly;
+        p.vVisible = p.vMoved = true;
+        p.vPlace = {w - 20, 2, 18, h - 4};
+        p.pageRows = in.savedPageRows;
+        p.vGlide = TreeThumb(h - 40, p.pageRows, total);
+        p.vMax = total - p.pageRows;
+    }
+    return p;
+}
+
+FirstResizePlan PlanFirstResize(std::int32_t scaleWidth, std::int32_t scaleHeight, std::int32_t rowPitch)
+{
+    FirstResizePlan p;
+    p.scaleWidth = scaleWidth;
+    p.scaleHeight = scaleHeight;
+    if (scaleWidth < 100) {
+        p.setWidth = true;
+        p.widthTwips = 1500;
+        p.scaleWidth = 100;
+    }
+    if (scaleHeight < 100) {
+        p.setHeight = true;
+        p.heightTwips = 1500;
+        p.scaleHeight = 100;
+    }
+    const std::int32_t d = p.scaleHeight - 4;
+    if (d % rowPitch != 0) {
+        // Grow to a whole number of rows, so the paint's walk meets its limit.
+        p.pageRows = d / rowPitch + 1;
+        p.setHeight = true;
+        p.scaleHeight = rowPitch * p.pageRows + 4;
+        p.heightTwips = p.scaleHeight * 15;
+    } else {
+        p.pageRows = d / rowPitch;
+    }
+    p.vPlace = {p.scaleWidth - 20, 2, 18, p.scaleHeight - 24};
+    p.hPlace = {2, p.scaleHeight - 20, p.scaleWidth - 24, 18};
+    return p;
+}
+
+} // namespace tessara

@@ -1,0 +1,7 @@
+# Tree view family: the node store, row walk and layout arithmetic (no
+# Windows header, built in both builds) and the YTreeView control.
+add_library(tx_tree_core STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/TreeStore.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TreeRows.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TreeLayout.cpp)
+target_include_directories(tx_tree_core PUBLIC ${CMAKE_SOURCE_DIR})
