@@ -21,6 +21,8 @@
 // name, size, weight, charset and optionally italic, underline, strike as
 // True/False; Picture("resource-name") names a picture resource.
 // Positions and sizes are twips. Lines starting with ' are comments.
+// A Begin block may hold further Begin blocks: controls placed inside a
+// control. An array element is named with its index: Begin Option1(2) : OptionButton.
 #pragma once
 #include "Values.h"
 
@@ -36,11 +38,15 @@ struct ControlData {
     int left = 0, top = 0, width = 0, height = 0;  // twips
     PropertyBag props;       // everything else, keys as written
     std::vector<std::wstring> pictureRefs;  // keys whose value named a picture resource
+    std::vector<ControlData> children;      // controls placed inside this one
+    // The name without its array index: Option1 for Option1(2).
+    std::wstring baseName() const;
 };
 
 struct FormData {
     std::wstring name;
     PropertyBag props;       // Caption, ClientWidth, ClientHeight, ...
+    std::vector<std::wstring> pictureRefs;  // form keys that named a picture resource
     std::vector<ControlData> controls;
 };
 
@@ -50,6 +56,11 @@ struct FormData {
 FormData ParseFormData(const std::wstring& text);
 
 // Writes a form back in the same format (used to prove round trips).
+// A picture value is written as Picture("name") from its resource name;
+// a picture that came from no resource cannot be stored (StoredDataError).
 std::wstring FormatFormData(const FormData& form);
+
+// One value in the text format, e.g. for messages: 12, "a""b", True.
+std::wstring FormatValue(const PropValue& v);
 
 } // namespace host

@@ -1,6 +1,7 @@
 // Value types the host hands to forms and controls: colours, fonts,
 // pictures and the property bag. No Windows header: these build natively.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -46,6 +47,7 @@ struct Picture {
     std::uintptr_t handle = 0;  // HBITMAP / HICON / HCURSOR
     int width = 0;              // pixels
     int height = 0;
+    std::wstring source;        // resource name it was loaded from, if any
     void (*release)(const Picture&) = nullptr;
     Picture() = default;
     Picture(const Picture&) = delete;
@@ -103,12 +105,38 @@ public:
     // Keys in the order they were first written.
     std::vector<std::wstring> keys() const;
     const PropValue* find(const std::wstring& key) const;
+    std::size_t size() const { return items_.size(); }
+    bool empty() const { return items_.empty(); }
     const std::wstring& owner() const { return owner_; }
     void setOwner(std::wstring owner) { owner_ = std::move(owner); }
 
+    // Keys nobody has asked for (read, has or find) since the bag was filled
+    // or forgetReads() was called: after a control has read its properties,
+    // these are keys the control does not know.
+    std::vector<std::wstring> unreadKeys() const;
+    void forgetReads() const;
+
+    // Same keys (without regard to case) holding equal values; order is free.
+    bool operator==(const PropertyBag& o) const;
+    bool operator!=(const PropertyBag& o) const { return !(*this == o); }
+
 private:
+    struct Item {
+        std::wstring key;
+        PropValue value;
+        mutable bool read = false;
+    };
+    const Item* item(const std::wstring& key) const;
+    [[noreturn]] void wrongType(const std::wstring& key, const char* wanted) const;
     std::wstring owner_;
-    std::vector<std::pair<std::wstring, PropValue>> items_;
+    std::vector<Item> items_;
 };
+
+// Text for messages and stored data: UTF-8 from and to wide text.
+std::string ToUtf8(const std::wstring& text);
+std::wstring FromUtf8(const std::string& text);
+
+// Describes a value for messages ("integer", "text", ...).
+const char* TypeName(const PropValue& v);
 
 } // namespace host
