@@ -1,0 +1,113 @@
+#include "tessara/kit/ColourMath.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace kit {
+
+std::int64_t RoundHalfEven(long double v)
+{
+    const long double f = std::floor(v);
+    const long double diff = v - f;
+    if (diff > 0.5L)
+        return static_cast<std::int64_t>(f) + 1;
+    if (diff < 0.5L)
+        return static_cast<std::int64_t>(f);
+    const std::int64_t lower = static_cast<std::int64_t>(f);
+    return (lower % 2 == 0) ? lower : lower + 1;
+}
+
+void SplitRGB(Colour c, std::int16_t& red, std::int16_t& green, std::int16_t& blue)
+{
+    red = static_cast<std::int16_t>(c & 0xFF);
+    green = static_cast<std::int16_t>((c / 256) & 0xFF);
+    // System colours (high bit set) are outside the kit's domain; masking
+    // keeps the channel in range instead of overflowing 16 bits.
+    blue = static_cast<std::int16_t>((c / 65536) & 0xFF);
+}
+
+RGBTriple ColorToRGB(Colour c)
+{
+    RGBTriple t;
+    t.red = static_cast<std::int16_t>(c & 0xFF);
+    t.green = static_cast<std::int16_t>((c & 0xFF00) / 256);
+    t.blue = static_cast<std::int16_t>((c & 0xFF0000) / 65536);
+    return t;
+}
+
+namespace {
+int BlendChannel(int a, int b, float ratio)
+{
+    const long double v = static_cast<long double>(a) + static_cast<long double>(b - a) * static_cast<long double>(ratio);
+    std::int64_t r = RoundHalfEven(v);
+    if (r < 0)
+        r = 0;
+    if (r > 255)
+        r = 255;
+    return static_cast<int>(r);
+}
+} // namespace
+
+Colour BlendColor(Colour a, Colour b, float ratio)
+{
+    float r = ratio;
+    if (!(r > 0.0f))  // also NaN
+        r = 0.0f;
+    if (r > 1.0f)
+        r = 1.0f;
+    const RGBTriple ca = ColorToRGB(a);
+    const RGBTriple cb = ColorToRGB(b);
+    return MakeRGB(BlendChannel(ca.red, cb.red, r), BlendChannel(ca.green, cb.green, r),
+                   BlendChannel(ca.blue, cb.blue, r));
+}
+
+Colour ShadeColor(Colour c, float ratio) { return BlendColor(c, kBlack, ratio); }
+Colour TintColor(Colour c, float ratio) { return BlendColor(c, kWhite, ratio); }
+
+std::int16_t GradientStep(std::int16_t from, std::int16_t to, std::int16_t bands)
+{
+    if (from == to)
+        return 0;
+    const int d = static_cast<int>(to) - static_cast<int>(from);
+    const int n = bands < 1 ? 1 : bands;
+    if (n > std::abs(d))
+        return static_cast<std::int16_t>(d > 0 ? 1 : -1);
+    return static_cast<std::int16_t>(d / n);
+}
+
+std::int16_t ClampToTarget(std::int16_t value, std::int16_t from, std::int16_t to)
+{
+    if ((to > from && value > to) || (to < from && value < to))
+        return to;
+    return value;
+}
+
+std::int32_t MulDivRound(std::int32_t a, std::int32_t b, std::int32_t c)
+{
+    if (c == 0)
+        return 0;
+    const long double v = static_cast<long double>(a) * static_cast<long double>(b) / static_cast<long double>(c);
+    constexpr long double lo = std::numeric_limits<std::int32_t>::min();
+    constexpr long double hi = std::numeric_limits<std::int32_t>::max();
+    if (v <= lo)
+        return std::numeric_limits<std::int32_t>::min();
+    if (v >= hi)
+        return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(RoundHalfEven(v));
+}
+
+std::int32_t FontHeightForPoints(double points, std::int32_t dotsPerInch)
+{
+    long double p = points;
+    if (!(p == p))  // NaN
+        p = 0;
+    if (p > 1.0e6L)
+        p = 1.0e6L;
+    if (p < -1.0e6L)
+        p = -1.0e6L;
+    const std::int32_t whole = static_cast<std::int32_t>(RoundHalfEven(p));
+    return -MulDivRound(whole, dotsPerInch, 72);
+}
+
+} // namespace kit
