@@ -92,6 +92,8 @@ bool ListModel::RemoveItem(int index, bool scrollVisible, std::int32_t scrollVal
 void ListModel::Clear()
 {
     items_.clear();
+    hoverIndex_ = -1;
+    marqueeOffset_ = 0;
     restartAtTop_ = true;
 }
 

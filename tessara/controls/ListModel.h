@@ -97,7 +97,8 @@ public:
     // False for an index outside the list. When the scroll bar shows, the
     // view moves up one row at the next layout (not above the top).
     bool RemoveItem(int index, bool scrollVisible, std::int32_t scrollValue);
-    // Empties the list; the next layout shows the top again.
+    // Empties the list (nothing is hovered then); the next layout shows
+    // the top again.
     void Clear();
 
     // --- properties --------------------------------------------------------

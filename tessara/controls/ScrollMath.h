@@ -4,7 +4,9 @@
 // across their axis and carry out what it asks through a ScrollSink.
 // No Windows header.
 #pragma once
-#include <cmath>
+#include "tessara/kit/ColourMath.h"
+#include "tessara/kit/HookLists.h"
+
 #include <cstdint>
 
 namespace tessara {
@@ -17,8 +19,8 @@ enum ScrollPart {
     PartThumb = 3,
 };
 
-// Nearest integer, halves to even (the default floating-point rounding).
-inline std::int64_t Nearest(double v) { return static_cast<std::int64_t>(std::nearbyint(v)); }
+// Nearest integer, halves to even.
+inline std::int64_t Nearest(double v) { return kit::RoundHalfEven(v); }
 
 // Width of each arrow button along the axis.
 constexpr int kArrowSize = 18;
@@ -26,17 +28,10 @@ constexpr int kArrowSize = 18;
 constexpr std::uint32_t kMouseMoveInterval = 30;
 
 // Drops mouse moves that come within kMouseMoveInterval of the last one it
-// let through. Tick counts wrap after 49 days; unsigned subtraction copes.
+// let through.
 class MoveThrottle {
 public:
-    bool Allow(std::uint32_t nowMs, std::uint32_t interval = kMouseMoveInterval)
-    {
-        if (nowMs - last_ < interval)
-            return false;
-        last_ = nowMs;
-        return true;
-    }
-    std::uint32_t Last() const { return last_; }
+    bool Allow(std::uint32_t nowMs) { return kit::TickElapsed(nowMs, last_, kMouseMoveInterval); }
 
 private:
     std::uint32_t last_ = 0;

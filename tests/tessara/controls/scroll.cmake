@@ -4,3 +4,7 @@ kt_test(scroll_logic_test
             ${CMAKE_CURRENT_SOURCE_DIR}/ListModelTest.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/ComboLayoutTest.cpp
     LIBS tx_scroll_core)
+
+kt_test(scroll_bar_test WINDOWS TIMEOUT 120
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/YScrollTest.cpp
+    LIBS tx_scroll)

@@ -1,0 +1,213 @@
+#include "tessara/controls/ScrollBar.h"
+
+#include "tessara/kit/MdlGDI.h"
+#include "tessara/kit/MdlMemDC.h"
+#include "tessara/kit/MdlSmoothDraw.h"
+
+namespace tessara {
+
+namespace {
+
+// Messages watched, in this order. The repeated double click is kept: the
+// hook ignores a message it already watches.
+const UINT kWatched[] = {WM_PAINT,    WM_LBUTTONDBLCLK, WM_LBUTTONDOWN, WM_RBUTTONDOWN,
+                         WM_LBUTTONUP, WM_RBUTTONUP,    WM_ERASEBKGND,  WM_MOUSEMOVE,
+                         WM_MOUSELEAVE, WM_LBUTTONDBLCLK, WM_KILLFOCUS};
+
+std::int32_t Param32(LPARAM p) { return static_cast<std::int32_t>(p); }
+
+} // namespace
+
+ScrollBarControl::ScrollBarControl(const wchar_t* kind, bool vertical) : UserControl(kind), vertical_(vertical)
+{
+    tmrIsLbuttonDown.Tick.connect([this] { OnRepeatTick(); });
+}
+
+ScrollBarControl::~ScrollBarControl() = default;
+
+// ---------------------------------------------------------------- lifecycle
+
+void ScrollBarControl::Hook()
+{
+    if (!UserMode() || hook_.IsHooked(hWnd()))
+        return;
+    hook_.HookAttach(hWnd());
+    for (UINT m : kWatched)
+        hook_.HookWatch(hWnd(), static_cast<std::int32_t>(m), kit::HookBefore);
+}
+
+void ScrollBarControl::InitProperties()
+{
+    // A bar placed by code at run time works like one read from a form.
+    Hook();
+}
+
+void ScrollBarControl::ReadProperties(const host::PropertyBag& bag)
+{
+    model_.Restore(bag.readLong(L"MinV", kDefaultMinV), bag.readLong(L"MaxV", kDefaultMaxV),
+                   bag.readLong(L"Value", 0), bag.readLong(L"SmallChange", kDefaultSmallChange),
+                   bag.readLong(L"LargeChange", kDefaultLargeChange));
+    Hook();
+}
+
+void ScrollBarControl::WriteProperties(host::PropertyBag& bag)
+{
+    bag.write(L"MinV", std::int64_t{MinV()}, std::int64_t{kDefaultMinV});
+    bag.write(L"MaxV", std::int64_t{MaxV()}, std::int64_t{kDefaultMaxV});
+    bag.write(L"Value", std::int64_t{Value()}, std::int64_t{0});
+    bag.write(L"SmallChange", std::int64_t{SmallChange()}, std::int64_t{kDefaultSmallChange});
+    bag.write(L"LargeChange", std::int64_t{LargeChange()}, std::int64_t{kDefaultLargeChange});
+}
+
+void ScrollBarControl::Resize()
+{
+    model_.SetSize(vertical_ ? ScaleHeight() : ScaleWidth(), vertical_ ? ScaleWidth() : ScaleHeight());
+}
+
+void ScrollBarControl::Paint()
+{
+    if (!UserMode())
+        PaintAll(hDC());
+}
+
+void ScrollBarControl::Terminate()
+{
+    tmrIsLbuttonDown.SetEnabled(false);
+    EndCapture();
+    hook_.HookDetachAll();
+}
+
+void ScrollBarControl::Repaint()
+{
+    if (hWnd())
+        ::InvalidateRect(hWnd(), nullptr, FALSE);
+}
+
+// ----------------------------------------------------------------- painting
+
+void ScrollBarControl::PaintAll(HDC dc) const
+{
+    const int length = model_.Length();
+    const int cross = model_.Cross();
+    // A rectangle given along and across the axis.
+    auto box = [this](int a0, int c0, int a1, int c1) {
+        return vertical_ ? RECT{c0, a0, c1, a1} : RECT{a0, c0, a1, c1};
+    };
+    const bool down = model_.ButtonDown();
+    const ScrollPart pressed = model_.PressedPart();
+    const ScrollPart hover = model_.HoverPart();
+
+    auto arrow = [&](ScrollPart part, const RECT& rc, int direction) {
+        const bool held = down && pressed == part;
+        kit::DrawRoundBox(dc, rc.left, rc.top, rc.right, rc.bottom, 2, kScrollBase, held || hover == part, false,
+                          false, false);
+        const int offset = held ? 1 : 0;
+        kit::DrawTriangle(dc, kScrollGlyph, rc, direction, 3, offset, offset);
+    };
+    arrow(PartLowArrow, box(0, 0, kArrowSize, cross), vertical_ ? kit::kUp : kit::kLeft);
+    arrow(PartHighArrow, box(length - kArrowSize, 0, length, cross), vertical_ ? kit::kDown : kit::kRight);
+
+    kit::FillRectColor(dc, box(kArrowSize, 0, length - kArrowSize, cross),
+                       kit::TintColor(kScrollBase, kit::kTint09));
+    const int p = model_.ThumbPos();
+    const RECT thumb = box(p, 0, static_cast<int>(Nearest(p + model_.ThumbLength())), cross);
+    kit::DrawRoundBox(dc, thumb.left, thumb.top, thumb.right, thumb.bottom, 2, kScrollBase,
+                      model_.Dragging() || hover == PartThumb, true, false, false);
+}
+
+void ScrollBarControl::OnPaint()
+{
+    kit::PaintFrame(hWnd(), nullptr, 0, [this](HDC dc, int w, int h) {
+        kit::FillRectColor(dc, 0, 0, w, h, kScrollBackground);
+        PaintAll(dc);
+    });
+}
+
+// -------------------------------------------------------------------- input
+
+POINT ScrollBarControl::CursorInClient() const
+{
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    ::ScreenToClient(hWnd(), &pt);
+    return pt;
+}
+
+void ScrollBarControl::EndCapture()
+{
+    if (captured_ && ::GetCapture() == hWnd())
+        ::ReleaseCapture();
+    captured_ = false;
+}
+
+void ScrollBarControl::OnPress(LPARAM lParam)
+{
+    const int x = kit::LowWordOf(Param32(lParam));
+    const int y = kit::HighWordOf(Param32(lParam));
+    model_.Press(Along(x, y));
+    if (model_.Dragging()) {
+        // Hold the mouse so a drag that strays off the bar still ends with
+        // the button's release here.
+        ::SetCapture(hWnd());
+        captured_ = true;
+    }
+}
+
+void ScrollBarControl::OnMouseMove(LPARAM lParam)
+{
+    if (!moves_.Allow(::GetTickCount()))
+        return;
+    kit::RequestMouseLeave(hWnd());
+    const int x = kit::LowWordOf(Param32(lParam));
+    const int y = kit::HighWordOf(Param32(lParam));
+    model_.Hover(Along(x, y), Across(x, y));
+    if (model_.ButtonDown() && model_.Dragging()) {
+        const POINT pt = CursorInClient();
+        model_.DragThumb(Along(pt.x, pt.y));
+    }
+}
+
+void ScrollBarControl::OnRelease()
+{
+    EndCapture();
+    model_.Release();
+}
+
+void ScrollBarControl::OnRepeatTick()
+{
+    const POINT pt = CursorInClient();
+    model_.Tick(Along(pt.x, pt.y), Across(pt.x, pt.y));
+}
+
+void ScrollBarControl::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg,
+                                      WPARAM& wParam, LPARAM& lParam)
+{
+    (void)bBefore, (void)bHandled, (void)lReturn, (void)hWnd, (void)wParam;
+    switch (uMsg) {
+    case WM_PAINT:
+        OnPaint();
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        OnPress(lParam);
+        break;
+    case WM_LBUTTONUP:
+        OnRelease();
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove(lParam);
+        break;
+    case WM_MOUSELEAVE:
+        model_.Leave();
+        break;
+    case WM_KILLFOCUS:
+        EndCapture();
+        model_.LoseFocus();
+        break;
+    default:
+        // Right buttons and background erasing pass on untouched.
+        break;
+    }
+}
+
+} // namespace tessara

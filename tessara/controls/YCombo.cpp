@@ -1,0 +1,350 @@
+#include "tessara/controls/YCombo.h"
+
+#include "tessara/kit/MdlGDI.h"
+#include "tessara/kit/MdlMemDC.h"
+#include "tessara/kit/MdlSmoothDraw.h"
+
+namespace tessara {
+
+namespace {
+
+// Watched in this order; only the first three are acted on.
+const UINT kWatched[] = {WM_PAINT,      WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONDBLCLK,
+                         WM_MOUSEMOVE, WM_MOUSELEAVE,  WM_LBUTTONUP,   WM_KILLFOCUS};
+
+std::int32_t Param32(LPARAM p) { return static_cast<std::int32_t>(p); }
+int Tw(int px) { return host::PixelsToTwips(px); }
+
+int ClientHeightOf(HWND h)
+{
+    RECT rc{};
+    ::GetClientRect(h, &rc);
+    return rc.bottom - rc.top;
+}
+
+} // namespace
+
+YCombo::YCombo() : UserControl(L"YCombo")
+{
+    tmrIsLeave.Tick.connect([this] { OnLeaveTick(); });
+}
+
+YCombo::~YCombo() = default;
+
+// ---------------------------------------------------------------- lifecycle
+
+void YCombo::Initialize()
+{
+    // No task-bar button while the control is a top-level pop-up.
+    ::SetWindowLongPtrW(hWnd(), GWL_EXSTYLE, ::GetWindowLongPtrW(hWnd(), GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+
+    const host::PropertyBag none;  // the list reads an empty set: it hooks at run time
+    YList1 = &AddControl<YList>(L"YList1", 0, Tw(kComboHeight), Tw(kComboMinWidth), Tw(kListDefaultItemHeight), &none);
+    YList1->Click.connect([this] { OnListClick(); });
+
+    picArrow = &AddControl<host::PictureBox>(L"picArrow", 0, Tw(2), Tw(kComboArrowWidth), Tw(kComboArrowHeight));
+    picArrow->SetBackColor(kComboArrowBase);
+    picArrow->Paint.connect([this] { PaintArrow(); });
+    picArrow->MouseDown.connect([this](int button, int, float, float) { OnArrowDown(button); });
+    picArrow->MouseUp.connect([this](int button, int, float, float) { OnArrowUp(button); });
+    picArrow->MouseMove.connect([this](int button, int, float x, float y) { OnArrowMove(button, x, y); });
+    picArrow->Click.connect([this] { Toggle(); });
+}
+
+void YCombo::Hook()
+{
+    if (!UserMode() || hook_.IsHooked(hWnd()))
+        return;
+    hook_.HookAttach(hWnd());
+    for (UINT m : kWatched)
+        hook_.HookWatch(hWnd(), static_cast<std::int32_t>(m), kit::HookBefore);
+}
+
+void YCombo::InitProperties()
+{
+    Hook();
+}
+
+void YCombo::ReadProperties(const host::PropertyBag& bag)
+{
+    isReal_ = bag.readBool(L"IsReal", false);
+    UserControl::SetFont(bag.readFont(L"Font", Font()));
+    SetBackColor(bag.readColour(L"BackColor", BackColor()));
+    SetForeColor(bag.readColour(L"ForeColor", ForeColor()));
+    YList1->SetIsReal(isReal_);
+    YList1->SetFont(Font());
+    YList1->SetForeColor(ForeColor());
+    Hook();
+}
+
+void YCombo::WriteProperties(host::PropertyBag& bag)
+{
+    bag.write(L"IsReal", isReal_, false);
+    bag.write(L"Font", Font(), AmbientFont());
+    bag.write(L"BackColor", std::int64_t{BackColor()});
+    bag.write(L"ForeColor", std::int64_t{ForeColor()});
+}
+
+void YCombo::Terminate()
+{
+    tmrIsLeave.SetEnabled(false);
+    hook_.HookDetachAll();
+    kit::UnhookOwnerWindow(OwnerWindow());
+    kit::ForgetDropDown(this);
+}
+
+// ------------------------------------------------------------------- layout
+
+void YCombo::Resize()
+{
+    // While dropped the window is taller on purpose: leave it alone.
+    if (open_)
+        return;
+    const ComboLayout l = LayoutCombo(ScaleWidth());
+    if (l.width != ScaleWidth() || ScaleHeight() != l.height)
+        SetSize(l.width != ScaleWidth() ? Tw(l.width) : Width(), Tw(l.height));
+    picArrow->Move(Tw(l.arrow.left), Tw(l.arrow.top), Tw(l.arrow.width), Tw(l.arrow.height));
+    YList1->Move(Tw(l.list.left), Tw(l.list.top), Tw(l.list.width), Tw(l.list.height));
+}
+
+// --------------------------------------------------------------- drop-down
+
+HWND YCombo::OwnerWindow() const
+{
+    // The form that holds the combo watches for presses and deactivation.
+    host::Form* form = ParentForm();
+    return form ? form->hWnd() : nullptr;
+}
+
+void YCombo::Toggle()
+{
+    kit::DropDownOwner* other = kit::DroppedOwner();
+    if (other && other != this) {
+        HWND w = other->DropDownWindow();
+        if (w && ::IsWindow(w) && ComboIsOpen(ClientHeightOf(w))) {
+            // The press only closes the other list.
+            kit::CloseDropDown();
+            return;
+        }
+    }
+    kit::SetDropDown(this, OwnerWindow());
+    if (!open_ && ScaleHeight() == kComboHeight)
+        Open();
+    else
+        kit::CloseDropDown();
+    highlighted_ = false;
+    Invalidate();
+}
+
+void YCombo::Open()
+{
+    YList1->InitListHeight(pageCount_);
+    YList1->SetFocus();
+    RECT rc{};
+    ::GetWindowRect(hWnd(), &rc);
+    open_ = true;
+    ::SetParent(hWnd(), nullptr);
+    ::MoveWindow(hWnd(), rc.left, rc.top, ScaleWidth(), DroppedComboHeight(YList1->Height() / host::kTwipsPerPixel),
+                 TRUE);
+    ::SetWindowPos(hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    kit::HookOwnerWindow(OwnerWindow());
+}
+
+void YCombo::PutBackDropDown()
+{
+    if (!open_)
+        return;  // already in its container, closed
+    open_ = false;
+    kit::PutBackInto(hWnd(), ContainerHwnd());
+}
+
+void YCombo::OnListClick()
+{
+    kit::CloseDropDown();
+    const int index = YList1->ListIndex();
+    if (index == -1)
+        return;
+    const bool changed = text_.Choose(YList1->List(index));
+    if (changed)
+        Change.raise();
+    highlighted_ = true;
+    Invalidate(true);
+    Click.raise();
+}
+
+void YCombo::ExitFocus()
+{
+    kit::CloseDropDown();
+    highlighted_ = false;
+    Invalidate();
+}
+
+void YCombo::OnTextPress(LPARAM lParam)
+{
+    const int x = kit::LowWordOf(Param32(lParam));
+    const int y = kit::HighWordOf(Param32(lParam));
+    if (InComboTextArea(x, y, ScaleWidth()))
+        Toggle();
+    else
+        kit::CloseDropDown();
+}
+
+// --------------------------------------------------------------- properties
+
+void YCombo::SetListIndex(int v)
+{
+    if (v < 0 || v > YList1->ListCount() - 1)
+        return;
+    YList1->SetListIndex(v);
+    const bool changed = text_.Choose(YList1->List(v));
+    Invalidate();
+    if (changed)
+        Change.raise();
+}
+
+void YCombo::SetText(std::wstring t)
+{
+    text_.SetText(std::move(t));
+    Invalidate();
+}
+
+void YCombo::SetPageCount(int v)
+{
+    YList1->SetPageCount(v);
+    pageCount_ = v;
+}
+
+void YCombo::SetIsReal(bool v)
+{
+    if (!UserMode())
+        isReal_ = v;
+}
+
+void YCombo::SetFont(const host::Font& f)
+{
+    UserControl::SetFont(f);
+    Invalidate();
+}
+
+// ----------------------------------------------------------------- painting
+
+void YCombo::Invalidate(bool erase)
+{
+    if (hWnd())
+        ::InvalidateRect(hWnd(), nullptr, erase ? TRUE : FALSE);
+}
+
+void YCombo::PaintText(HDC dc, int width, int height) const
+{
+    kit::FillRectColor(dc, 0, 0, width, height, kListBackground);
+    kit::FrameRectColor(dc, 0, 0, width, height, kComboFrame);
+    if (Text().empty())
+        return;
+    if (highlighted_) {
+        const ComboRect h = ComboHighlightRect(width);
+        kit::FillRectColor(dc, h.left, h.top, h.right, h.bottom, kComboHighlight);
+    }
+    const ComboRect t = ComboTextRect(width);
+    RECT rc{t.left, t.top, t.right, t.bottom};
+    ::DrawTextW(dc, Text().c_str(), static_cast<int>(Text().size()), &rc, DT_SINGLELINE | DT_VCENTER);
+}
+
+void YCombo::Paint()
+{
+    if (UserMode())
+        return;  // run time paints through the hook
+    kit::TextScope text(hDC(), Font(), ForeColor());
+    PaintText(hDC(), ScaleWidth(), ScaleHeight());
+}
+
+void YCombo::PaintArrow()
+{
+    const int w = picArrow->ScaleWidth();
+    const int h = picArrow->ScaleHeight();
+    HDC surface = kit::CreateMemDC(w, h);
+    if (!surface)
+        return;
+    kit::FillRectColor(surface, 0, 0, w, h, kListBackground);
+    kit::DrawRoundBox(surface, 0, 0, w, h, 2, kComboArrowBase, arrowPressed_ || arrowHover_, false, false, false);
+    const int offset = arrowPressed_ ? 1 : 0;
+    kit::DrawTriangle(surface, 0x00000000, RECT{0, 0, w, h}, kit::kDown, 3, offset, offset);
+    ::BitBlt(picArrow->hDC(), 0, 0, w, h, surface, 0, 0, SRCCOPY);
+    kit::DeleteMemDC(surface);
+}
+
+void YCombo::RepaintArrow() { ::InvalidateRect(picArrow->hWnd(), nullptr, FALSE); }
+
+// ------------------------------------------------------------- arrow input
+
+void YCombo::OnArrowDown(int button)
+{
+    if (button != 1)
+        return;
+    arrowPressed_ = true;
+    tmrIsLeave.SetEnabled(true);
+    RepaintArrow();
+}
+
+void YCombo::OnArrowUp(int button)
+{
+    if (button != 1)
+        return;
+    arrowPressed_ = false;
+    tmrIsLeave.SetEnabled(false);
+    RepaintArrow();
+}
+
+void YCombo::OnArrowMove(int button, float x, float y)
+{
+    if (button != 0)
+        return;
+    const int ix = static_cast<int>(x), iy = static_cast<int>(y);
+    if (!InComboArrow(ix, iy)) {
+        // Held while hovered so the move that leaves the button arrives here.
+        ::ReleaseCapture();
+        arrowHover_ = false;
+        RepaintArrow();
+        return;
+    }
+    ::SetCapture(picArrow->hWnd());
+    if (!arrowHover_) {
+        arrowHover_ = true;
+        RepaintArrow();
+    }
+}
+
+void YCombo::OnLeaveTick()
+{
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    if (::WindowFromPoint(pt) == picArrow->hWnd())
+        return;
+    arrowHover_ = false;
+    arrowPressed_ = false;
+    RepaintArrow();
+    tmrIsLeave.SetEnabled(false);
+}
+
+void YCombo::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg,
+                            WPARAM& wParam, LPARAM& lParam)
+{
+    (void)bBefore, (void)bHandled, (void)lReturn, (void)hWnd, (void)wParam;
+    switch (uMsg) {
+    case WM_PAINT: {
+        kit::PaintCycle cycle(this->hWnd(), &Font(), ForeColor());
+        if (cycle.surface())
+            PaintText(cycle.surface(), cycle.width(), cycle.height());
+        // Only the text area: the list and the arrow paint themselves.
+        cycle.Present(cycle.width(), kComboHeight);
+        break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        OnTextPress(lParam);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace tessara

@@ -1,0 +1,390 @@
+#include "tessara/controls/YList.h"
+
+#include "tessara/kit/MdlCreateLogFont.h"
+#include "tessara/kit/MdlGDI.h"
+#include "tessara/kit/MdlMemDC.h"
+
+namespace tessara {
+
+namespace {
+
+const UINT kWatched[] = {WM_PAINT, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEWHEEL, WM_MOUSEMOVE, WM_MOUSELEAVE};
+
+const wchar_t kTallFontNotice[] = L"字体高度超过列表项设定的高度,已将列表项高度值进行调整";
+const wchar_t kNoticeTitle[] = L"提示";
+
+std::int32_t Param32(LPARAM p) { return static_cast<std::int32_t>(p); }
+int Tw(int px) { return host::PixelsToTwips(px); }
+
+} // namespace
+
+YList::YList() : UserControl(L"YList")
+{
+    tmrDis.Tick.connect([this] { OnMarqueeTick(); });
+    tmrIsVRedraw.Tick.connect([this] { OnRedrawTick(); });
+    tmrInit.Tick.connect([this] { RunLayout(); });
+}
+
+YList::~YList() = default;
+
+// ---------------------------------------------------------------- lifecycle
+
+void YList::Initialize()
+{
+    // The embedded bar reads an (empty) property set, so it hooks its window
+    // at run time like any bar read from a form. Hidden until rows overflow.
+    const host::PropertyBag none;
+    YVScroll1 = &AddControl<YVScroll>(L"YVScroll1", 0, 0, Tw(kListScrollWidth), Tw(kListDefaultItemHeight), &none);
+    YVScroll1->SetVisible(false);
+    YVScroll1->Change.connect([this] { OnScrollChange(); });
+    UpdateMeasureFont();
+}
+
+void YList::Hook()
+{
+    if (!UserMode() || hook_.IsHooked(hWnd()))
+        return;
+    hook_.HookAttach(hWnd());
+    for (UINT m : kWatched)
+        hook_.HookWatch(hWnd(), static_cast<std::int32_t>(m), kit::HookBefore);
+}
+
+void YList::InitProperties()
+{
+    Hook();
+}
+
+void YList::ReadProperties(const host::PropertyBag& bag)
+{
+    SetScrollMode(bag.readLong(L"ScrollMode", 0));
+    UserControl::SetFont(bag.readFont(L"Font", Font()));
+    UpdateMeasureFont();
+    // A stored font taller than the rows makes the rows taller, silently:
+    // nobody is there to read a notice while a form loads.
+    model_.FitItemHeight(FontHeight());
+    SetBackColor(bag.readColour(L"BackColor", BackColor()));
+    SetForeColor(bag.readColour(L"ForeColor", ForeColor()));
+    isReal_ = bag.readBool(L"IsReal", false);
+    Hook();
+}
+
+void YList::WriteProperties(host::PropertyBag& bag)
+{
+    bag.write(L"Font", Font(), AmbientFont());
+    bag.write(L"BackColor", std::int64_t{BackColor()});
+    bag.write(L"ForeColor", std::int64_t{ForeColor()});
+    bag.write(L"IsReal", isReal_, false);
+    bag.write(L"ScrollMode", std::int64_t{model_.ScrollMode()}, std::int64_t{0});
+}
+
+void YList::Terminate()
+{
+    tmrDis.SetEnabled(false);
+    tmrIsVRedraw.SetEnabled(false);
+    tmrInit.SetEnabled(false);
+    hook_.HookDetachAll();
+    if (measurePrevious_)
+        ::SelectObject(hDC(), measurePrevious_);
+    if (measureFont_)
+        ::DeleteObject(measureFont_);
+    measureFont_ = nullptr;
+    measurePrevious_ = nullptr;
+}
+
+void YList::UpdateMeasureFont()
+{
+    HFONT made = kit::CreateFontFromStdFont(Font());
+    if (!made || !hDC())
+        return;
+    HGDIOBJ previous = ::SelectObject(hDC(), made);
+    if (measureFont_)
+        ::DeleteObject(measureFont_);
+    else
+        measurePrevious_ = previous;
+    measureFont_ = made;
+}
+
+int YList::TextWidth(const std::wstring& text)
+{
+    SIZE size{};
+    ::GetTextExtentPoint32W(hDC(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+int YList::FontHeight()
+{
+    TEXTMETRICW tm{};
+    ::GetTextMetricsW(hDC(), &tm);
+    return tm.tmHeight;
+}
+
+// ------------------------------------------------------------------- layout
+
+void YList::Resize()
+{
+    const auto first = model_.FirstLayout(ScaleWidth(), ScaleHeight());
+    if (!first)
+        return;  // later resizes: the size follows PageCount and ItemHeight
+    SetSize(Tw(first->width), Tw(first->height));
+    YVScroll1->Move(Tw(first->scroll.left), Tw(first->scroll.top), Tw(first->scroll.width),
+                    Tw(first->scroll.height));
+}
+
+void YList::RestartLayout()
+{
+    // Cheap: the host's timer only notes the time of a restart.
+    tmrInit.SetEnabled(false);
+    tmrInit.SetEnabled(true);
+}
+
+void YList::RunLayout()
+{
+    tmrInit.SetEnabled(false);
+    const ListLayout l = model_.DeferredLayout(ScaleWidth(), YVScroll1->Value());
+    SetSize(Width(), Tw(l.height));
+    if (l.scrollVisible) {
+        YVScroll1->Move(Tw(l.scroll.left), Tw(l.scroll.top), Tw(l.scroll.width), Tw(l.scroll.height));
+        YVScroll1->SetGlideHeight(l.thumbLength);
+        // Widen the range before moving the value up, narrow it after
+        // moving the value down: both stay accepted.
+        if (l.maxV >= YVScroll1->Value()) {
+            YVScroll1->SetMaxV(l.maxV);
+            YVScroll1->SetValue(l.value);
+        } else {
+            YVScroll1->SetValue(l.value);
+            YVScroll1->SetMaxV(l.maxV);
+        }
+        YVScroll1->SetVisible(true);
+    } else {
+        YVScroll1->SetVisible(false);
+        YVScroll1->SetValue(l.value);
+    }
+    Invalidate(true);
+}
+
+bool YList::ScrollBarShown() const { return YVScroll1 && YVScroll1->Visible(); }
+
+// ------------------------------------------------------------ items, props
+
+void YList::AddItem(std::wstring text)
+{
+    if (model_.AddItem(std::move(text)))
+        RestartLayout();
+}
+
+void YList::RemoveItem(int index)
+{
+    if (model_.RemoveItem(index, ScrollBarShown(), YVScroll1->Value()))
+        RestartLayout();
+}
+
+void YList::Clear()
+{
+    model_.Clear();
+    RestartLayout();
+}
+
+void YList::SetItemHeight(int v)
+{
+    if (!UserMode())
+        return;
+    if (model_.SetItemHeight(v, FontHeight()))
+        RestartLayout();
+}
+
+void YList::SetFont(const host::Font& f)
+{
+    UserControl::SetFont(f);
+    UpdateMeasureFont();
+    const int height = FontHeight();
+    if (model_.ItemHeight() < height) {
+        host::MsgBox(kTallFontNotice, host::MsgIcon::None, kNoticeTitle);
+        model_.FitItemHeight(height);
+        // The rows grew: the control's height has to follow them.
+        RestartLayout();
+    }
+    Invalidate();
+}
+
+void YList::SetScrollMode(int v) { model_.SetScrollMode(v); }
+
+void YList::SetListIndex(int v)
+{
+    if (UserMode() && model_.SetListIndex(v))
+        Invalidate();
+}
+
+void YList::SetPageCount(int v)
+{
+    if (UserMode() && model_.SetPageCount(v))
+        RestartLayout();
+}
+
+void YList::InitListHeight(int rows)
+{
+    model_.InitListHeight(rows);
+    RunLayout();
+}
+
+// ----------------------------------------------------------------- painting
+
+void YList::Invalidate(bool erase)
+{
+    if (hWnd())
+        ::InvalidateRect(hWnd(), nullptr, erase ? TRUE : FALSE);
+}
+
+void YList::PaintList(HDC dc, int width, int height)
+{
+    kit::FillRectColor(dc, 0, 0, width, height, kListBackground);
+    const bool scrolled = ScrollBarShown();
+    for (const ListRow& row : model_.VisibleRows(width, scrolled, YVScroll1->Value(), tmrDis.Enabled())) {
+        const RECT rc{row.left, row.top, row.right, row.bottom};
+        switch (row.look) {
+        case RowLook::Selected:
+            kit::FillRectColor(dc, rc, kListSelectedFill);
+            kit::FrameRectColor(dc, rc, kListSelectedFrame);
+            break;
+        case RowLook::Hovered:
+            kit::FillRectColor(dc, rc, kListHoverFill);
+            kit::FrameRectColor(dc, rc, kListHoverFrame);
+            break;
+        case RowLook::Even:
+            kit::FillRectColor(dc, rc, kListEvenRow);
+            break;
+        case RowLook::Odd:
+            kit::FillRectColor(dc, rc, kListOddRow);
+            break;
+        }
+        const std::wstring& item = model_.List(row.index);
+        const std::wstring text = row.marquee ? model_.MarqueeText(item) : item;
+        RECT trc{row.textLeft, row.top, row.textRight, row.bottom};
+        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &trc, DT_SINGLELINE | DT_VCENTER);
+        if (row.marquee)
+            kit::FillRectColor(dc, 0, row.top, kListInset, row.bottom, kListBackground);  // hide the scrolled-out text
+    }
+    kit::FrameRectColor(dc, 0, 0, width, height, kListOuterFrame);
+}
+
+void YList::Paint()
+{
+    if (UserMode())
+        return;  // run time paints through the hook
+    kit::TextScope text(hDC(), Font(), ForeColor());
+    PaintList(hDC(), ScaleWidth(), ScaleHeight());
+}
+
+// -------------------------------------------------------------------- input
+
+void YList::OnPress(LPARAM lParam)
+{
+    const int i = model_.ItemAt(kit::LowWordOf(Param32(lParam)), kit::HighWordOf(Param32(lParam)), ScaleWidth(),
+                                YVScroll1->Value());
+    if (i == -1)
+        return;
+    if (i != model_.ListIndex()) {
+        model_.SetListIndex(i);
+        Invalidate();
+    }
+    Click.raise();  // also when the item was already selected
+}
+
+void YList::OnWheel(WPARAM wParam)
+{
+    const int delta = kit::HighWordOf(static_cast<std::int32_t>(wParam));
+    if (const auto target = model_.WheelTarget(delta, YVScroll1->Value(), YVScroll1->MaxV()))
+        YVScroll1->SetValue(*target);  // its Change repaints
+}
+
+bool YList::Overflows(int index)
+{
+    return TextWidth(model_.List(index)) > ListModel::AvailableTextWidth(ScaleWidth(), ScrollBarShown());
+}
+
+void YList::OnMouseMove(LPARAM lParam)
+{
+    if (!moves_.Allow(::GetTickCount()))
+        return;
+    if (model_.ListCount() == 0)
+        return;
+    kit::RequestMouseLeave(hWnd());
+    const int i = model_.ItemAt(kit::LowWordOf(Param32(lParam)), kit::HighWordOf(Param32(lParam)), ScaleWidth(),
+                                YVScroll1->Value());
+    if (!model_.SetHover(i))
+        return;
+    tmrDis.SetEnabled(false);  // a new item starts its own pass
+    tmrDis.SetEnabled(i != -1 && Overflows(i));
+    Invalidate();
+}
+
+void YList::OnMouseLeave()
+{
+    model_.SetHover(-1);
+    model_.ResetMarquee();
+    tmrDis.SetEnabled(false);
+    Invalidate();
+}
+
+void YList::OnMarqueeTick()
+{
+    const int hovered = model_.HoverIndex();
+    if (hovered == -1) {
+        tmrDis.SetEnabled(false);
+        return;
+    }
+    const int width = TextWidth(model_.List(hovered));
+    const int avail = ListModel::AvailableTextWidth(ScaleWidth(), ScrollBarShown());
+    const int gap = TextWidth(std::wstring(kListMarqueeSpaces, L' '));
+    if (!model_.MarqueeStep(width, avail, gap))
+        tmrDis.SetEnabled(false);
+    Invalidate(true);
+}
+
+void YList::OnScrollChange()
+{
+    if (YVScroll1->IsGlideDown()) {
+        tmrIsVRedraw.SetEnabled(true);
+        if (isReal_ && kit::TickElapsed(::GetTickCount(), lastLiveRepaint_, kMouseMoveInterval))
+            Invalidate();
+    } else {
+        Invalidate();
+    }
+}
+
+void YList::OnRedrawTick()
+{
+    if (YVScroll1->IsGlideDown())
+        return;
+    Invalidate();
+    tmrIsVRedraw.SetEnabled(false);
+}
+
+void YList::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg, WPARAM& wParam,
+                           LPARAM& lParam)
+{
+    (void)bBefore, (void)bHandled, (void)lReturn, (void)hWnd;
+    switch (uMsg) {
+    case WM_PAINT:
+        kit::PaintFrame(this->hWnd(), &Font(), ForeColor(), [this](HDC dc, int w, int h) { PaintList(dc, w, h); });
+        break;
+    case WM_LBUTTONDOWN:
+        OnPress(lParam);
+        break;
+    case WM_LBUTTONDBLCLK:
+        DBClick.raise();
+        break;
+    case WM_MOUSEWHEEL:
+        OnWheel(wParam);
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove(lParam);
+        break;
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace tessara

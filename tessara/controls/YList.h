@@ -1,0 +1,108 @@
+// Owner-drawn single-selection list: zebra rows, hover highlight, a marquee
+// that scrolls a hovered text too wide for its row, and an embedded
+// vertical scroll bar shown only when the rows overflow. Its height is
+// always a whole number of rows. Content changes are laid out once, 100 ms
+// after the last change of a burst.
+//
+//   auto& list = form.AddControl<tessara::YList>(L"YList1", 0, 0, 2400, 1500, &bag);
+//   list.AddItem(L"甲");
+//   list.Click.connect([&] { use(list.List(list.ListIndex())); });
+#pragma once
+#include "tessara/controls/ListModel.h"
+#include "tessara/controls/YVScroll.h"
+#include "tessara/kit/Hook.h"
+
+#include "host/Host.h"
+
+namespace tessara {
+
+class YList : public host::UserControl, public kit::HookClient {
+public:
+    YList();
+    ~YList() override;
+
+    // ---- items -----------------------------------------------------------
+    void AddItem(std::wstring text);  // ignored at 1,000,000 items
+    void RemoveItem(int index);       // ignored outside the list
+    void Clear();
+    int ListCount() const { return model_.ListCount(); }
+    // The item's text, or an empty string outside the list.
+    const std::wstring& List(int index) const { return model_.List(index); }
+
+    // ---- properties --------------------------------------------------------
+    // Run time only. Accepted when not lower than the font's height.
+    void SetItemHeight(int v);
+    // Applies the font; a font taller than the rows raises the row height,
+    // with a notice.
+    void SetFont(const host::Font& f);
+    int ScrollMode() const { return model_.ScrollMode(); }
+    void SetScrollMode(int v);  // 0, 1 or 2
+    bool IsReal() const { return isReal_; }
+    void SetIsReal(bool v) { isReal_ = v; }
+    int ListIndex() const { return model_.ListIndex(); }
+    void SetListIndex(int v);   // run time only; -1 or an item; raises nothing
+    // Run time only, > 0: below 4 becomes 4 when there are more items.
+    void SetPageCount(int v);
+    HWND hwnd() const { return hWnd(); }
+    // Shows `rows` rows (fewer when there are fewer items) and lays out now.
+    void InitListHeight(int rows);
+
+    // ---- events ------------------------------------------------------------
+    host::Event<> Click;    // an item was pressed with the left button
+    host::Event<> DBClick;  // a left double click anywhere in the list
+
+    // ---- for tests and the combo box ----------------------------------------
+    const ListModel& Model() const { return model_; }
+    YVScroll& ScrollBar() const { return *YVScroll1; }
+    bool ScrollBarShown() const;
+    bool MarqueeRunning() const { return tmrDis.Enabled(); }
+    // Text width as the list measures it (its font on its own DC).
+    int TextWidth(const std::wstring& text);
+    int FontHeight();
+
+    void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg, WPARAM& wParam,
+                        LPARAM& lParam) override;
+
+protected:
+    void Initialize() override;
+    void InitProperties() override;
+    void ReadProperties(const host::PropertyBag& bag) override;
+    void WriteProperties(host::PropertyBag& bag) override;
+    void Resize() override;
+    void Paint() override;
+    void Terminate() override;
+
+private:
+    void Hook();
+    void Invalidate(bool erase = false);
+    // Notes a content change; the layout runs 100 ms after the last one.
+    void RestartLayout();
+    void OnLayoutTick();
+    void RunLayout();
+    void PaintList(HDC dc, int width, int height);
+    void OnPress(LPARAM lParam);
+    void OnWheel(WPARAM wParam);
+    void OnMouseMove(LPARAM lParam);
+    void OnMouseLeave();
+    void OnMarqueeTick();
+    void OnScrollChange();
+    void OnRedrawTick();
+    bool Overflows(int index);
+    // Selects the control's font into its own DC for measuring.
+    void UpdateMeasureFont();
+
+    ListModel model_;
+    YVScroll* YVScroll1 = nullptr;
+    host::Timer tmrDis{100, false};        // marquee
+    host::Timer tmrIsVRedraw{100, false};  // repaint once a thumb drag ends
+    host::Timer tmrInit{100, false};       // deferred layout
+    kit::WindowHook hook_{*this};
+    MoveThrottle moves_;
+    bool isReal_ = true;                   // repaint live while the thumb is dragged
+    std::uint32_t lastChange_ = 0;         // tick of the last content change
+    std::uint32_t lastLiveRepaint_ = 0;    // tick of the last repaint during a drag
+    HFONT measureFont_ = nullptr;          // the font selected into hDC()
+    HGDIOBJ measurePrevious_ = nullptr;
+};
+
+} // namespace tessara

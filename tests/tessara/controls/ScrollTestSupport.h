@@ -1,0 +1,82 @@
+// Helpers for the scroll family's window tests: the painted frame of a
+// hooked control, the mouse as a user moves it, and event journals.
+#pragma once
+#include "tests/host/HostTestSupport.h"
+
+#include "host/Host.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace scrolltest {
+
+using hosttest::At;
+using hosttest::PumpUntil;
+
+// The window's next frame: it is invalidated and painted through its own
+// WM_PAINT (the hooked paint cycle), then read back from the window's DC.
+class Frame {
+public:
+    explicit Frame(HWND h) : h_(h)
+    {
+        ::InvalidateRect(h_, nullptr, FALSE);
+        ::UpdateWindow(h_);
+        dc_ = ::GetDC(h_);
+    }
+    ~Frame() { ::ReleaseDC(h_, dc_); }
+    Frame(const Frame&) = delete;
+    Frame& operator=(const Frame&) = delete;
+    COLORREF operator()(int x, int y) const { return ::GetPixel(dc_, x, y); }
+
+private:
+    HWND h_;
+    HDC dc_ = nullptr;
+};
+
+// Runs pending messages for about ms milliseconds.
+inline void Pump(int ms)
+{
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < static_cast<DWORD>(ms)) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        host::DoEvents();
+    }
+}
+
+// Puts the mouse at a client point of the window (the cursor position the
+// controls read on their timers and drags).
+inline void PlaceCursor(HWND h, int x, int y)
+{
+    POINT pt{x, y};
+    ::ClientToScreen(h, &pt);
+    ::SetCursorPos(pt.x, pt.y);
+}
+
+// A mouse move as the system delivers it: the cursor goes there first, and
+// moves come at least 30 ms apart (closer ones are dropped on purpose).
+inline void MoveMouse(HWND h, int x, int y, WPARAM keys = 0)
+{
+    ::Sleep(31);
+    PlaceCursor(h, x, y);
+    ::SendMessageW(h, WM_MOUSEMOVE, keys, At(x, y));
+}
+
+inline void Press(HWND h, int x, int y)
+{
+    PlaceCursor(h, x, y);
+    ::SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+}
+
+inline void Release(HWND h, int x, int y) { ::SendMessageW(h, WM_LBUTTONUP, 0, At(x, y)); }
+
+inline std::string Join(const std::vector<std::string>& v)
+{
+    std::string out;
+    for (auto& s : v)
+        out += s + "\n";
+    return out;
+}
+
+} // namespace scrolltest
