@@ -1,15 +1,15 @@
 #include "tessara/controls/ButtonStates.h"
 
 #include "tessara/controls/SmallRect.h"
+#include "tessara/kit/HookLists.h"
 
 namespace tessara {
 
 ButtonEffects ButtonState::MouseMove(std::uint32_t tick)
 {
     ButtonEffects e;
-    if (static_cast<std::uint32_t>(tick - lastMoveTick_) <= 29)
+    if (!kit::TickElapsed(tick, lastMoveTick_, 30))
         return e;
-    lastMoveTick_ = tick;
     e.requestLeave = true;
     if (!hover_) {
         hover_ = true;
@@ -103,7 +103,7 @@ CommandLook ButtonState::Look() const
 OptionFace OptionFaceFor(int height)
 {
     OptionFace f;
-    f.cy = RoundHalfEven(height / 2.0);
+    f.cy = RoundPx(height / 2.0);
     f.discTop = f.cy - 5;
     f.discBottom = f.cy + 7;
     f.dotTop = f.cy - 2;
@@ -113,12 +113,12 @@ OptionFace OptionFaceFor(int height)
 
 int CheckBoxTop(int height)
 {
-    return RoundHalfEven((height - 12) / 2.0);
+    return RoundPx((height - 12) / 2.0);
 }
 
 TextOrigin CentredText(int width, int height, int cx, int cy)
 {
-    return {RoundHalfEven((width - cx) / 2.0), RoundHalfEven((height - cy) / 2.0)};
+    return {RoundPx((width - cx) / 2.0), RoundPx((height - cy) / 2.0)};
 }
 
 } // namespace tessara

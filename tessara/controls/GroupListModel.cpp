@@ -205,7 +205,7 @@ int ThumbLength(int scaleHeight, int pageRows, int totalRows)
 {
     if (totalRows <= 0)
         return 10;
-    int len = RoundHalfEven(static_cast<double>(scaleHeight - 44) * pageRows / totalRows);
+    int len = RoundPx(static_cast<double>(scaleHeight - 44) * pageRows / totalRows);
     return len < 11 ? 10 : len;
 }
 

@@ -1,6 +1,7 @@
 // A rectangle in client pixels (right and bottom exclusive), for the
 // window-free layout code of the small controls.
 #pragma once
+#include "tessara/kit/ColourMath.h"
 
 namespace tessara {
 
@@ -15,7 +16,7 @@ struct PixelRect {
     bool operator!=(const PixelRect& o) const { return !(*this == o); }
 };
 
-// Nearest integer, halves to even (the rounding every layout rule uses).
-int RoundHalfEven(double v);
+// Nearest whole pixel, halves to even.
+inline int RoundPx(double v) { return static_cast<int>(kit::RoundHalfEven(v)); }
 
 } // namespace tessara

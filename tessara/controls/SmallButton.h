@@ -1,0 +1,77 @@
+// The body the three small buttons share: caption, own enabled flag, the
+// hook and the input state machine (ButtonStates.h). YCommand, YOption and
+// YCheck add their face drawing and what a completed click does.
+#pragma once
+#include "tessara/controls/ButtonStates.h"
+#include "tessara/kit/Hook.h"
+
+#include "host/Host.h"
+
+#include <string>
+
+namespace tessara {
+
+// Fixed colours of the faces (0x00BBGGRR).
+constexpr host::Colour kFaceBlue = 0x00FFD6B3;     // RGB 179,214,255
+constexpr host::Colour kBorderBlue = 0x00FF6100;   // RGB 0,97,255
+constexpr host::Colour kPressedBlue = 0x00E1B895;  // RGB 149,184,225
+
+class SmallButton : public host::UserControl, public kit::HookClient {
+public:
+    // ---- properties (every setter repaints) ----------------------------
+    const std::wstring& Caption() const { return caption_; }
+    void SetCaption(const std::wstring& caption);
+    // The control's own flag: it changes the look only. The window stays
+    // enabled, so the mouse flags still follow the mouse and clicks are raised.
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled) override;
+    void SetFont(const host::Font& font);
+    void SetBackColor(host::Colour c);
+    void SetForeColor(host::Colour c);
+
+    // ---- events ----------------------------------------------------------
+    host::Event<> Click;    // a button-up completed a press
+    host::Event<> DBClick;  // a double-click
+
+    // ---- state, for the form and tests ----------------------------------
+    bool IsHover() const { return state_.IsHover(); }
+    bool IsDown() const { return state_.IsDown(); }
+
+    void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg, WPARAM& wParam,
+                        LPARAM& lParam) override;
+
+protected:
+    SmallButton(const wchar_t* kind, ButtonKind buttonKind);
+    ~SmallButton() override;
+
+    void InitProperties() override;
+    void ReadProperties(const host::PropertyBag& bag) override;
+    void WriteProperties(host::PropertyBag& bag) override;
+    void Paint() override;  // design time only: run time paints through the hook
+    void Terminate() override;
+
+    // Draws the whole control into dc (width x height); the font and text
+    // colour are already selected.
+    virtual void PaintButton(HDC dc, int width, int height) = 0;
+    // The leave timer of the command button; the others have none.
+    virtual void LeaveTimer(bool on) { (void)on; }
+
+    // A caption drawn greyed, as for a disabled control.
+    void DrawGreyCaption(HDC dc, int x, int y) const;
+    // Where a caption of this control's font sits centred in width x height.
+    SIZE CaptionSize(HDC dc) const;
+    void Repaint();
+    void Apply(const ButtonEffects& e);
+
+    ButtonState state_;
+
+private:
+    void Hook();
+    void OnPaint();
+
+    std::wstring caption_;
+    bool enabled_ = true;
+    kit::WindowHook hook_{*this};
+};
+
+} // namespace tessara

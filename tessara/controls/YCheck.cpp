@@ -1,0 +1,77 @@
+#include "tessara/controls/YCheck.h"
+
+#include "tessara/kit/MdlGDI.h"
+#include "tessara/kit/MdlMemDC.h"
+
+namespace tessara {
+
+YCheck::YCheck() : SmallButton(L"YCheck", ButtonKind::Check) {}
+
+YCheck::~YCheck() { ReleaseCheckMark(); }
+
+void YCheck::Initialize()
+{
+    checkMark_ = static_cast<HBITMAP>(
+        LoadImageW(host::AppInstance(), L"CheckBox", IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    if (checkMark_)
+        checkMarkDC_ = kit::CreateMemDCFromBitmap(checkMark_);
+}
+
+void YCheck::ReleaseCheckMark()
+{
+    if (checkMarkDC_)
+        kit::DeleteMemDC(checkMarkDC_);
+    if (checkMark_)
+        DeleteObject(checkMark_);
+    checkMarkDC_ = nullptr;
+    checkMark_ = nullptr;
+}
+
+void YCheck::Terminate()
+{
+    SmallButton::Terminate();
+    ReleaseCheckMark();
+}
+
+void YCheck::SetValue(int v)
+{
+    state_.SetValue(v);
+    Repaint();
+}
+
+void YCheck::ReadProperties(const host::PropertyBag& bag)
+{
+    SmallButton::ReadProperties(bag);
+    state_.SetValue(bag.readLong(L"Value", 0));
+}
+
+void YCheck::WriteProperties(host::PropertyBag& bag)
+{
+    SmallButton::WriteProperties(bag);
+    bag.set(L"Value", std::int64_t{Value()});
+}
+
+void YCheck::PaintButton(HDC dc, int width, int height)
+{
+    kit::FillRectColor(dc, 0, 0, width, height, kit::TranslateColour(BackColor()));
+    int t = CheckBoxTop(height);
+    RECT box{2, t, 14, t + 12};
+    // A disabled box shows its idle look (and its tick) with a greyed caption.
+    if (Enabled() && IsDown()) {
+        kit::FrameRectColor(dc, box, kPressedBlue);
+    } else {
+        kit::FillRectColor(dc, box, kit::kWhite);
+        kit::FrameRectColor(dc, box, kFaceBlue);
+    }
+    if (state_.Selected() && checkMarkDC_)
+        TransparentBlt(dc, 2, t, 12, 12, checkMarkDC_, 0, 0, 23, 23, kit::kWhite);
+    if (Enabled()) {
+        RECT rc{18, 0, width, height};
+        DrawTextW(dc, Caption().c_str(), static_cast<int>(Caption().size()), &rc, DT_SINGLELINE | DT_VCENTER);
+    } else {
+        SIZE size = CaptionSize(dc);
+        DrawGreyCaption(dc, 18, CentredText(width, height, size.cx, size.cy).y);
+    }
+}
+
+} // namespace tessara

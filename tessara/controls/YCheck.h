@@ -1,0 +1,35 @@
+// Owner-drawn check box: a square box with a tick mark when Value is 1,
+// caption at the right. A completed click toggles Value between 0 and 1.
+#pragma once
+#include "tessara/controls/SmallButton.h"
+
+namespace tessara {
+
+class YCheck : public SmallButton {
+public:
+    YCheck();
+    ~YCheck() override;
+
+    // 1 ticked, 0 not; other values show an empty box and the next click sets 0.
+    int Value() const { return state_.Value(); }
+    void SetValue(int v);
+
+    // The tick picture (the program's "CheckBox" bitmap), or null when the
+    // program has no such resource.
+    HDC CheckMarkDC() const { return checkMarkDC_; }
+
+protected:
+    void Initialize() override;
+    void ReadProperties(const host::PropertyBag& bag) override;
+    void WriteProperties(host::PropertyBag& bag) override;
+    void Terminate() override;
+    void PaintButton(HDC dc, int width, int height) override;
+
+private:
+    void ReleaseCheckMark();
+
+    HBITMAP checkMark_ = nullptr;
+    HDC checkMarkDC_ = nullptr;
+};
+
+} // namespace tessara
