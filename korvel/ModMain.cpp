@@ -2,13 +2,12 @@
 #include "ModMain.h"
 
 #include "ProcessTuning.h"
+#include "host/App.h"
 #include "modRWini.h"
 
 #include <vector>
 
 namespace korvel {
-
-MessageBoxFn FailureMessageBox = &MessageBoxW;
 
 std::wstring LauncherFolder()
 {
@@ -246,7 +245,7 @@ bool Main(const LaunchOptions& options)
         }
         dialog.reset();
     }
-    FailureMessageBox(nullptr, kFailureText, kFailureTitle, kFailureBoxStyle);
+    host::MsgBox(kFailureText, host::MsgIcon::Information, kFailureTitle);
     return false;
 }
 

@@ -37,15 +37,10 @@ struct LaunchOptions {
     std::wstring folder;
 };
 
-// The one failure message, its title and its box style.
+// The one failure message and its title, shown in an information box with
+// an OK button through the host (whose test sink records it).
 inline constexpr const wchar_t* kFailureText = L"执行失败,退出本次执行!";
 inline constexpr const wchar_t* kFailureTitle = L"Vexilo";
-inline constexpr UINT kFailureBoxStyle = MB_OK | MB_ICONINFORMATION;
-
-// How the failure message reaches the user; tests replace it to record the
-// message instead of showing a box.
-using MessageBoxFn = int(WINAPI*)(HWND, LPCWSTR, LPCWSTR, UINT);
-extern MessageBoxFn FailureMessageBox;
 
 // Folder of the running program, without a trailing separator.
 std::wstring LauncherFolder();

@@ -428,7 +428,7 @@ void ButtonModel::DelayDrawing(bool delay)
 void ButtonModel::Repaint()
 {
     if (!drawingDelayed_)
-        Paint();
+        PaintButton();
 }
 
 void ButtonModel::DeriveColours()
@@ -468,17 +468,17 @@ LookState ButtonModel::MakeLookState(int width, int height) const
 void ButtonModel::InitNew()
 {
     RememberContainer();
-    caption_ = AmbientDisplayName();
+    caption_ = DesignName();
     ApplyAccessKey(caption_);
     captionAlign_ = 2;
     showFocusRect_ = true;
     hoverForeColor_ = kButtonText;
     hoverBackColor_ = kButtonFace;
-    if (!ContainerIsMdiParent()) {
-        font_ = ContainerFont();
+    if (!InMdiParent()) {
+        font_ = ParentFont();
         PassFont(font_);
     }
-    containerColor_ = Translate(AmbientBackColor());
+    containerColor_ = Translate(AmbientBack());
     backColor_ = kButtonFace;
     BuildDrawingFont();
     DeriveColours();
@@ -499,7 +499,7 @@ int ReadRanged(const host::PropertyBag& bag, const wchar_t* key, int def, int lo
 void ButtonModel::Load(const host::PropertyBag& bag)
 {
     RememberContainer();
-    containerColor_ = Translate(AmbientBackColor());
+    containerColor_ = Translate(AmbientBack());
     drawingDelayed_ = true;
 
     const std::wstring caption = bag.readText(L"Caption", L"");
@@ -522,7 +522,7 @@ void ButtonModel::Load(const host::PropertyBag& bag)
     pictureAlign_ = ReadRanged(bag, L"ImgAlign", 0, 0, 5);
     hoverForeColor_ = bag.readColour(L"cFHover", kButtonText);
     SetEnabled(bag.readBool(L"Enabled", true));
-    backColor_ = bag.readColour(L"cBack", AmbientBackColor());
+    backColor_ = bag.readColour(L"cBack", AmbientBack());
     hoverBackColor_ = bag.readColour(L"cBHover", backColor_);
     locks_ = ReadRanged(bag, L"LockHover", 0, 0, 3);
     captionStyle_ = ReadRanged(bag, L"CapStyle", 0, 0, 2);
@@ -785,7 +785,7 @@ void ButtonModel::HandleGotFocus()
 
 void ButtonModel::HandleShown()
 {
-    if (InDesignMode() && showFocusRect_ && AmbientDisplayAsDefault()) {
+    if (InDesignMode() && showFocusRect_ && IsDefaultButton()) {
         stateBits_ |= kBitDefaultFrame;
         Repaint();
     }
@@ -794,7 +794,7 @@ void ButtonModel::HandleShown()
 void ButtonModel::HandleAmbientChanged(const std::wstring& name)
 {
     if (name == L"DisplayAsDefault") {
-        const bool frame = AmbientDisplayAsDefault() && (showFocusRect_ || InDesignMode());
+        const bool frame = IsDefaultButton() && (showFocusRect_ || InDesignMode());
         if (frame)
             stateBits_ |= kBitDefaultFrame;
         else
@@ -807,7 +807,7 @@ void ButtonModel::HandleAmbientChanged(const std::wstring& name)
             Repaint();
         }
     } else if (name == L"BackColor") {
-        containerColor_ = Translate(AmbientBackColor());
+        containerColor_ = Translate(AmbientBack());
         if (shape_ > 3 || style_ == 5)
             Repaint();
     }

@@ -198,17 +198,17 @@ protected:
     // False when the host refuses the picture; error then says why.
     virtual bool PassMouseIcon(const host::PictureRef& v, std::wstring& error) = 0;
     virtual void PassAccessKey(wchar_t key) = 0;
-    virtual host::Colour AmbientBackColor() const = 0;
-    virtual bool AmbientDisplayAsDefault() const = 0;
-    virtual std::wstring AmbientDisplayName() const = 0;
-    virtual bool ContainerIsMdiParent() const = 0;
-    virtual host::Font ContainerFont() const = 0;
+    virtual host::Colour AmbientBack() const = 0;
+    virtual bool IsDefaultButton() const = 0;
+    virtual std::wstring DesignName() const = 0;
+    virtual bool InMdiParent() const = 0;
+    virtual host::Font ParentFont() const = 0;
     // Remembers the container window (as decimal text in the tag).
     virtual void RememberContainer() = 0;
 
     virtual void RebuildShape() = 0;
     virtual void Relayout(bool pictureChanged) = 0;
-    virtual void Paint() = 0;            // the whole repaint sequence
+    virtual void PaintButton() = 0;      // the whole repaint sequence
     virtual void ResizeHandling() = 0;
     virtual void BuildDrawingFont() = 0;
 

@@ -1,7 +1,8 @@
-// The entry routine run in-process: the failure message through its seam,
-// and the dialog path through a scripted dialog.
+// The entry routine run in-process: the failure message through the host's
+// message-box sink, and the dialog path through a scripted dialog.
 #include "ModMain.h"
 #include "TestSupport.h"
+#include "host/App.h"
 
 #include <gtest/gtest.h>
 
@@ -11,18 +12,7 @@ using namespace korvel;
 
 namespace {
 
-struct BoxCall {
-    HWND owner;
-    std::wstring text, title;
-    UINT style;
-};
-std::vector<BoxCall> g_boxes;
-
-int WINAPI RecordBox(HWND owner, LPCWSTR text, LPCWSTR title, UINT style)
-{
-    g_boxes.push_back({owner, text, title, style});
-    return IDOK;
-}
+std::vector<host::MessageBoxRecord> g_boxes;
 
 // A dialog that answers as scripted and records what it was given.
 struct ScriptedDialog : LaunchDialog {
@@ -48,13 +38,13 @@ protected:
     void SetUp() override
     {
         g_boxes.clear();
-        FailureMessageBox = &RecordBox;
+        host::SetMessageBoxSink([](const host::MessageBoxRecord& box) { g_boxes.push_back(box); });
         savedPath_ = kt::Environment(L"PATH");
         ini_ = folder_.file(L"Korveled.ini");
     }
     void TearDown() override
     {
-        FailureMessageBox = &MessageBoxW;
+        host::SetMessageBoxSink(nullptr);
         SetEnvironmentVariableW(L"PATH", savedPath_.c_str());
     }
     LaunchOptions Options(ScriptedDialog::Log* log, const LaunchConfig& answer)
@@ -67,10 +57,9 @@ protected:
     void ExpectOneFailureBox()
     {
         ASSERT_EQ(g_boxes.size(), 1u);
-        EXPECT_EQ(g_boxes[0].owner, nullptr);
         EXPECT_EQ(g_boxes[0].text, L"执行失败,退出本次执行!");
         EXPECT_EQ(g_boxes[0].title, L"Vexilo");
-        EXPECT_EQ(g_boxes[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+        EXPECT_EQ(g_boxes[0].icon, host::MsgIcon::Information);
     }
 
     kt::TempFolder folder_{L"korvel-main"};

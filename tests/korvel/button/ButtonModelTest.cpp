@@ -87,15 +87,15 @@ protected:
         return true;
     }
     void PassAccessKey(wchar_t key) override { passedKey = key; }
-    host::Colour AmbientBackColor() const override { return 0x00336699; }
-    bool AmbientDisplayAsDefault() const override { return defaultButton; }
-    std::wstring AmbientDisplayName() const override { return L"kxButtons_H1"; }
-    bool ContainerIsMdiParent() const override { return false; }
-    host::Font ContainerFont() const override { return host::Font{}; }
+    host::Colour AmbientBack() const override { return 0x00336699; }
+    bool IsDefaultButton() const override { return defaultButton; }
+    std::wstring DesignName() const override { return L"kxButtons_H1"; }
+    bool InMdiParent() const override { return false; }
+    host::Font ParentFont() const override { return host::Font{}; }
     void RememberContainer() override { log.push_back("remember"); }
     void RebuildShape() override { log.push_back("rebuild"); }
     void Relayout(bool pictureChanged) override { log.push_back(pictureChanged ? "relayout+pic" : "relayout"); }
-    void Paint() override { log.push_back("paint"); }
+    void PaintButton() override { log.push_back("paint"); }
     void ResizeHandling() override { log.push_back("resize"); }
     void BuildDrawingFont() override { log.push_back("font"); }
     void CaptureMouse(bool c) override { captured = c; }

@@ -1,0 +1,558 @@
+// kxButtons_H: lifecycle, platform services for the model, the window
+// shape and the caption/picture layout. Painting is in ButtonPaint.cpp.
+#include "kxButtons_H.h"
+
+#include "ModKxTimer.h"
+
+#include "host/App.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cwchar>
+#include <string>
+
+using namespace kx;
+
+// ---- Option group as window properties --------------------------------------
+
+namespace kx {
+namespace detail {
+
+namespace {
+const wchar_t kOptCountProp[] = L"kx_OptCount";
+std::wstring MemberProp(int index) { return L"kx_Obj" + std::to_wstring(index); }
+}  // namespace
+
+int WindowPropRegistry::Count() const
+{
+    if (!container_)
+        return 0;
+    return static_cast<int>(reinterpret_cast<std::intptr_t>(GetPropW(container_, kOptCountProp)));
+}
+
+void WindowPropRegistry::SetCount(int n)
+{
+    if (!container_)
+        return;
+    if (n <= 0)
+        RemovePropW(container_, kOptCountProp);
+    else
+        SetPropW(container_, kOptCountProp, reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(n)));
+}
+
+ButtonModel* WindowPropRegistry::Member(int index) const
+{
+    if (!container_)
+        return nullptr;
+    return static_cast<ButtonModel*>(GetPropW(container_, MemberProp(index).c_str()));
+}
+
+void WindowPropRegistry::SetMember(int index, ButtonModel* b)
+{
+    if (container_)
+        SetPropW(container_, MemberProp(index).c_str(), static_cast<HANDLE>(b));
+}
+
+void WindowPropRegistry::RemoveMember(int index)
+{
+    if (container_)
+        RemovePropW(container_, MemberProp(index).c_str());
+}
+
+}  // namespace detail
+}  // namespace kx
+
+// ---- Life --------------------------------------------------------------------------
+
+kxButtons_H::kxButtons_H() = default;
+
+kxButtons_H::~kxButtons_H() { ReleaseGdi(); }
+
+void kxButtons_H::InitProperties() { InitNew(); }
+
+void kxButtons_H::ReadProperties(const host::PropertyBag& bag) { Load(bag); }
+
+void kxButtons_H::WriteProperties(host::PropertyBag& bag) { Save(bag); }
+
+void kxButtons_H::Resize() { ResizeHandling(); }
+
+void kxButtons_H::Show() { HandleShown(); }
+
+void kxButtons_H::Paint()
+{
+    // The surface already holds the whole frame: show it.
+    if (bitmap_)
+        PresentTo(hDC());
+}
+
+void kxButtons_H::GotFocus() { HandleGotFocus(); }
+
+void kxButtons_H::AmbientChanged(const std::wstring& name) { HandleAmbientChanged(name); }
+
+void kxButtons_H::Terminate()
+{
+    // Neither the hover timer nor the option group may reach this button
+    // once its window is gone.
+    Dispose();
+    if (HWND h = hWnd()) {
+        RemovePropW(h, ModKxTimer::kClassIdProp);
+        RemovePropW(h, ModKxTimer::kTimerIdProp);
+        if (GetCapture() == h)
+            ReleaseCapture();
+    }
+    ReleaseGdi();
+}
+
+void kxButtons_H::ShowLookState(std::uint16_t stateBits, bool hovering, bool pressedLook)
+{
+    SetStateBits(stateBits);
+    SetHovering(hovering);
+    SetPressedLook(pressedLook);
+    Refresh();
+}
+
+// ---- Host input ----------------------------------------------------------------------
+
+void kxButtons_H::OnHostMouseDown(int button, int shift, float x, float y) { HandleMouseDown(button, shift, x, y); }
+void kxButtons_H::OnHostMouseUp(int button, int shift, float x, float y) { HandleMouseUp(button, shift, x, y); }
+void kxButtons_H::OnHostMouseMove(int button, int shift, float x, float y) { HandleMouseMove(button, shift, x, y); }
+void kxButtons_H::OnHostClick() { HandleClick(); }
+void kxButtons_H::OnHostDblClick() { HandleDoubleClick(); }
+void kxButtons_H::OnHostKeyDown(int& keyCode, int& shift) { HandleKeyDown(keyCode, shift); }
+void kxButtons_H::OnHostKeyPress(int& keyAscii) { HandleKeyPress(keyAscii); }
+void kxButtons_H::OnHostKeyUp(int& keyCode, int& shift) { HandleKeyUp(keyCode, shift); }
+void kxButtons_H::OnHostAccessKey(int keyAscii) { HandleAccessKey(keyAscii); }
+void kxButtons_H::OnHostSetEnabled(bool enabled) { ButtonModel::SetEnabled(enabled); }
+
+// ---- Platform services -----------------------------------------------------------------
+
+Rgb kxButtons_H::Translate(host::Colour c) const { return host::TranslateColour(c) & 0xFFFFFF; }
+
+bool kxButtons_H::InDesignMode() const { return host::DesignMode(); }
+
+void kxButtons_H::ShowMessage(const std::wstring& text, const std::wstring& title)
+{
+    host::MsgBox(text, host::MsgIcon::Information, title);
+}
+
+void kxButtons_H::NotifyChanged(const std::wstring& key) { PropertyChanged(key); }
+
+void kxButtons_H::PassEnabled(bool v) { ControlBase::SetEnabled(v); }
+
+void kxButtons_H::PassForeColor(host::Colour v) { UserControl::SetForeColor(v); }
+
+void kxButtons_H::PassFont(const host::Font& v) { UserControl::SetFont(v); }
+
+void kxButtons_H::PassMousePointer(int v) { UserControl::SetMousePointer(v); }
+
+bool kxButtons_H::PassMouseIcon(const host::PictureRef& v, std::wstring& error)
+{
+    if (UserControl::SetMouseIcon(v))
+        return true;
+    error = MouseIconError();
+    return false;
+}
+
+void kxButtons_H::PassAccessKey(wchar_t key) { SetAccessKeys(std::wstring(1, key)); }
+
+host::Colour kxButtons_H::AmbientBack() const { return UserControl::AmbientBackColor(); }
+
+bool kxButtons_H::IsDefaultButton() const { return DisplayAsDefault(); }
+
+std::wstring kxButtons_H::DesignName() const { return DisplayName(); }
+
+bool kxButtons_H::InMdiParent() const { return ContainerIsMdi(); }
+
+host::Font kxButtons_H::ParentFont() const { return UserControl::ContainerFont(); }
+
+void kxButtons_H::RememberContainer()
+{
+    SetTag(std::to_wstring(reinterpret_cast<std::uintptr_t>(ContainerHwnd())));
+}
+
+OptionRegistry* kxButtons_H::Registry()
+{
+    // The container window as remembered in the tag.
+    const std::wstring& tag = Tag();
+    wchar_t* end = nullptr;
+    const unsigned long long value = tag.empty() ? 0 : std::wcstoull(tag.c_str(), &end, 10);
+    HWND container = value && end && *end == 0 ? reinterpret_cast<HWND>(static_cast<std::uintptr_t>(value)) : nullptr;
+    if (!container || !IsWindow(container))
+        return nullptr;
+    registry_.SetWindow(container);
+    return &registry_;
+}
+
+void kxButtons_H::CaptureMouse(bool capture)
+{
+    if (capture)
+        SetCapture(hWnd());
+    else if (GetCapture() == hWnd())
+        ReleaseCapture();
+}
+
+bool kxButtons_H::CursorOverButton() const
+{
+    POINT p;
+    if (!GetCursorPos(&p))
+        return false;
+    return WindowFromPoint(p) == hWnd();
+}
+
+bool kxButtons_H::StartHoverTimer()
+{
+    HWND h = hWnd();
+    if (!h)
+        return false;
+    SetPropW(h, ModKxTimer::kClassIdProp, static_cast<HANDLE>(static_cast<ButtonModel*>(this)));
+    SetPropW(h, ModKxTimer::kTimerIdProp, reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(kHoverTimerId)));
+    return SetTimer(h, kHoverTimerId, kHoverTimerMs, ModKxTimer::TimerProc) != 0;
+}
+
+void kxButtons_H::StopHoverTimer(int timerId)
+{
+    if (hWnd())
+        KillTimer(hWnd(), static_cast<UINT_PTR>(timerId));
+}
+
+void kxButtons_H::PostKeyToContainer(int keyCode, long lParam)
+{
+    if (HWND c = ContainerHwnd())
+        PostMessageW(c, WM_KEYDOWN, static_cast<WPARAM>(keyCode), static_cast<LPARAM>(lParam));
+}
+
+void kxButtons_H::CursorClientPosition(float& x, float& y) const
+{
+    POINT p{0, 0};
+    GetCursorPos(&p);
+    ScreenToClient(hWnd(), &p);
+    x = static_cast<float>(p.x);
+    y = static_cast<float>(p.y);
+}
+
+// ---- Surface and font ---------------------------------------------------------------------
+
+bool kxButtons_H::EnsureSurface()
+{
+    if (surface_)
+        return true;
+    if (!hWnd() || !hDC())
+        return false;
+    surface_ = CreateCompatibleDC(hDC());
+    if (!surface_)
+        return false;
+    SetBkMode(surface_, TRANSPARENT);
+    SelectObject(surface_, GetStockObject(BLACK_BRUSH));
+    SelectObject(surface_, GetStockObject(BLACK_PEN));
+    firstBitmap_ = static_cast<HBITMAP>(GetCurrentObject(surface_, OBJ_BITMAP));
+    firstFont_ = static_cast<HFONT>(GetCurrentObject(surface_, OBJ_FONT));
+    return true;
+}
+
+void kxButtons_H::ReleaseGdi()
+{
+    if (surface_) {
+        SelectClipRgn(surface_, nullptr);
+        SelectObject(surface_, firstBitmap_);
+        SelectObject(surface_, firstFont_);
+        DeleteDC(surface_);
+        surface_ = nullptr;
+    }
+    if (bitmap_)
+        DeleteObject(bitmap_);
+    if (font_)
+        DeleteObject(font_);
+    bitmap_ = nullptr;
+    font_ = nullptr;
+    for (HRGN* r : {&outerRgn_, &inner1_, &inner2_}) {
+        if (*r)
+            DeleteObject(*r);
+        *r = nullptr;
+    }
+    frameRgn_ = nullptr;
+    frameAfterCopy_ = false;
+    ReleasePrepared();
+}
+
+void kxButtons_H::BuildDrawingFont()
+{
+    if (!EnsureSurface())
+        return;
+    const host::Font& f = ButtonModel::Font();
+    LOGFONTW lf{};
+    lf.lfHeight = -static_cast<LONG>(std::lround(f.size * 20.0 / host::kTwipsPerPixel));
+    lf.lfWeight = f.weight();
+    lf.lfItalic = f.italic;
+    lf.lfUnderline = f.underline;
+    lf.lfStrikeOut = f.strikethrough;
+    lf.lfCharSet = static_cast<BYTE>(f.charset);
+    std::wcsncpy(lf.lfFaceName, f.name.c_str(), LF_FACESIZE - 1);
+    HFONT made = CreateFontIndirectW(&lf);
+    if (!made)
+        return;
+    SelectObject(surface_, made);
+    if (font_)
+        DeleteObject(font_);
+    font_ = made;
+}
+
+void kxButtons_H::ResizeHandling()
+{
+    if (!EnsureSurface())
+        return;
+    const int w = std::max(1, ScaleWidth());
+    const int h = std::max(1, ScaleHeight());
+    if (!bitmap_ || w != surfaceW_ || h != surfaceH_) {
+        HBITMAP made = CreateCompatibleBitmap(hDC(), w, h);
+        if (!made)
+            return;
+        SelectObject(surface_, made);
+        if (bitmap_)
+            DeleteObject(bitmap_);
+        bitmap_ = made;
+        surfaceW_ = w;
+        surfaceH_ = h;
+    }
+    if (DrawingDelayed() || reshaping_)
+        return;
+    RebuildShape();
+    Relayout(false);
+    Repaint();
+}
+
+// ---- Shape ------------------------------------------------------------------------------------
+
+namespace {
+
+HRGN PolygonRegion(const std::vector<Point>& pts)
+{
+    std::vector<POINT> p;
+    p.reserve(pts.size());
+    for (auto& q : pts)
+        p.push_back({q.x, q.y});
+    return CreatePolygonRgn(p.data(), static_cast<int>(p.size()), ALTERNATE);
+}
+
+void Subtract(HRGN from, int l, int t, int r, int b)
+{
+    HRGN cut = CreateRectRgn(l, t, r, b);
+    CombineRgn(from, from, cut, RGN_DIFF);
+    DeleteObject(cut);
+}
+
+// Moves a region so that its bounding box starts `inset` pixels inside
+// the outer one's.
+void AlignInside(HRGN inner, HRGN outer, int inset)
+{
+    RECT ib, ob;
+    if (GetRgnBox(inner, &ib) == NULLREGION || GetRgnBox(outer, &ob) == NULLREGION)
+        return;
+    OffsetRgn(inner, ob.left + inset - ib.left, ob.top + inset - ib.top);
+}
+
+}  // namespace
+
+void kxButtons_H::ApplyWindowRegion(HRGN outer)
+{
+    if (outerRgn_)
+        DeleteObject(outerRgn_);
+    outerRgn_ = outer;
+    if (!outer)
+        return;
+    // The window takes ownership of the region it is given: hand it a copy.
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(copy, outer, nullptr, RGN_COPY);
+    if (!SetWindowRgn(hWnd(), copy, TRUE))
+        DeleteObject(copy);
+}
+
+void kxButtons_H::RebuildShape()
+{
+    if (!hWnd())
+        return;
+    int W = ScaleWidth();
+    int H = ScaleHeight();
+    const int shape = ButtonShape();
+
+    if (IsDiagonalShape(shape)) {
+        const int wanted = WidenedWidth(shape, W, H);
+        if (wanted != W) {
+            reshaping_ = true;
+            Move(-1, -1, host::PixelsToTwips(wanted), -1);
+            reshaping_ = false;
+            W = ScaleWidth();
+        }
+    }
+    const Edges e = ShapeEdges(shape, W, H);
+    leftRun_ = e.leftRun;
+    rightEdge_ = e.rightEdge;
+
+    for (HRGN* r : {&inner1_, &inner2_}) {
+        if (*r)
+            DeleteObject(*r);
+        *r = nullptr;
+    }
+    if (surface_)
+        SelectClipRgn(surface_, nullptr);
+
+    HRGN outer = nullptr;
+    const host::PictureRef& pic = Picture();
+    if (shape <= 3) {
+        const ShapeOutline o = OutlineFor(shape, ButtonStyle(), ButtonModel::Enabled(), W, H);
+        outer = PolygonRegion(o.polygon);
+        for (auto& piece : o.cutPieces) {
+            HRGN cut = PolygonRegion(piece);
+            CombineRgn(outer, outer, cut, RGN_DIFF);
+            DeleteObject(cut);
+        }
+    } else if (IsOvalShape(shape)) {
+        outer = CreateEllipticRgn(0, 0, W, H);
+        inner1_ = CreateEllipticRgn(1, 1, W - 1, H - 1);
+        inner2_ = CreateEllipticRgn(2, 2, W - 2, H - 2);
+    } else if (pic && pic->type == host::Picture::Type::Bitmap) {
+        const Size fit = FitInto(PictureWidth(), PictureHeight(), W, H);
+        if (fit.width != W || fit.height != H) {
+            const bool wasDelayed = DrawingDelayed();
+            SetDrawingDelayed(true);
+            reshaping_ = true;
+            Move(-1, -1, host::PixelsToTwips(fit.width), host::PixelsToTwips(fit.height));
+            reshaping_ = false;
+            SetDrawingDelayed(wasDelayed);
+            W = ScaleWidth();
+            H = ScaleHeight();
+            leftRun_ = 0;
+            rightEdge_ = W;
+        }
+        PreparePicture(W, H);
+        outer = CreateRectRgn(0, 0, W, H);
+        inner1_ = CreateRectRgn(0, 0, W, H);
+        inner2_ = CreateRectRgn(0, 0, W, H);
+        for (const kx::Run& r : TransparentRuns(preparedPixels_, preparedW_, preparedH_)) {
+            Subtract(outer, r.x0, r.y, r.x1, r.y + 1);
+            Subtract(inner1_, r.x0 - 1, r.y - 1, r.x1 + 1, r.y + 2);
+            Subtract(inner2_, r.x0 - 2, r.y - 2, r.x1 + 2, r.y + 3);
+        }
+        AlignInside(inner1_, outer, 1);
+        AlignInside(inner2_, outer, 2);
+    } else {
+        outer = CreateRectRgn(0, 0, W + 1, H + 1);
+    }
+    ApplyWindowRegion(outer);
+}
+
+// ---- Layout and the prepared picture ----------------------------------------------------------
+
+void kxButtons_H::Relayout(bool pictureChanged)
+{
+    if (!EnsureSurface() || !hWnd())
+        return;
+    LayoutInput in;
+    in.shape = ButtonShape();
+    in.width = ScaleWidth();
+    in.height = ScaleHeight();
+    const Edges e = ShapeEdges(in.shape, in.width, in.height);
+    in.leftRun = e.leftRun;
+    in.rightEdge = e.rightEdge;
+    in.caption = Caption();
+    in.captionAlign = CaptionAlign();
+    in.captionStyle = CaptionStyle();
+    in.hasPicture = Picture() != nullptr;
+    in.pictureEdge = PictureEdge();
+    in.pictureAlign = PictureAlign();
+    in.pictureWidth = PictureWidth();
+    in.pictureHeight = PictureHeight();
+
+    UINT align = CaptionAlign() == 0 ? DT_LEFT : CaptionAlign() == 1 ? DT_RIGHT : DT_CENTER;
+    auto measure = [this, align](const std::wstring& text, int boxW, int boxH) {
+        RECT r{0, 0, boxW, boxH};
+        DrawTextW(surface_, text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | align);
+        return Size{r.right - r.left, r.bottom - r.top};
+    };
+    layout_ = LayOut(in, measure);
+
+    const host::PictureRef& pic = Picture();
+    if (pic && pic->type == host::Picture::Type::Bitmap && !IsPictureShape(in.shape)) {
+        const int w = layout_.picture.Width(), h = layout_.picture.Height();
+        if (pictureChanged || w != preparedW_ || h != preparedH_ || preparedFrom_ != pic.get())
+            PreparePicture(w, h);
+    }
+}
+
+void kxButtons_H::ReleasePrepared()
+{
+    if (preparedColour_)
+        DeleteObject(preparedColour_);
+    if (preparedMask_)
+        DeleteObject(preparedMask_);
+    preparedColour_ = nullptr;
+    preparedMask_ = nullptr;
+    preparedPixels_.clear();
+    preparedW_ = preparedH_ = 0;
+    preparedFrom_ = nullptr;
+}
+
+void kxButtons_H::PreparePicture(int w, int h)
+{
+    ReleasePrepared();
+    const host::PictureRef& pic = Picture();
+    if (!pic || pic->type != host::Picture::Type::Bitmap || !pic->handle || w <= 0 || h <= 0 || !hDC())
+        return;
+
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;  // top-down: row 0 first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP colour = CreateDIBSection(hDC(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!colour || !bits)
+        return;
+
+    // Scale the picture once to the size it is drawn at.
+    HDC src = CreateCompatibleDC(hDC());
+    HDC dst = CreateCompatibleDC(hDC());
+    HGDIOBJ oldSrc = SelectObject(src, reinterpret_cast<HBITMAP>(pic->handle));
+    HGDIOBJ oldDst = SelectObject(dst, colour);
+    SetStretchBltMode(dst, COLORONCOLOR);
+    StretchBlt(dst, 0, 0, w, h, src, 0, 0, pic->width, pic->height, SRCCOPY);
+    GdiFlush();
+    SelectObject(src, oldSrc);
+    SelectObject(dst, oldDst);
+    DeleteDC(src);
+    DeleteDC(dst);
+
+    auto* px = static_cast<std::uint32_t*>(bits);
+    const std::size_t count = static_cast<std::size_t>(w) * h;
+    preparedPixels_.assign(px, px + count);
+    for (auto& p : preparedPixels_)
+        p &= 0xFFFFFF;
+    NormaliseTransparent(preparedPixels_, w, h);
+
+    // Mask: one bit per pixel, rows padded to 16 bits; 1 = transparent.
+    const int stride = ((w + 15) / 16) * 2;
+    std::vector<std::uint8_t> mask(static_cast<std::size_t>(stride) * h, 0);
+    const std::uint32_t key = preparedPixels_[0];
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * w + x;
+            if (preparedPixels_[i] == key) {
+                mask[static_cast<std::size_t>(y) * stride + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+                px[i] = 0;  // black, so that OR-ing leaves the face
+            } else {
+                px[i] = preparedPixels_[i];
+            }
+        }
+    preparedMask_ = CreateBitmap(w, h, 1, 1, mask.data());
+    if (!preparedMask_) {
+        DeleteObject(colour);
+        preparedPixels_.clear();
+        return;
+    }
+    preparedColour_ = colour;
+    preparedW_ = w;
+    preparedH_ = h;
+    preparedFrom_ = pic.get();
+}
