@@ -1,0 +1,399 @@
+#include "tessara/controls/YListView.h"
+
+#include "tessara/kit/MdlCreateLogFont.h"
+#include "tessara/kit/MdlGDI.h"
+#include "tessara/kit/MdlMemDC.h"
+
+#include <algorithm>
+#include <type_traits>
+
+namespace tessara {
+
+namespace {
+
+// Messages watched, in this order. No keyboard message is handled.
+const UINT kWatched[] = {WM_PAINT,     WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEWHEEL,
+                         WM_MOUSEMOVE, WM_MOUSELEAVE,  WM_LBUTTONUP};
+
+constexpr int kMinWidthPx = 98;    // a narrower control is widened to this
+constexpr int kMinHeightPx = 104;  // a lower one is raised to this
+constexpr std::uint32_t kLayoutDelay = 100;
+constexpr std::uint32_t kPumpInterval = 31;
+constexpr int kPointerDefault = 0;
+constexpr int kPointerSizeWE = 9;
+
+std::int32_t Param32(LPARAM p) { return static_cast<std::int32_t>(p); }
+int Tw(int px) { return host::PixelsToTwips(px); }
+
+// The kit's drawing on the paint surface, for the painter.
+class HdcListCanvas final : public ListCanvas {
+public:
+    explicit HdcListCanvas(HDC dc) : dc_(dc) {}
+    ~HdcListCanvas() override { Unclip(); }
+
+    void Fill(const kit::Rect& r, host::Colour c) override { kit::FillRectColor(dc_, r.left, r.top, r.right, r.bottom, c); }
+    void Frame(const kit::Rect& r, host::Colour c) override
+    {
+        kit::FrameRectColor(dc_, r.left, r.top, r.right, r.bottom, c);
+    }
+    void RoundBox(const kit::Rect& r, host::Colour c) override
+    {
+        kit::DrawRoundBox(dc_, r.left, r.top, r.right, r.bottom, 3, c, false, false, false, false);
+    }
+    void FramedBox(const kit::Rect& r, host::Colour c) override
+    {
+        kit::DrawFramedBox(dc_, r.left, r.top, r.right, r.bottom, c, false);
+    }
+    void Icon(std::int32_t x, std::int32_t y, const host::Picture& icon, std::int32_t size) override
+    {
+        if (!icon.handle)
+            return;
+        if (icon.type == host::Picture::Type::Icon || icon.type == host::Picture::Type::Cursor) {
+            ::DrawIconEx(dc_, x, y, reinterpret_cast<HICON>(icon.handle), size, size, 0, nullptr, DI_NORMAL);
+        } else if (icon.type == host::Picture::Type::Bitmap) {
+            // A bitmap serves as well: stretched into the icon's square.
+            HDC src = kit::CreateMemDCFromBitmap(reinterpret_cast<HBITMAP>(icon.handle));
+            if (src) {
+                ::StretchBlt(dc_, x, y, size, size, src, 0, 0, icon.width, icon.height, SRCCOPY);
+                kit::DeleteMemDC(src);
+            }
+        }
+    }
+    void Text(const kit::Rect& r, const std::wstring& text, TextAlign align) override
+    {
+        RECT rc{r.left, r.top, r.right, r.bottom};
+        UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+        if (align == TextAlign::Centre)
+            format |= DT_CENTER;
+        ::DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rc, format);
+    }
+    void Clip(const kit::Rect& r) override
+    {
+        HRGN region = ::CreateRectRgn(r.left, r.top, r.right, r.bottom);
+        ::SelectClipRgn(dc_, region);  // the DC keeps its own copy
+        ::DeleteObject(region);
+    }
+    void Unclip() override { ::SelectClipRgn(dc_, nullptr); }
+    std::int32_t TextWidth(std::wstring_view text) override
+    {
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc_, text.data(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
+
+private:
+    HDC dc_;
+};
+
+// One embedded bar as the layout sees it.
+template <class Bar>
+class BarPort final : public ScrollPort {
+public:
+    explicit BarPort(Bar*& bar) : bar_(bar) {}
+    bool Visible() const override { return bar_->Visible(); }
+    void SetVisible(bool visible) override { bar_->SetVisible(visible); }
+    std::int32_t Value() const override { return bar_->Value(); }
+    void SetValue(std::int32_t value) override { bar_->SetValue(value); }
+    std::int32_t MaxV() const override { return bar_->MaxV(); }
+    void SetMaxV(std::int32_t value) override { bar_->SetMaxV(value); }
+    void SetGlide(std::int32_t length) override
+    {
+        if constexpr (std::is_same<Bar, YVScroll>::value)
+            bar_->SetGlideHeight(length);
+        else
+            bar_->SetGlideWidth(length);
+    }
+    void Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override
+    {
+        bar_->Move(Tw(left), Tw(top), Tw(width), Tw(height));
+    }
+
+private:
+    Bar*& bar_;  // the bars are made in Initialize, after the port
+};
+
+} // namespace
+
+class YListView::Site final : public ListViewSite {
+public:
+    explicit Site(YListView& lv) : lv_(lv), v_(lv.YVScroll1), h_(lv.YHScroll1) {}
+
+    std::int32_t ScaleWidth() const override { return lv_.ScaleWidth(); }
+    std::int32_t ScaleHeight() const override { return lv_.ScaleHeight(); }
+    void SetScaleHeight(std::int32_t pixels) override { lv_.SetSize(lv_.Width(), Tw(pixels)); }
+    std::int32_t TextHeight() const override { return lv_.TextHeight(); }
+    ScrollPort& VBar() override { return v_; }
+    ScrollPort& HBar() override { return h_; }
+    void Invalidate() override { lv_.Invalidate(); }
+    void SetCursor(ListCursor cursor) override { lv_.SetPointer(cursor); }
+    void HeaderClicked(std::int32_t column) override { lv_.HeaderClick.raise(column); }
+    void ItemClicked(std::int32_t item) override { lv_.ItemClick.raise(item); }
+    // The per-item path only notes the time: restarting a platform timer per
+    // added item would cost more than the addition itself.
+    void RestartLayoutTimer() override
+    {
+        lv_.lastChange_ = ::GetTickCount();
+        if (!lv_.tmrInit.Enabled())
+            lv_.tmrInit.SetEnabled(true);
+    }
+    void StartLayoutTimer() override
+    {
+        if (!lv_.tmrInit.Enabled()) {
+            lv_.lastChange_ = ::GetTickCount();
+            lv_.tmrInit.SetEnabled(true);
+        }
+    }
+    void StopLayoutTimer() override { lv_.tmrInit.SetEnabled(false); }
+
+private:
+    YListView& lv_;
+    BarPort<YVScroll> v_;
+    BarPort<YHScroll> h_;
+};
+
+YListView::YListView()
+    : UserControl(L"YListView"), site_(std::make_unique<Site>(*this)), model_(*site_)
+{
+    tmrInit.Tick.connect([this] { OnLayoutTick(); });
+}
+
+YListView::~YListView() = default;
+
+// ---------------------------------------------------------------- lifecycle
+
+void YListView::Initialize()
+{
+    // The embedded bars read an (empty) property set, so they hook their
+    // windows at run time like bars read from a form. Hidden until a layout
+    // shows them.
+    const host::PropertyBag none;
+    YVScroll1 = &AddControl<YVScroll>(L"YVScroll1", 0, 0, Tw(18), Tw(80), &none);
+    YHScroll1 = &AddControl<YHScroll>(L"YHScroll1", 0, 0, Tw(80), Tw(18), &none);
+    YVScroll1->SetVisible(false);
+    YHScroll1->SetVisible(false);
+    // Every change of position shows at once: a throttled repaint could
+    // leave the rows out of step with the bar after a quick series.
+    YVScroll1->Change.connect([this] { Invalidate(); });
+    YHScroll1->Change.connect([this] { Invalidate(); });
+}
+
+void YListView::Hook()
+{
+    if (!UserMode() || hook_.IsHooked(hWnd()))
+        return;
+    hook_.HookAttach(hWnd());
+    for (UINT m : kWatched)
+        hook_.HookWatch(hWnd(), static_cast<std::int32_t>(m), kit::HookBefore);
+}
+
+void YListView::InitProperties()
+{
+    // A list view placed by code at run time works like one read from a form.
+    Hook();
+}
+
+void YListView::ReadProperties(const host::PropertyBag& bag)
+{
+    model_.SetIsTextMode(bag.readBool(L"IsTextMode", false));
+    const std::int32_t mode = bag.readLong(L"DisMode", kModeReport);
+    if (mode != model_.DisMode())
+        model_.SetDisMode(mode);
+    UserControl::SetFont(bag.readFont(L"Font", Font()));
+    SetBackColor(bag.readColour(L"BackColor", BackColor()));
+    SetForeColor(bag.readColour(L"ForeColor", ForeColor()));
+    Hook();
+}
+
+void YListView::WriteProperties(host::PropertyBag& bag)
+{
+    bag.write(L"Font", Font());
+    bag.write(L"BackColor", std::int64_t{BackColor()});
+    bag.write(L"ForeColor", std::int64_t{ForeColor()});
+    bag.write(L"IsTextMode", model_.IsTextMode());
+    bag.write(L"DisMode", std::int64_t{model_.DisMode()});
+}
+
+void YListView::Resize()
+{
+    if (ScaleWidth() < kMinWidthPx)
+        SetSize(Tw(kMinWidthPx), Height());
+    if (ScaleHeight() < kMinHeightPx)
+        SetSize(Width(), Tw(kMinHeightPx));
+    if (!scrollBarsPlaced_) {
+        const int w = ScaleWidth();
+        const int h = ScaleHeight();
+        YVScroll1->Move(Tw(w - 20), Tw(2), Tw(18), Tw(h - 24));
+        YHScroll1->Move(Tw(2), Tw(h - 20), Tw(w - 24), Tw(18));
+        scrollBarsPlaced_ = true;
+    }
+}
+
+void YListView::Terminate()
+{
+    tmrInit.SetEnabled(false);
+    hook_.HookDetachAll();
+}
+
+// --------------------------------------------------------------- properties
+
+void YListView::SetDisMode(std::int32_t mode)
+{
+    model_.SetDisMode(mode);
+}
+
+void YListView::SetFont(const host::Font& font)
+{
+    UserControl::SetFont(font);
+    Invalidate();
+}
+
+std::int32_t YListView::TextHeight() const
+{
+    // Measured once per font: layouts and hit tests ask for it often.
+    if (measuredHeight_ < 0 || !(measuredFont_ == Font())) {
+        HDC dc = ::GetDC(hWnd());
+        HFONT font = kit::CreateFontFromStdFont(Font());
+        HGDIOBJ previous = ::SelectObject(dc, font);
+        TEXTMETRICW tm{};
+        ::GetTextMetricsW(dc, &tm);
+        ::SelectObject(dc, previous);
+        ::DeleteObject(font);
+        ::ReleaseDC(hWnd(), dc);
+        measuredFont_ = Font();
+        measuredHeight_ = tm.tmHeight;
+    }
+    return measuredHeight_;
+}
+
+// ------------------------------------------------------------ columns, items
+
+void YListView::AddHeaderItem(std::wstring sText, std::int32_t iWidth, host::PictureRef SmallIcon,
+                              host::PictureRef BigIcon)
+{
+    model_.AddHeaderItem(std::move(sText), iWidth, std::move(SmallIcon), std::move(BigIcon));
+}
+
+void YListView::AddListItem(std::wstring sText, host::PictureRef SmallIcon, host::PictureRef BigIcon)
+{
+    model_.AddListItem(std::move(sText), std::move(SmallIcon), std::move(BigIcon));
+}
+
+void YListView::AddListSubItem(std::int32_t Index, std::wstring sSubItem, host::PictureRef SmallIcon,
+                               host::PictureRef BigIcon)
+{
+    model_.AddListSubItem(Index, std::move(sSubItem), std::move(SmallIcon), std::move(BigIcon));
+}
+
+void YListView::RemoveListItem(std::int32_t Index)
+{
+    model_.RemoveListItem(Index);
+}
+
+void YListView::Clear()
+{
+    model_.Clear();
+}
+
+void YListView::OnLayoutTick()
+{
+    // One timer serves a whole burst of changes: lay out once the last one
+    // is kLayoutDelay old.
+    if (::GetTickCount() - lastChange_ < kLayoutDelay)
+        return;
+    model_.Relayout();
+}
+
+// ----------------------------------------------------------------- painting
+
+void YListView::Invalidate()
+{
+    if (hWnd())
+        ::InvalidateRect(hWnd(), nullptr, FALSE);
+}
+
+void YListView::PaintOn(HDC dc, int width, int height)
+{
+    ::SetStretchBltMode(dc, HALFTONE);
+    TEXTMETRICW tm{};
+    ::GetTextMetricsW(dc, &tm);
+    ListPaintFrame frame;
+    frame.width = width;
+    frame.height = height;
+    frame.textHeight = tm.tmHeight;
+    frame.vValue = YVScroll1->Value();
+    frame.hValue = YHScroll1->Value();
+    frame.vVisible = YVScroll1->Visible();
+    HdcListCanvas canvas(dc);
+    PaintListView(canvas, model_, frame, colours_);
+}
+
+void YListView::OnPaint()
+{
+    kit::PaintFrame(hWnd(), &Font(), ForeColor(), [this](HDC dc, int w, int h) { PaintOn(dc, w, h); });
+    // Let waiting input run between frames of a long burst of repaints.
+    const std::uint32_t now = ::GetTickCount();
+    if (now - lastPump_ >= kPumpInterval) {
+        lastPump_ = now;
+        host::DoEvents();
+    }
+}
+
+void YListView::Paint()
+{
+    if (UserMode())
+        return;
+    kit::TextScope text(hDC(), Font(), ForeColor());
+    PaintOn(hDC(), ScaleWidth(), ScaleHeight());
+}
+
+// -------------------------------------------------------------------- input
+
+void YListView::SetPointer(ListCursor cursor)
+{
+    const int pointer = cursor == ListCursor::SizeWE ? kPointerSizeWE : kPointerDefault;
+    if (pointer == MousePointer())
+        return;
+    SetMousePointer(pointer);
+    // Show it now rather than at the next WM_SETCURSOR.
+    HCURSOR shape = host::CursorForPointer(pointer);
+    ::SetCursor(shape ? shape : ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
+}
+
+void YListView::OnMouseMove(LPARAM lParam)
+{
+    if (!moves_.Allow(::GetTickCount()))
+        return;
+    kit::RequestMouseLeave(hWnd());
+    model_.MouseMove(kit::LowWordOf(Param32(lParam)), kit::HighWordOf(Param32(lParam)));
+}
+
+void YListView::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg,
+                               WPARAM& wParam, LPARAM& lParam)
+{
+    (void)bBefore, (void)bHandled, (void)lReturn, (void)hWnd;
+    switch (uMsg) {
+    case WM_PAINT:
+        OnPaint();
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        model_.ButtonDown(kit::LowWordOf(Param32(lParam)), kit::HighWordOf(Param32(lParam)));
+        break;
+    case WM_MOUSEWHEEL:
+        model_.Wheel(kit::HighWordOf(static_cast<std::int32_t>(wParam)));
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove(lParam);
+        break;
+    case WM_MOUSELEAVE:
+        model_.MouseLeave();
+        break;
+    case WM_LBUTTONUP:
+        model_.ButtonUp();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace tessara
