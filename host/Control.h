@@ -58,6 +58,9 @@ public:
     // Writes the control's stored properties (for saving a form).
     virtual void SaveProperties(PropertyBag& bag) { (void)bag; }
 
+    // Names the control in messages: "frmMain.YList1".
+    std::wstring Path() const;
+
     // The control for a window the host made, or null.
     static ControlBase* FromHwnd(HWND h);
 
@@ -87,8 +90,6 @@ protected:
     static void RegisterClassOnce(const std::wstring& cls, UINT style, HCURSOR cursor = nullptr);
     HWND MakeWindow(const wchar_t* cls, DWORD style, DWORD exStyle, HWND parent, int x, int y, int w, int h,
                     const std::wstring& text);
-    // Path for error messages: "frmMain.YList1".
-    std::wstring Path() const;
     LRESULT CallPrevious(UINT msg, WPARAM wp, LPARAM lp);
 
 private:

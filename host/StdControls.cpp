@@ -248,6 +248,21 @@ void Label::SetAlignment(int a)
     Invalidate();
 }
 
+void Label::PaintOn(HDC dc)
+{
+    RECT r;
+    GetClientRect(hWnd(), &r);
+    FillColour(dc, r, transparent_ ? ContainerColourOf(*this) : back_);
+    if (!hfont_)
+        hfont_ = CreateFontHandle(font_);
+    HGDIOBJ old = SelectObject(dc, hfont_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, Enabled() ? TranslateColour(fore_) : GetSysColor(COLOR_GRAYTEXT));
+    UINT flags = DT_WORDBREAK | (align_ == 1 ? DT_RIGHT : align_ == 2 ? DT_CENTER : DT_LEFT);
+    DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, flags);
+    SelectObject(dc, old);
+}
+
 bool Label::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     switch (msg) {
@@ -257,20 +272,13 @@ bool Label::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hWnd(), &ps);
-        RECT r;
-        GetClientRect(hWnd(), &r);
-        FillColour(dc, r, transparent_ ? ContainerColourOf(*this) : back_);
-        if (!hfont_)
-            hfont_ = CreateFontHandle(font_);
-        HGDIOBJ old = SelectObject(dc, hfont_);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, Enabled() ? TranslateColour(fore_) : GetSysColor(COLOR_GRAYTEXT));
-        UINT flags = DT_WORDBREAK | (align_ == 1 ? DT_RIGHT : align_ == 2 ? DT_CENTER : DT_LEFT);
-        DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, flags);
-        SelectObject(dc, old);
+        PaintOn(dc);
         EndPaint(hWnd(), &ps);
         return true;
     }
+    case WM_PRINTCLIENT:
+        PaintOn(reinterpret_cast<HDC>(wp));
+        return true;
     case WM_SETCURSOR:
         return SetPointerCursor(pointer_, mouseIcon_, lp, result);
     case WM_LBUTTONDOWN:
@@ -959,6 +967,24 @@ void PictureBox::FitToPicture()
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void PictureBox::PaintOn(HDC dc)
+{
+    if (picture_ && picture_->type == host::Picture::Type::Bitmap) {
+        HDC mem = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(mem, reinterpret_cast<HBITMAP>(picture_->handle));
+        BitBlt(dc, 0, 0, picture_->width, picture_->height, mem, 0, 0, SRCCOPY);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+    } else if (picture_) {
+        DrawIconEx(dc, 0, 0, reinterpret_cast<HICON>(picture_->handle), 0, 0, 0, nullptr, DI_NORMAL);
+    }
+    // The handler draws on hDC(): lend it this context meanwhile.
+    HDC own = hdc_;
+    hdc_ = dc;
+    Paint.raise();
+    hdc_ = own;
+}
+
 bool PictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     switch (msg) {
@@ -972,19 +998,13 @@ bool PictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hWnd(), &ps);
-        if (picture_ && picture_->type == host::Picture::Type::Bitmap) {
-            HDC mem = CreateCompatibleDC(dc);
-            HGDIOBJ old = SelectObject(mem, reinterpret_cast<HBITMAP>(picture_->handle));
-            BitBlt(dc, 0, 0, picture_->width, picture_->height, mem, 0, 0, SRCCOPY);
-            SelectObject(mem, old);
-            DeleteDC(mem);
-        } else if (picture_) {
-            DrawIconEx(dc, 0, 0, reinterpret_cast<HICON>(picture_->handle), 0, 0, 0, nullptr, DI_NORMAL);
-        }
-        Paint.raise();
+        PaintOn(dc);
         EndPaint(hWnd(), &ps);
         return true;
     }
+    case WM_PRINTCLIENT:
+        PaintOn(reinterpret_cast<HDC>(wp));
+        return true;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         if (msg == WM_LBUTTONDOWN)
@@ -1086,7 +1106,23 @@ void Line::Place()
     InvalidateRect(hWnd(), nullptr, TRUE);
 }
 
-bool Line::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
+void Line::PaintOn(HDC dc)
+{
+    RECT r;
+    GetClientRect(hWnd(), &r);
+    FillColour(dc, r, ContainerColourOf(*this));
+    RECT wr;
+    GetWindowRect(hWnd(), &wr);
+    MapWindowPoints(nullptr, GetParent(hWnd()), reinterpret_cast<POINT*>(&wr), 2);
+    HPEN pen = CreatePen(PS_SOLID, width_, TranslateColour(colour_));
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, TwipsToPixels(x1_) - wr.left, TwipsToPixels(y1_) - wr.top, nullptr);
+    LineTo(dc, TwipsToPixels(x2_) - wr.left, TwipsToPixels(y2_) - wr.top);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+}
+
+bool Line::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
 {
     switch (msg) {
     case WM_NCHITTEST:
@@ -1098,21 +1134,13 @@ bool Line::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hWnd(), &ps);
-        RECT r;
-        GetClientRect(hWnd(), &r);
-        FillColour(dc, r, ContainerColourOf(*this));
-        RECT wr;
-        GetWindowRect(hWnd(), &wr);
-        MapWindowPoints(nullptr, GetParent(hWnd()), reinterpret_cast<POINT*>(&wr), 2);
-        HPEN pen = CreatePen(PS_SOLID, width_, TranslateColour(colour_));
-        HGDIOBJ old = SelectObject(dc, pen);
-        MoveToEx(dc, TwipsToPixels(x1_) - wr.left, TwipsToPixels(y1_) - wr.top, nullptr);
-        LineTo(dc, TwipsToPixels(x2_) - wr.left, TwipsToPixels(y2_) - wr.top);
-        SelectObject(dc, old);
-        DeleteObject(pen);
+        PaintOn(dc);
         EndPaint(hWnd(), &ps);
         return true;
     }
+    case WM_PRINTCLIENT:
+        PaintOn(reinterpret_cast<HDC>(wp));
+        return true;
     default:
         return false;
     }

@@ -49,6 +49,7 @@ protected:
 
 private:
     void Invalidate();
+    void PaintOn(HDC dc);
     std::wstring caption_;
     Colour fore_ = 0x80000012;
     Colour back_ = 0x8000000F;
@@ -264,6 +265,7 @@ protected:
 
 private:
     void FitToPicture();
+    void PaintOn(HDC dc);
     PictureRef picture_;
     bool autoSize_ = false;
     Colour back_ = 0x8000000F;
@@ -296,6 +298,7 @@ protected:
 
 private:
     void Place();
+    void PaintOn(HDC dc);
     int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
     Colour colour_ = 0x80000012;
     int width_ = 1;

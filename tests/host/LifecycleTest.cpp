@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -190,6 +191,180 @@ TEST_F(Lifecycle, EventsRunTheFormsHandlerBeforeTheRaiseReturns)
     ClickAt(s.hWnd(), 2, 2);
     ASSERT_EQ(seen.size(), 1u);  // already there when SendMessage returned
     EXPECT_EQ(seen[0], 1);
+}
+
+// ---- Embedding -------------------------------------------------------------
+
+// A composite control: a list-like control that embeds a scroll bar (an
+// owner-drawn control) and a standard label, and listens to the bar.
+class Bar : public host::UserControl {
+public:
+    Bar() : UserControl(L"Bar") {}
+    host::Event<> Change;
+    int value = 0;
+    void Click() override
+    {
+        ++value;
+        Change.raise();
+    }
+};
+
+class Composite : public host::UserControl {
+public:
+    Composite() : UserControl(L"Composite") {}
+    Bar* bar = nullptr;
+    host::Label* caption = nullptr;
+    int changes = 0;
+    std::vector<std::wstring>* journal = nullptr;
+    void Initialize() override
+    {
+        bar = &AddControl<Bar>(L"VScroll1", 0, 0, 270, 900);
+        bar->Change.connect([this] { ++changes; });
+        caption = &AddControl<host::Label>(L"Caption1", 300, 0, 900, 300);
+    }
+    void Resize() override
+    {
+        // Keep the bar at the right edge, full height.
+        bar->Move(host::PixelsToTwips(ScaleWidth() - 18), 0, 270, host::PixelsToTwips(ScaleHeight()));
+    }
+    void Terminate() override
+    {
+        if (journal)
+            journal->push_back(L"Composite:Terminate, bar alive=" + std::to_wstring(IsWindow(bar->hWnd()) != 0));
+    }
+};
+
+TEST_F(Lifecycle, AControlHoldsOwnerDrawnAndStandardControls)
+{
+    auto& c = form.AddControl<Composite>(L"YList1", 0, 0, 1500, 1500);
+    c.journal = &journal;
+    EXPECT_EQ(GetParent(c.bar->hWnd()), c.hWnd());
+    EXPECT_EQ(GetParent(c.caption->hWnd()), c.hWnd());
+    EXPECT_EQ(c.bar->ContainerHwnd(), c.hWnd());
+    EXPECT_EQ(c.FindControl(L"vscroll1"), c.bar);
+    EXPECT_EQ(c.FindControl(L"Caption1"), nullptr);  // a standard control, not owner-drawn
+    EXPECT_EQ(c.FindAny(L"Caption1"), c.caption);
+    EXPECT_EQ(form.FindAny(L"VScroll1"), nullptr);     // belongs to the control, not the form
+    EXPECT_EQ(c.bar->ParentForm(), &form);
+    // Resized with its container: the bar follows the right edge.
+    c.SetSize(3000, 1200);
+    RECT r;
+    GetWindowRect(c.bar->hWnd(), &r);
+    MapWindowPoints(nullptr, c.hWnd(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 200 - 18);
+    EXPECT_EQ(r.bottom - r.top, 80);
+    // The embedded bar's event reaches its container at once.
+    ClickAt(c.bar->hWnd(), 3, 3);
+    EXPECT_EQ(c.changes, 1);
+    EXPECT_EQ(c.bar->Path(), L"frmTest.YList1.VScroll1");
+    form.Unload();
+    ASSERT_EQ(journal.size(), 1u);
+    EXPECT_EQ(journal[0], L"Composite:Terminate, bar alive=1");
+}
+
+TEST_F(Lifecycle, EmbeddedControlsSeeTheirContainersColourAndFont)
+{
+    auto& c = form.AddControl<Composite>(L"YList1", 0, 0, 1500, 1500);
+    c.SetBackColor(0x00ABCDEF);
+    EXPECT_EQ(c.bar->AmbientBackColor(), 0x00ABCDEFu);
+    host::Font f;
+    f.name = L"Tahoma";
+    c.SetFont(f);
+    EXPECT_EQ(c.bar->ContainerFont().name, L"Tahoma");
+    EXPECT_FALSE(c.bar->ContainerIsMdi());
+}
+
+// ---- Ambient values, focus and pointer --------------------------------------------
+
+TEST_F(Lifecycle, DesignModeTurnsUserModeOffAndTellsEveryControl)
+{
+    auto& r = form.AddControl<Recorder>(L"R1", 0, 0, 1500, 600);
+    EXPECT_TRUE(r.UserMode());
+    journal.clear();
+    host::SetDesignMode(true);
+    EXPECT_FALSE(r.UserMode());
+    host::SetDesignMode(false);
+    EXPECT_TRUE(r.UserMode());
+    ExpectJournal(journal, {L"R1:Ambient UserMode", L"R1:Ambient UserMode"});
+    EXPECT_EQ(r.DisplayName(), L"R1");
+}
+
+TEST_F(Lifecycle, FocusEventsComeInPairs)
+{
+    auto& a = form.AddControl<Recorder>(L"A", 0, 0, 1500, 600);
+    auto& b = form.AddControl<Recorder>(L"B", 0, 700, 1500, 600);
+    form.Show();
+    a.SetFocus();
+    journal.clear();
+    b.SetFocus();
+    ExpectJournal(journal, {L"A:LostFocus", L"A:ExitFocus", L"B:EnterFocus", L"B:GotFocus"});
+}
+
+TEST_F(Lifecycle, MouseIconRefusesABitmapAndCustomPointerShowsTheCursor)
+{
+    auto& r = form.AddControl<Recorder>(L"R1", 0, 0, 1500, 600);
+    EXPECT_FALSE(r.SetMouseIcon(host::LoadBitmapPicture(L"REDBMP")));
+    EXPECT_FALSE(r.MouseIconError().empty());
+    EXPECT_EQ(r.MouseIcon(), nullptr);
+    HCURSOR cross = LoadCursorW(nullptr, MAKEINTRESOURCEW(32515));
+    EXPECT_TRUE(r.SetMouseIcon(host::PictureFromHandle(cross, host::Picture::Type::Cursor, false)));
+    r.SetMousePointer(99);
+    SetCursor(nullptr);
+    SendMessageW(r.hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(r.hWnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), cross);
+}
+
+TEST_F(Lifecycle, VisibleEnabledAndTag)
+{
+    auto& r = form.AddControl<Recorder>(L"R1", 0, 0, 1500, 600);
+    journal.clear();
+    r.SetVisible(false);
+    EXPECT_FALSE(IsWindowVisible(r.hWnd()));
+    r.SetVisible(true);
+    ExpectJournal(journal, {L"R1:Hide", L"R1:Show"});
+    r.SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(r.hWnd()));
+    r.SetTag(std::to_wstring(reinterpret_cast<UINT_PTR>(r.ContainerHwnd())));
+    EXPECT_EQ(r.Tag(), std::to_wstring(reinterpret_cast<UINT_PTR>(form.hWnd())));
+}
+
+// ---- The window procedure may be replaced -------------------------------------------
+
+WNDPROC g_previous = nullptr;
+int g_seenPaints = 0;
+LRESULT CALLBACK Hook(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_PAINT) {
+        ++g_seenPaints;
+        // Paint the whole frame here, as a hooked control does.
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        RECT r;
+        GetClientRect(h, &r);
+        HBRUSH b = CreateSolidBrush(RGB(0, 0, 255));
+        FillRect(dc, &r, b);
+        DeleteObject(b);
+        EndPaint(h, &ps);
+    }
+    return CallWindowProcW(g_previous, h, msg, wp, lp);
+}
+
+TEST_F(Lifecycle, AReplacedWindowProcedureStillGetsPaintAndTheHostStillRaisesEvents)
+{
+    auto& r = form.AddControl<Recorder>(L"R1", 0, 0, 1500, 600);
+    form.Show();
+    g_previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(r.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Hook)));
+    ASSERT_NE(g_previous, nullptr);
+    InvalidateRect(r.hWnd(), nullptr, TRUE);
+    UpdateWindow(r.hWnd());
+    EXPECT_EQ(g_seenPaints, 1);
+    RECT upd;
+    EXPECT_FALSE(GetUpdateRect(r.hWnd(), &upd, FALSE));  // validated: no endless WM_PAINT
+    journal.clear();
+    ClickAt(r.hWnd(), 1, 1);
+    EXPECT_NE(std::find(journal.begin(), journal.end(), L"R1:Click"), journal.end());
+    SetWindowLongPtrW(r.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_previous));
 }
 
 } // namespace
