@@ -3,6 +3,7 @@
 // that records what the painter draws.
 #pragma once
 #include "tessara/controls/ListViewPaint.h"
+#include "tessara/controls/ScrollMath.h"
 
 #include <memory>
 #include <string>
@@ -12,38 +13,36 @@ namespace lvtest {
 
 using namespace tessara;
 
-// A scroll bar's value rules: Value must lie in MinV..MaxV; MaxV must stay
-// above Value (at or above it unless Value is MinV). Refused values are
-// ignored, as the real bars do.
-class FakeBar : public ScrollPort {
+// A scroll bar as the list view sees it, over the scroll bars' own value
+// model: values outside MinV..MaxV are refused, and so is a MaxV below
+// Value. Changes are counted as the bar's Change events.
+class FakeBar : public ScrollPort, private ScrollSink {
 public:
     bool visible = false;
-    std::int32_t value = 0;
-    std::int32_t maxV = 20;
     std::int32_t glide = 10;
     kit::Rect placed{};  // left, top, right, bottom from the last Move
     int moves = 0;
+    int changes = 0;
 
+    FakeBar() { model_.SetSize(200, 18); }
     bool Visible() const override { return visible; }
     void SetVisible(bool v) override { visible = v; }
-    std::int32_t Value() const override { return value; }
-    void SetValue(std::int32_t v) override
-    {
-        if (v >= 0 && v <= maxV)
-            value = v;
-    }
-    std::int32_t MaxV() const override { return maxV; }
-    void SetMaxV(std::int32_t v) override
-    {
-        if (value == 0 ? v > value : v >= value)
-            maxV = v;
-    }
+    std::int32_t Value() const override { return model_.Value(); }
+    void SetValue(std::int32_t v) override { model_.SetValue(v); }
+    std::int32_t MaxV() const override { return model_.MaxV(); }
+    void SetMaxV(std::int32_t v) override { model_.SetMaxV(v); }
     void SetGlide(std::int32_t len) override { glide = len; }
     void Move(std::int32_t l, std::int32_t t, std::int32_t w, std::int32_t h) override
     {
         placed = {l, t, l + w, t + h};
         ++moves;
     }
+
+private:
+    void Changed() override { ++changes; }
+    void Repaint() override {}
+    void RepeatTimer(bool) override {}
+    ScrollModel model_{*this};
 };
 
 struct Event {
@@ -84,7 +83,7 @@ public:
 
     ListPaintFrame Frame() const
     {
-        return {width, height, textHeight, vbar.value, hbar.value, vbar.visible};
+        return {width, height, textHeight, vbar.Value(), hbar.Value(), vbar.visible};
     }
 };
 

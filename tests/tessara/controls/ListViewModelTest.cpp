@@ -85,7 +85,7 @@ TEST(ListViewModel, FourWideColumnsInANarrowReportShowTheHorizontalBar)
     EXPECT_EQ(202, f.site.height);
     EXPECT_TRUE(f.site.hbar.visible);
     EXPECT_FALSE(f.site.vbar.visible);
-    EXPECT_EQ(125, f.site.hbar.maxV);  // 404 - 279
+    EXPECT_EQ(125, f.site.hbar.MaxV());  // 404 - 279
     EXPECT_EQ(180, f.site.hbar.glide);
     EXPECT_EQ((kit::Rect{2, 182, 298, 200}), f.site.hbar.placed);
     EXPECT_EQ(1, f.site.stops);
@@ -118,7 +118,7 @@ TEST(ListViewModel, ReportLayoutBranches)
         EXPECT_EQ(c.h, f.site.hbar.visible) << c.label;
         EXPECT_EQ(c.pageRows, f.model.PageRows()) << c.label;
         EXPECT_EQ(220, f.site.height) << c.label;
-        EXPECT_EQ(c.vMax, f.site.vbar.maxV) << c.label;
+        EXPECT_EQ(c.vMax, f.site.vbar.MaxV()) << c.label;
         EXPECT_EQ(c.vGlide, f.site.vbar.glide) << c.label;
         EXPECT_EQ(c.vPlace, f.site.vbar.placed) << c.label;
     }
@@ -132,7 +132,7 @@ TEST(ListViewModel, BothBarsPlaceTheHorizontalBarBesideTheVertical)
     f.model.Relayout();
     EXPECT_EQ((kit::Rect{2, 200, 279, 218}), f.site.hbar.placed);
     EXPECT_EQ(166, f.site.hbar.glide);  // 241 * 279 / 404 = 166.4
-    EXPECT_EQ(125, f.site.hbar.maxV);
+    EXPECT_EQ(125, f.site.hbar.MaxV());
 }
 
 TEST(ListViewModel, EmptyReportWithColumnsLaysOutWithoutItems)
@@ -178,7 +178,7 @@ TEST(ListViewModel, SmallIconGridIn300Pixels)
     // rh 22 + 2 per grid row: (104 - 4) / 24 = 4 rows fit.
     EXPECT_EQ(4, f.model.GridVisibleRows());
     EXPECT_TRUE(f.site.vbar.visible);
-    EXPECT_EQ(3, f.site.vbar.maxV);
+    EXPECT_EQ(3, f.site.vbar.MaxV());
 }
 
 TEST(ListViewModel, GridModes)
@@ -205,7 +205,7 @@ TEST(ListViewModel, GridModes)
         EXPECT_EQ(c.visibleRows, f.model.GridVisibleRows()) << c.label;
         EXPECT_EQ(c.rows, f.model.GridRows()) << c.label;
         EXPECT_EQ(c.bar, f.site.vbar.visible) << c.label;
-        EXPECT_EQ(c.maxV, f.site.vbar.maxV) << c.label;
+        EXPECT_EQ(c.maxV, f.site.vbar.MaxV()) << c.label;
         EXPECT_EQ(c.glide, f.site.vbar.glide) << c.label;
         EXPECT_EQ(c.height, f.site.height) << c.label << ": grids do not snap";
     }
@@ -220,7 +220,7 @@ TEST(ListViewModel, ListModeSnapsToWholeRows)
     EXPECT_EQ(9, f.model.PageRows());
     EXPECT_EQ(202, f.site.height);
     EXPECT_TRUE(f.site.vbar.visible);
-    EXPECT_EQ(11, f.site.vbar.maxV);
+    EXPECT_EQ(11, f.site.vbar.MaxV());
     EXPECT_EQ(73, f.site.vbar.glide);  // 162 * 9 / 20 = 72.9
     EXPECT_EQ((kit::Rect{280, 2, 298, 200}), f.site.vbar.placed);
 }
@@ -241,8 +241,8 @@ TEST(ListViewModel, DisModeResetsFocusHoverAndScrolling)
     EXPECT_EQ(0, f.model.FocusIndex());
     EXPECT_EQ(-1, f.model.HoverHeader());
     EXPECT_EQ(-1, f.model.HoverItem());
-    EXPECT_EQ(0, f.site.vbar.value);
-    EXPECT_EQ(0, f.site.hbar.value);
+    EXPECT_EQ(0, f.site.vbar.Value());
+    EXPECT_EQ(0, f.site.hbar.Value());
     EXPECT_FALSE(f.site.hbar.visible);
     EXPECT_TRUE(f.site.vbar.visible) << "the list mode's layout ran at once";
     f.model.SetDisMode(7);
@@ -279,7 +279,7 @@ TEST(ListViewModel, HitTestReport)
         {"third visible row", 0, 250, 20 + 44, {-1, 6, -1}},
     };
     for (const auto& c : cases) {
-        f.site.hbar.value = c.hValue;
+        f.site.hbar.SetValue(c.hValue);
         const ListHit hit = f.model.HitTest(c.x, c.y);
         EXPECT_EQ(c.expected.header, hit.header) << c.label;
         EXPECT_EQ(c.expected.item, hit.item) << c.label;
@@ -319,7 +319,7 @@ TEST(ListViewModel, HitTestGridCellsAndGaps)
         {"right of the last column", 0, 250, 10, -1},
     };
     for (const auto& c : cases) {
-        f.site.vbar.value = c.vValue;
+        f.site.vbar.SetValue(c.vValue);
         EXPECT_EQ(c.item, f.model.HitTest(c.x, c.y).item) << c.label;
     }
 }
@@ -403,8 +403,8 @@ TEST(ListViewModel, ColumnDragKeeps20PixelsAndPullsTheScrollBack)
         const int stops = f.site.stops;
         f.model.MouseMove(pressX + c.delta, 10);
         EXPECT_EQ(c.width, f.model.Store().Header(1).width) << c.label;
-        EXPECT_EQ(c.hValueAfter, f.site.hbar.value) << c.label;
-        EXPECT_EQ(c.hMaxAfter, f.site.hbar.maxV) << c.label;
+        EXPECT_EQ(c.hValueAfter, f.site.hbar.Value()) << c.label;
+        EXPECT_EQ(c.hMaxAfter, f.site.hbar.MaxV()) << c.label;
         EXPECT_EQ(stops + 1, f.site.stops) << c.label << ": the drag lays out at once";
         EXPECT_EQ(ListCursor::SizeWE, f.site.cursor) << c.label;
         f.model.ButtonUp();
@@ -478,17 +478,17 @@ TEST(ListViewModel, WheelScrollsThreeRowsWithinRange)
     f.Items(30);
     f.model.Relayout();  // vMax 22
     f.model.Wheel(-120);
-    EXPECT_EQ(3, f.site.vbar.value);
+    EXPECT_EQ(3, f.site.vbar.Value());
     f.site.vbar.SetValue(21);
     f.model.Wheel(-120);
-    EXPECT_EQ(22, f.site.vbar.value);
+    EXPECT_EQ(22, f.site.vbar.Value());
     f.site.vbar.SetValue(2);
     f.model.Wheel(120);
-    EXPECT_EQ(0, f.site.vbar.value);
+    EXPECT_EQ(0, f.site.vbar.Value());
     f.site.vbar.visible = false;
     f.site.vbar.SetValue(5);
     f.model.Wheel(-120);
-    EXPECT_EQ(5, f.site.vbar.value) << "a hidden bar ignores the wheel";
+    EXPECT_EQ(5, f.site.vbar.Value()) << "a hidden bar ignores the wheel";
 }
 
 TEST(ListViewModel, RemovingTheLastItemEmptiesAndSchedulesALayout)
@@ -524,8 +524,8 @@ TEST(ListViewModel, RemovingWhileScrolledMovesTheViewUpOneRow)
         f.model.RemoveListItem(s.remove);
         EXPECT_EQ(-1, f.model.PendingVScroll()) << s.label;
         f.model.Relayout();
-        EXPECT_EQ(s.valueAfter, f.site.vbar.value) << s.label;
-        EXPECT_EQ(s.maxAfter, f.site.vbar.maxV) << s.label;
+        EXPECT_EQ(s.valueAfter, f.site.vbar.Value()) << s.label;
+        EXPECT_EQ(s.maxAfter, f.site.vbar.MaxV()) << s.label;
         EXPECT_EQ(0, f.model.PendingVScroll()) << s.label;
     }
     // Two removals in one burst move two rows; at the top nothing moves.
@@ -533,7 +533,7 @@ TEST(ListViewModel, RemovingWhileScrolledMovesTheViewUpOneRow)
     f.model.RemoveListItem(0);
     EXPECT_EQ(-2, f.model.PendingVScroll());
     f.model.Relayout();
-    EXPECT_EQ(18, f.site.vbar.value);
+    EXPECT_EQ(18, f.site.vbar.Value());
     f.site.vbar.SetValue(0);
     f.model.RemoveListItem(0);
     EXPECT_EQ(0, f.model.PendingVScroll()) << "never past the top";
@@ -567,8 +567,8 @@ TEST(ListViewModel, ClearEmptiesHidesAndRepaints)
     EXPECT_EQ(0, f.model.ItemCount());
     EXPECT_FALSE(f.site.vbar.visible);
     EXPECT_FALSE(f.site.hbar.visible);
-    EXPECT_EQ(0, f.site.vbar.value);
-    EXPECT_EQ(0, f.site.hbar.value);
+    EXPECT_EQ(0, f.site.vbar.Value());
+    EXPECT_EQ(0, f.site.hbar.Value());
     EXPECT_EQ(0, f.model.FocusIndex());
     EXPECT_EQ(-1, f.model.HoverItem());
     EXPECT_EQ(inv + 1, f.site.invalidations);
