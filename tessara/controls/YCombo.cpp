@@ -8,7 +8,8 @@ namespace tessara {
 
 namespace {
 
-// Watched in this order; only the first three are acted on.
+// Watched in this order; only the first three are acted on (the focus loss
+// is noted for the exit-focus event that follows it).
 const UINT kWatched[] = {WM_PAINT,      WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONDBLCLK,
                          WM_MOUSEMOVE, WM_MOUSELEAVE,  WM_LBUTTONUP,   WM_KILLFOCUS};
 
@@ -46,9 +47,13 @@ void YCombo::Initialize()
     picArrow->SetBackColor(kComboArrowBase);
     picArrow->Paint.connect([this] { PaintArrow(); });
     picArrow->MouseDown.connect([this](int button, int, float, float) { OnArrowDown(button); });
-    picArrow->MouseUp.connect([this](int button, int, float, float) { OnArrowUp(button); });
+    picArrow->MouseUp.connect([this](int button, int, float x, float y) { OnArrowUp(button, x, y); });
     picArrow->MouseMove.connect([this](int button, int, float x, float y) { OnArrowMove(button, x, y); });
-    picArrow->Click.connect([this] { Toggle(); });
+    picArrow->Click.connect([this] {
+        // A press cancelled by leaving the button, or released off it, is no click.
+        if (arrowClick_)
+            Toggle();
+    });
 }
 
 void YCombo::Hook()
@@ -58,6 +63,10 @@ void YCombo::Hook()
     hook_.HookAttach(hWnd());
     for (UINT m : kWatched)
         hook_.HookWatch(hWnd(), static_cast<std::int32_t>(m), kit::HookBefore);
+    // Focus sits in the list while it is down: its loss is the control's
+    // loss too when focus goes elsewhere than the combo.
+    hook_.HookAttach(YList1->hWnd());
+    hook_.HookWatch(YList1->hWnd(), WM_KILLFOCUS, kit::HookBefore);
 }
 
 void YCombo::InitProperties()
@@ -155,7 +164,7 @@ void YCombo::PutBackDropDown()
     if (!open_)
         return;  // already in its container, closed
     open_ = false;
-    kit::PutBackInto(hWnd(), ContainerHwnd());
+    kit::PutBackInto(hWnd(), Parent()->ContainerWindow());
 }
 
 void YCombo::OnListClick()
@@ -172,8 +181,13 @@ void YCombo::OnListClick()
     Click.raise();
 }
 
-void YCombo::ExitFocus()
+void YCombo::ExitFocus() { FocusLeaving(focusTo_); }
+
+void YCombo::FocusLeaving(HWND to)
 {
+    // Focus moving between the combo and its own list stays inside.
+    if (to && (to == hWnd() || ::IsChild(hWnd(), to)))
+        return;
     kit::CloseDropDown();
     highlighted_ = false;
     Invalidate();
@@ -285,10 +299,11 @@ void YCombo::OnArrowDown(int button)
     RepaintArrow();
 }
 
-void YCombo::OnArrowUp(int button)
+void YCombo::OnArrowUp(int button, float x, float y)
 {
     if (button != 1)
         return;
+    arrowClick_ = arrowPressed_ && InComboArrow(static_cast<int>(x), static_cast<int>(y));
     arrowPressed_ = false;
     tmrIsLeave.SetEnabled(false);
     RepaintArrow();
@@ -328,8 +343,16 @@ void YCombo::OnLeaveTick()
 void YCombo::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg,
                             WPARAM& wParam, LPARAM& lParam)
 {
-    (void)bBefore, (void)bHandled, (void)lReturn, (void)hWnd, (void)wParam;
+    (void)bBefore, (void)bHandled, (void)lReturn;
+    if (hWnd != this->hWnd()) {
+        if (uMsg == WM_KILLFOCUS)
+            FocusLeaving(reinterpret_cast<HWND>(wParam));
+        return;
+    }
     switch (uMsg) {
+    case WM_KILLFOCUS:
+        focusTo_ = reinterpret_cast<HWND>(wParam);  // for ExitFocus, which follows
+        break;
     case WM_PAINT: {
         kit::PaintCycle cycle(this->hWnd(), &Font(), ForeColor());
         if (cycle.surface())

@@ -81,7 +81,8 @@ private:
     void PaintArrow();
     void RepaintArrow();
     void OnArrowDown(int button);
-    void OnArrowUp(int button);
+    void OnArrowUp(int button, float x, float y);
+    void FocusLeaving(HWND to);
     void OnArrowMove(int button, float x, float y);
     void OnLeaveTick();
 
@@ -96,6 +97,8 @@ private:
     bool arrowPressed_ = false;
     bool highlighted_ = false;           // the text shows the chosen-item highlight
     bool open_ = false;                  // lifted out as a pop-up with the list down
+    bool arrowClick_ = false;            // the last arrow release completes a click
+    HWND focusTo_ = nullptr;             // where focus went on the last WM_KILLFOCUS
 };
 
 } // namespace tessara
