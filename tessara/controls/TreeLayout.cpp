@@ -1,7 +1,7 @@
 // The tree view's layout arithmetic.
 #include "tessara/controls/TreeLayout.h"
 
-#include "tessara/controls/TreeRows.h"
+#include "tessara/kit/ColourMath.h"
 
 namespace tessara {
 
@@ -9,7 +9,7 @@ std::int32_t TreeThumb(std::int32_t track, std::int32_t shown, std::int32_t tota
 {
     if (total <= 0)
         return 10;
-    const auto t = static_cast<std::int32_t>(RoundHalfEvenDiv(static_cast<std::int64_t>(track) * shown, total));
+    const auto t = static_cast<std::int32_t>(kit::RoundHalfEven(static_cast<long double>(track) * shown / total));
     return t < 11 ? 10 : t;
 }
 

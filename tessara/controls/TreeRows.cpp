@@ -1,32 +1,22 @@
 // Row geometry, the paint's row visits and the hit test of the tree view.
 #include "tessara/controls/TreeRows.h"
 
+#include "tessara/kit/ColourMath.h"
+
 #include <algorithm>
 #include <vector>
 
 namespace tessara {
-
-std::int64_t RoundHalfEvenDiv(std::int64_t a, std::int64_t b)
-{
-    std::int64_t q = a / b, r = a % b;
-    if (r < 0) {  // floor division
-        q -= 1;
-        r += b;
-    }
-    if (2 * r > b || (2 * r == b && (q & 1) != 0))
-        q += 1;
-    return q;
-}
 
 RowGeometry RowGeometry::ForItemHeight(std::int32_t h)
 {
     RowGeometry g;
     g.itemHeight = h;
     g.rowPitch = h + 5;
-    g.boxTop = static_cast<std::int32_t>(RoundHalfEvenDiv(h - 11, 2));
-    g.iconTop = static_cast<std::int32_t>(RoundHalfEvenDiv(h - 17, 2));
+    g.boxTop = static_cast<std::int32_t>(kit::RoundHalfEven((h - 11) / 2.0L));
+    g.iconTop = static_cast<std::int32_t>(kit::RoundHalfEven((h - 17) / 2.0L));
     g.mid = h >= 0 ? h / 2 : -((1 - h) / 2);  // rounded down
-    g.iconBottom = static_cast<std::int32_t>(RoundHalfEvenDiv(h + 17, 2));
+    g.iconBottom = static_cast<std::int32_t>(kit::RoundHalfEven((h - 17) / 2.0L + 17));
     return g;
 }
 

@@ -8,9 +8,6 @@
 
 namespace tessara {
 
-// a / b rounded to the nearest integer, halves to even (b > 0).
-std::int64_t RoundHalfEvenDiv(std::int64_t a, std::int64_t b);
-
 // Offsets within a row, all derived from the label height h.
 struct RowGeometry {
     std::int32_t itemHeight = 21;

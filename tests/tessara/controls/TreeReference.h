@@ -5,7 +5,9 @@
 #include "tessara/controls/TreeRows.h"
 #include "tessara/controls/TreeStore.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -32,5 +34,33 @@ std::vector<PaintRowCall> PaintWalk(const TreeStore& st, const PaintView& v);
 // The visits of a full walk that can change a pixel of a surface of the
 // view's height.
 std::vector<PaintRowCall> Effective(const TreeStore& st, const PaintView& v, const std::vector<PaintRowCall>& all);
+
+// A random tree through tree's AddItem/Spread/RemoveItem (the store or the
+// control), st being its store: random parents leaning towards recent
+// nodes so it gets deep, most parents unfolded, with phantoms some leaves
+// expanded without children, and a few subtrees removed.
+template <class Tree>
+void BuildRandom(Tree& tree, const TreeStore& st, std::mt19937& rng, int nodes, bool phantoms)
+{
+    tree.AddItem(-1, L"root");
+    for (int n = 1; n < nodes; ++n) {
+        std::int32_t parent;
+        do {
+            const std::int32_t lo = std::max(0, st.SlotCount() - 12);
+            parent = std::uniform_int_distribution<std::int32_t>(
+                std::uniform_int_distribution<int>(0, 3)(rng) == 0 ? 0 : lo, st.SlotCount() - 1)(rng);
+        } while (!st.IsUsed(parent));
+        tree.AddItem(parent, L"n" + std::to_wstring(n));
+    }
+    for (std::int32_t s = 0; s < st.SlotCount(); ++s) {
+        const bool leaf = st.ChildCount(s) == 0;
+        if ((!leaf && std::uniform_int_distribution<int>(0, 4)(rng) != 0) ||
+            (leaf && phantoms && std::uniform_int_distribution<int>(0, 9)(rng) == 0))
+            tree.Spread(s, true);
+    }
+    tree.Spread(0, true);
+    for (int k = 0; k < nodes / 20; ++k)
+        tree.RemoveItem(std::uniform_int_distribution<std::int32_t>(1, st.SlotCount() - 1)(rng));
+}
 
 } // namespace treeref

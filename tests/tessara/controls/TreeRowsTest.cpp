@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <sstream>
 
 using namespace tessara;
@@ -27,31 +26,6 @@ std::vector<PaintRowCall> Optimised(TreeStore& st, const PaintView& v)
     std::vector<PaintRowCall> out;
     WalkPaintRows(st, v, [&](const PaintRowCall& c) { out.push_back(c); });
     return out;
-}
-
-// A random tree: random parents, some unfolded, some expanded without
-// children, some removed.
-void BuildRandom(TreeStore& st, std::mt19937& rng, int nodes, bool phantoms)
-{
-    st.AddItem(-1, L"root");
-    for (int n = 1; n < nodes; ++n) {
-        std::int32_t parent;
-        do {
-            // Lean towards recent nodes so the tree gets deep.
-            const std::int32_t lo = std::max(0, st.SlotCount() - 12);
-            parent = std::uniform_int_distribution<std::int32_t>(
-                std::uniform_int_distribution<int>(0, 3)(rng) == 0 ? 0 : lo, st.SlotCount() - 1)(rng);
-        } while (!st.IsUsed(parent));
-        st.AddItem(parent, L"n" + std::to_wstring(n));
-    }
-    for (std::int32_t s = 0; s < st.SlotCount(); ++s) {
-        const bool leaf = st.ChildCount(s) == 0;
-        if ((!leaf && std::uniform_int_distribution<int>(0, 4)(rng) != 0) || (leaf && phantoms && std::uniform_int_distribution<int>(0, 9)(rng) == 0))
-            st.Spread(s, true);
-    }
-    st.Spread(0, true);
-    for (int k = 0; k < nodes / 20; ++k)
-        st.RemoveItem(std::uniform_int_distribution<std::int32_t>(1, st.SlotCount() - 1)(rng));
 }
 
 } // namespace
@@ -144,7 +118,7 @@ TEST_P(TreePaintWalkRandom, VisitsWhatTheFullWalkPaintsInTheView)
         std::mt19937 rng(seed * 7919u + static_cast<unsigned>(wc.nodes));
         TreeStore st;
         st.SetMeasure(CharWidth7);
-        BuildRandom(st, rng, wc.nodes, wc.phantoms);
+        treeref::BuildRandom(st, st, rng, wc.nodes, wc.phantoms);
         PaintView v;
         v.geo = RowGeometry::ForItemHeight(wc.itemHeight);
         v.height = v.geo.rowPitch * wc.pageRows + 4 + (wc.snapped ? 0 : 7);

@@ -7,3 +7,14 @@ kt_test(tree_core_test
         ${CMAKE_CURRENT_LIST_DIR}/TreeLayoutTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/TreeReference.cpp
     LIBS tx_tree_core)
+
+if(WIN32)
+    enable_language(RC)
+    kt_test(tree_view_test WINDOWS TIMEOUT 120
+        SOURCES
+            ${CMAKE_CURRENT_LIST_DIR}/YTreeViewTest.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/TreeReference.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/tree.rc
+        LIBS tx_tree)
+    target_include_directories(tree_view_test PRIVATE ${CMAKE_SOURCE_DIR})
+endif()

@@ -1,0 +1,488 @@
+// YTreeView in real windows: nodes added as the gallery adds them, real
+// mouse and wheel messages in; raised events, message boxes, scroll bars
+// and painted pixels out.
+#include "ScrollTestSupport.h"
+#include "TreeReference.h"
+
+#include "tessara/controls/YTreeView.h"
+#include "tessara/kit/ColourMath.h"
+#include "tessara/kit/MdlMemDC.h"
+
+#include <random>
+
+using namespace scrolltest;
+using tessara::YTreeView;
+
+namespace {
+
+const COLORREF kLine = tessara::kTreeLineColor;
+const COLORREF kSelectedBody = kit::TintColor(tessara::kTreeSelectedColor, kit::kTint07);
+const COLORREF kHoverBody = kit::TintColor(tessara::kTreeHoverColor, kit::kTint07);
+const COLORREF kWhite = 0x00FFFFFF;
+
+// The frame as the control paints it, on a memory surface of its size.
+class Painted {
+public:
+    Painted(YTreeView& tv) : w_(tv.ScaleWidth()), h_(tv.ScaleHeight())
+    {
+        dc_ = kit::CreateMemDC(w_, h_);
+        tv.PaintFrameTo(dc_, w_, h_);
+    }
+    ~Painted() { kit::DeleteMemDC(dc_); }
+    Painted(const Painted&) = delete;
+    Painted& operator=(const Painted&) = delete;
+    COLORREF operator()(int x, int y) const { return ::GetPixel(dc_, x, y); }
+    // A dotted connector (three on, three off) passes through one of the
+    // four pixels from (x, y) down.
+    bool DottedAt(int x, int y) const
+    {
+        for (int k = 0; k < 4; ++k)
+            if ((*this)(x, y + k) == kLine)
+                return true;
+        return false;
+    }
+    int width() const { return w_; }
+    int height() const { return h_; }
+
+private:
+    int w_, h_;
+    HDC dc_ = nullptr;
+};
+
+class TreeWindows : public ::testing::Test {
+protected:
+    void SetUp() override { form.Show(); }
+    void TearDown() override { form.Unload(); }
+
+    // A tree of w x h pixels read from a saved property set, as the form loads it.
+    YTreeView& Place(int w, int h)
+    {
+        host::PropertyBag bag;
+        bag.set(L"BackColor", std::int64_t{0x00FFFFFF});
+        bag.set(L"ForeColor", std::int64_t{0x00000000});
+        YTreeView& tv = form.AddControl<YTreeView>(L"YTreeView1", 150, 150, w * 15, h * 15, &bag);
+        tv.Click.connect([this](const std::wstring& s) { clicks.push_back(s); });
+        return tv;
+    }
+    // root, then labels as children of the given parents: {parent, label}.
+    void Fill(YTreeView& tv, std::initializer_list<std::pair<std::int32_t, const wchar_t*>> nodes)
+    {
+        tv.AddItem(-1, L"root");
+        for (const auto& n : nodes)
+            tv.AddItem(n.first, n.second);
+    }
+    RECT Label(YTreeView& tv, std::int32_t slot)
+    {
+        RECT box{}, label{};
+        EXPECT_TRUE(tv.NodeRects(slot, &box, &label)) << "slot " << slot << " is on no row";
+        return label;
+    }
+    RECT Box(YTreeView& tv, std::int32_t slot)
+    {
+        RECT box{}, label{};
+        EXPECT_TRUE(tv.NodeRects(slot, &box, &label)) << "slot " << slot << " is on no row";
+        return box;
+    }
+    // A user's click on the middle of a node's label or box.
+    void ClickLabel(YTreeView& tv, std::int32_t slot)
+    {
+        const RECT r = Label(tv, slot);
+        hosttest::ClickAt(tv.hWnd(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    void ClickBox(YTreeView& tv, std::int32_t slot)
+    {
+        const RECT r = Box(tv, slot);
+        hosttest::ClickAt(tv.hWnd(), r.left + 5, r.top + 5);
+    }
+    void Wheel(YTreeView& tv, int delta)
+    {
+        ::SendMessageW(tv.hWnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))), At(10, 10));
+    }
+
+    host::Form form{L"frmTest"};
+    hosttest::BoxRecorder boxes;
+    std::vector<std::wstring> clicks;
+};
+
+TEST_F(TreeWindows, RootRulesShowTheirMessagesAndTheProgramCarriesOn)
+{
+    YTreeView& tv = Place(140, 186);
+    tv.AddItem(0, L"not a root");
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, L"第1个元素必须为根结点,其父结点的索引值为-1!");
+    EXPECT_EQ(boxes.boxes[0].title, L"提示");
+    EXPECT_EQ(tv.SlotCount(), 0);
+
+    tv.AddItem(-1, L"root");
+    tv.AddItem(-1, L"second root");
+    tv.AddItem(5, L"orphan");
+    ASSERT_EQ(boxes.boxes.size(), 3u);
+    for (int k : {1, 2}) {
+        EXPECT_EQ(boxes.boxes[k].text, L"添加元素时请确保父结点存在!");
+        EXPECT_EQ(boxes.boxes[k].title, L"提示");
+    }
+    EXPECT_EQ(tv.SlotCount(), 1);
+
+    // Still running: the tree takes nodes, finds them and reports misses.
+    tv.AddItem(0, L"a");
+    EXPECT_EQ(tv.GetIndexByStr(L"a"), 1);
+    EXPECT_EQ(tv.GetIndexByStr(L"zz"), -1);
+    tv.FindItem(L"zz");
+    ASSERT_EQ(boxes.boxes.size(), 5u);
+    EXPECT_EQ(boxes.boxes[3].text, L"没有找到对应字符串的项目索引");
+    EXPECT_EQ(boxes.boxes[4].text, L"查找失败!");
+    EXPECT_EQ(tv.SelectedIndex(), -1);
+}
+
+TEST_F(TreeWindows, FirstResizeGrowsSmallControlsAndSnapsToWholeRows)
+{
+    struct Case {
+        int w, h, wantW, wantH, pageRows;
+    } cases[] = {
+        {140, 186, 140, 186, 7},  // the gallery's tree: 2 + 7 rows of 26 + 2
+        {140, 200, 140, 212, 8},
+        {50, 60, 100, 108, 4},
+    };
+    for (const auto& c : cases) {
+        YTreeView& tv = Place(c.w, c.h);
+        EXPECT_EQ(tv.ScaleWidth(), c.wantW) << c.w << "x" << c.h;
+        EXPECT_EQ(tv.ScaleHeight(), c.wantH) << c.w << "x" << c.h;
+        EXPECT_EQ(tv.PageRows(), c.pageRows) << c.w << "x" << c.h;
+        // Later resizes change nothing.
+        tv.SetSize(300 * 15, 300 * 15);
+        EXPECT_EQ(tv.PageRows(), c.pageRows);
+        form.RemoveControl(L"YTreeView1");
+    }
+}
+
+TEST_F(TreeWindows, ABurstOfAdditionsIsLaidOutOnceAfterItEnds)
+{
+    YTreeView& tv = Place(140, 186);
+    tv.AddItem(-1, L"root");
+    for (int n = 0; n < 50; ++n)
+        tv.AddItem(0, L"child " + std::to_wstring(n));
+    tv.Spread(0, true);
+    EXPECT_EQ(tv.TotalRows(), 0) << "laid out before the burst ended";
+    Pump(60);
+    tv.AddItem(0, L"late");  // extends the burst
+    Pump(60);
+    EXPECT_EQ(tv.TotalRows(), 0) << "laid out less than 100 ms after the last change";
+    ASSERT_TRUE(PumpUntil([&] { return tv.TotalRows() != 0; }, 1000));
+    EXPECT_EQ(tv.TotalRows(), 52);
+    EXPECT_EQ(tv.SavedPageRows(), 7);
+    EXPECT_TRUE(tv.VScroll().Visible());
+}
+
+TEST_F(TreeWindows, ThirtyRowsTenSavedAndWideContentShowBothBars)
+{
+    YTreeView& tv = Place(140, 264);
+    ASSERT_EQ(tv.PageRows(), 10);
+    tv.AddItem(-1, L"root");
+    for (int n = 1; n < 30; ++n)
+        tv.AddItem(0, L"a rather long label number " + std::to_wstring(n));
+    tv.Spread(0, true);
+    tv.Relayout();
+    EXPECT_EQ(tv.TotalRows(), 30);
+    EXPECT_EQ(tv.SavedPageRows(), 10);
+    EXPECT_EQ(tv.PageRows(), 9);
+    EXPECT_EQ(tv.VScroll().MaxV(), 21);
+    EXPECT_TRUE(tv.VScroll().Visible());
+    EXPECT_TRUE(tv.HScroll().Visible());
+    EXPECT_EQ(tv.HScroll().MaxV(), tv.ContentWidth() - 119);
+}
+
+// root - n1 - n2 - n3; n3 has "deep" three levels below the root's child.
+TEST_F(TreeWindows, FindItemThreeLevelsDownUnfoldsAndScrollsToTopOrEnd)
+{
+    YTreeView& tv = Place(140, 186);  // 7 rows
+    tv.AddItem(-1, L"root");
+    for (int n = 1; n <= 3; ++n)
+        tv.AddItem(0, L"n" + std::to_wstring(n));  // 1..3
+    tv.AddItem(2, L"a");                            // 4
+    tv.AddItem(4, L"b");                            // 5
+    tv.AddItem(5, L"deep");                         // 6
+    for (int n = 0; n < 12; ++n)
+        tv.AddItem(1, L"x" + std::to_wstring(n));  // under n1, folded
+    for (int n = 0; n < 12; ++n)
+        tv.AddItem(3, L"y" + std::to_wstring(n));  // under n3
+    tv.Spread(3, true);
+    tv.Relayout();
+    EXPECT_FALSE(tv.Store().Expanded(0));
+
+    tv.FindItem(L"deep");
+    EXPECT_EQ(tv.SelectedIndex(), 6);
+    for (std::int32_t s : {0, 2, 4, 5})
+        EXPECT_TRUE(tv.Store().Expanded(s)) << s;
+    // rows: root, n1, n2, a, b, deep (row 5), n3, y0..y11 = 19 rows
+    EXPECT_EQ(tv.TotalRows(), 19);
+    EXPECT_TRUE(tv.VScroll().Visible());
+    EXPECT_EQ(tv.VScroll().Value(), 5) << "the found row becomes the top row";
+    EXPECT_EQ(Label(tv, 6).top, 2);
+
+    tv.FindItem(L"y10");  // row 17 of 19: on the last page
+    EXPECT_EQ(tv.SelectedIndex(), tv.GetIndexByStr(L"y10"));
+    EXPECT_EQ(tv.VScroll().Value(), tv.VScroll().MaxV());
+    EXPECT_EQ(tv.VScroll().MaxV(), 19 - tv.PageRows());
+
+    tv.HScroll().SetValue(3);
+    tv.FindItem(L"root");
+    EXPECT_EQ(tv.SelectedIndex(), 0);
+    EXPECT_EQ(tv.VScroll().Value(), 0);
+    EXPECT_EQ(tv.HScroll().Value(), 0);
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(TreeWindows, LabelClicksSelectAndRaiseClickDoubleClicksTwice)
+{
+    YTreeView& tv = Place(140, 186);
+    Fill(tv, {{0, L"a"}, {0, L"b"}});
+    tv.Spread(0, true);
+    tv.Relayout();
+
+    ClickLabel(tv, 2);
+    EXPECT_EQ(clicks, (std::vector<std::wstring>{L"b"}));
+    EXPECT_EQ(tv.SelectedIndex(), 2);
+
+    clicks.clear();
+    const RECT r = Label(tv, 1);
+    const LPARAM at = At(r.left + 3, (r.top + r.bottom) / 2);
+    ::SendMessageW(tv.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(tv.hWnd(), WM_LBUTTONUP, 0, at);
+    ::SendMessageW(tv.hWnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    ::SendMessageW(tv.hWnd(), WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(clicks, (std::vector<std::wstring>{L"a", L"a"}));
+    EXPECT_EQ(tv.SelectedIndex(), 1);
+
+    Painted p(tv);
+    EXPECT_EQ(p(r.left + 2, r.top + 5), kSelectedBody) << "the selected label sits on its box";
+}
+
+TEST_F(TreeWindows, ClicksInGapsAndBesideRowsHitNothing)
+{
+    YTreeView& tv = Place(140, 186);
+    Fill(tv, {{0, L"a"}, {0, L"b"}});
+    tv.Spread(0, true);
+    tv.Relayout();
+    const RECT a = Label(tv, 1), b = Label(tv, 2);
+    const RECT boxA = Box(tv, 1);
+    struct Case {
+        const char* what;
+        int x, y;
+    } cases[] = {
+        {"gap between a and b", (a.left + a.right) / 2, a.bottom + 2},
+        {"first line of the gap (row bottom)", (a.left + a.right) / 2, a.bottom},
+        {"right of b's extent", b.right, (b.top + b.bottom) / 2},
+        {"left of a's box", boxA.left, (a.top + a.bottom) / 2},
+        {"below the last row", 40, b.bottom + 30},
+    };
+    for (const auto& c : cases) {
+        hosttest::ClickAt(tv.hWnd(), c.x, c.y);
+        EXPECT_TRUE(clicks.empty()) << c.what;
+        EXPECT_EQ(tv.SelectedIndex(), -1) << c.what;
+    }
+}
+
+TEST_F(TreeWindows, BoxClicksRelayoutAtOnceWithoutSelecting)
+{
+    YTreeView& tv = Place(140, 186);
+    Fill(tv, {{0, L"a"}, {0, L"b"}, {1, L"a1"}, {1, L"a2"}});
+    tv.Spread(0, true);
+    tv.Relayout();
+    EXPECT_EQ(tv.TotalRows(), 3);
+
+    ClickBox(tv, 1);  // folded a with two children
+    EXPECT_TRUE(tv.Store().Expanded(1));
+    EXPECT_EQ(tv.TotalRows(), 5) << "laid out at once";
+    EXPECT_TRUE(tv.GlyphHit());
+    EXPECT_EQ(tv.SelectedIndex(), -1);
+    EXPECT_TRUE(clicks.empty());
+
+    ClickBox(tv, 2);  // b has no children: relayout only
+    EXPECT_FALSE(tv.Store().Expanded(2));
+    EXPECT_EQ(tv.TotalRows(), 5);
+    EXPECT_TRUE(clicks.empty());
+
+    ClickBox(tv, 1);
+    EXPECT_FALSE(tv.Store().Expanded(1));
+    EXPECT_EQ(tv.TotalRows(), 3);
+    EXPECT_EQ(tv.SelectedIndex(), -1);
+}
+
+TEST_F(TreeWindows, FoldingWhileScrolledMovesBackByAtMostTheValue)
+{
+    YTreeView& tv = Place(140, 186);  // 7 rows
+    tv.AddItem(-1, L"root");
+    tv.AddItem(0, L"big");    // 1: 40 children
+    tv.AddItem(0, L"small");  // 2: 5 children
+    for (int n = 0; n < 40; ++n)
+        tv.AddItem(1, L"b" + std::to_wstring(n));
+    for (int n = 0; n < 5; ++n)
+        tv.AddItem(2, L"s" + std::to_wstring(n));
+    tv.Spread(0, true);
+    tv.Spread(1, true);
+    tv.Spread(2, true);
+    tv.Relayout();
+    ASSERT_EQ(tv.TotalRows(), 48);
+    tv.VScroll().SetValue(38);  // big's rows 39..41, small at 42, s0..s4 at 43..47
+    ClickBox(tv, 2);            // fold small: 5 rows went
+    EXPECT_EQ(tv.VScroll().Value(), 33);
+    EXPECT_EQ(tv.TotalRows(), 43);
+
+    tv.VScroll().SetValue(1);
+    tv.Relayout();
+    ClickBox(tv, 1);  // scrolled by 1, big had 40 rows: back to 0, not below
+    EXPECT_EQ(tv.VScroll().Value(), 0);
+    EXPECT_FALSE(tv.VScroll().Visible());
+}
+
+TEST_F(TreeWindows, WheelMovesThreeRowsAndStopsAtTheEnds)
+{
+    YTreeView& tv = Place(140, 186);
+    tv.AddItem(-1, L"root");
+    for (int n = 0; n < 10; ++n)
+        tv.AddItem(0, L"c" + std::to_wstring(n));
+    // The bar hidden: the wheel does nothing.
+    Wheel(tv, -120);
+    EXPECT_EQ(tv.VScroll().Value(), 0);
+    tv.Spread(0, true);
+    tv.Relayout();
+    ASSERT_EQ(tv.VScroll().MaxV(), 11 - 7);
+    Wheel(tv, -120);
+    EXPECT_EQ(tv.VScroll().Value(), 3);
+    Wheel(tv, -1);  // any size of turn moves three rows
+    EXPECT_EQ(tv.VScroll().Value(), 4);
+    Wheel(tv, 120);
+    EXPECT_EQ(tv.VScroll().Value(), 1);
+    Wheel(tv, 120);
+    EXPECT_EQ(tv.VScroll().Value(), 0);
+}
+
+TEST_F(TreeWindows, HoverFollowsTheMouseAndLeavingClearsIt)
+{
+    YTreeView& tv = Place(140, 186);
+    Fill(tv, {{0, L"a"}});
+    tv.Spread(0, true);
+    tv.Relayout();
+    const RECT r = Label(tv, 1);
+    MoveMouse(tv.hWnd(), r.left + 3, (r.top + r.bottom) / 2);
+    EXPECT_EQ(tv.HoverIndex(), 1);
+    {
+        Painted p(tv);
+        EXPECT_EQ(p(r.left + 2, r.top + 5), kHoverBody);
+    }
+    ::SendMessageW(tv.hWnd(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(tv.HoverIndex(), -1);
+}
+
+TEST_F(TreeWindows, FoldedRootShowsOneRowWithAPlusBoxAndNoBar)
+{
+    YTreeView& tv = Place(140, 186);
+    Fill(tv, {{0, L"a"}});
+    tv.Relayout();
+    EXPECT_EQ(tv.TotalRows(), 1);
+    EXPECT_FALSE(tv.VScroll().Visible());
+    EXPECT_FALSE(tv.HScroll().Visible());
+    const RECT box = Box(tv, 0);
+    Painted p(tv);
+    const int cx = box.left + 5, cy = box.top + 5;
+    EXPECT_EQ(p(cx, cy - 2), kLine) << "vertical bar of the plus";
+    EXPECT_EQ(p(cx - 2, cy), kLine) << "horizontal bar";
+    EXPECT_NE(p(cx, 2 + 26 + 10), kLine) << "nothing on the second row";
+    // The folder icon sits right of the box.
+    EXPECT_EQ(p(box.left + 19 + 10, 2 + 2 + 11), RGB(255, 216, 96)) << "the folder's front panel";
+
+    // Unfolded without children the root shows a minus.
+    tv.RemoveItem(1);
+    tv.Spread(0, true);
+    tv.Relayout();
+    Painted q(tv);
+    EXPECT_NE(q(cx, cy - 2), kLine) << "no vertical bar: a minus";
+    EXPECT_EQ(q(cx - 2, cy), kLine);
+}
+
+TEST_F(TreeWindows, ConnectorToAFarNextSiblingReachesTheBottomEdge)
+{
+    YTreeView& tv = Place(200, 186);  // 7 rows, content narrower than the view
+    tv.AddItem(-1, L"r");
+    tv.AddItem(0, L"a");  // 1
+    tv.AddItem(0, L"b");  // 2, far below a
+    for (int n = 0; n < 20; ++n)
+        tv.AddItem(1, L"c" + std::to_wstring(n));
+    tv.AddItem(3, L"d");  // c0 has a child: a row with children of its own
+    tv.Spread(0, true);
+    tv.Spread(1, true);
+    tv.Relayout();
+    ASSERT_FALSE(tv.HScroll().Visible());
+    const RECT boxA = Box(tv, 1);
+    const int x = boxA.left + 5;
+    Painted p(tv);
+    // From under a's box down to the bottom of the last row in view.
+    for (int y = boxA.bottom + 1; y < 2 + 7 * 26 - 4; y += 2)
+        EXPECT_TRUE(p.DottedAt(x, y)) << "no connector at y " << y;
+    // Scrolled into a's children the line still comes down from above.
+    tv.VScroll().SetValue(6);
+    Painted q(tv);
+    for (int y = 3; y < 2 + 7 * 26 - 4; y += 2)
+        EXPECT_TRUE(q.DottedAt(x, y)) << "scrolled: no connector at y " << y;
+}
+
+TEST_F(TreeWindows, PaintThroughTheWindowMatchesTheFrame)
+{
+    YTreeView& tv = Place(140, 186);
+    Fill(tv, {{0, L"a"}, {0, L"b"}, {1, L"a1"}});
+    tv.Spread(0, true);
+    tv.Spread(1, true);
+    tv.Relayout();
+    tv.FindItem(L"b");
+    Painted p(tv);
+    Frame f(tv.hWnd());
+    int differing = 0;
+    for (int y = 0; y < p.height(); ++y)
+        for (int x = 0; x < p.width() - 20; ++x)  // the vertical bar's strip is a child window
+            differing += f(x, y) != p(x, y);
+    EXPECT_EQ(differing, 0);
+    const RECT r = Label(tv, 2);
+    EXPECT_EQ(f(r.left + 2, r.top + 5), kSelectedBody);
+}
+
+// The walk that visits only what can reach the view paints the same pixels
+// as the full walk, wherever the view is scrolled.
+TEST_F(TreeWindows, OptimisedPaintEqualsTheFullWalkOnRandomTrees)
+{
+    struct Case {
+        const char* what;
+        int nodes;
+        bool phantoms;
+    } cases[] = {{"plain", 250, false}, {"with expanded leaves", 250, true}};
+    for (const auto& c : cases) {
+        for (unsigned seed = 1; seed <= 3; ++seed) {
+            YTreeView& tv = Place(160, 186);
+            std::mt19937 rng(seed);
+            treeref::BuildRandom(tv, tv.Store(), rng, c.nodes, c.phantoms);
+            tv.Relayout();
+            tv.FindItem(L"n" + std::to_wstring(c.nodes / 2));  // selection and some horizontal scroll
+            const std::int32_t maxV = tv.VScroll().Visible() ? tv.VScroll().MaxV() : 0;
+            for (std::int32_t v = 0; v <= maxV; v += 1 + maxV / 12) {
+                tv.VScroll().SetValue(v);
+                tv.SetRowWalker(nullptr);
+                Painted fast(tv);
+                tv.SetRowWalker([](tessara::TreeStore& st, const tessara::PaintView& view,
+                                   const tessara::PaintRowSink& sink) {
+                    for (const auto& call : treeref::PaintWalk(st, view))
+                        sink(call);
+                });
+                Painted full(tv);
+                int differing = 0, firstX = -1, firstY = -1;
+                for (int y = 0; y < fast.height(); ++y)
+                    for (int x = 0; x < fast.width(); ++x)
+                        if (fast(x, y) != full(x, y) && differing++ == 0)
+                            firstX = x, firstY = y;
+                ASSERT_EQ(differing, 0) << c.what << " seed " << seed << " value " << v << ": first at " << firstX
+                                        << "," << firstY;
+            }
+            form.RemoveControl(L"YTreeView1");
+        }
+    }
+}
+
+} // namespace
