@@ -2,19 +2,11 @@
 
 #include "tessara/kit/HdcCanvas.h"
 
-#include <olectl.h>
+#include "host/App.h"
 
 namespace kit {
 
-Colour TranslateColour(host::Colour c)
-{
-    if (!host::IsSystemColour(c))
-        return c;
-    COLORREF out = 0;
-    if (::OleTranslateColor(c, nullptr, &out) != S_OK)
-        return ::GetSysColor(static_cast<int>(c & 0xFF));
-    return out;
-}
+Colour TranslateColour(host::Colour c) { return host::TranslateColour(c); }
 
 void FillRectColor(HDC dc, const RECT& rc, Colour colour)
 {

@@ -16,8 +16,8 @@ using shape::kTabBottom;
 using shape::kTabTop;
 
 // A colour value as painting needs it: system colours (high bit set) become
-// their current RGB value, plain RGB values pass unchanged. The one place
-// colours are translated for the kit and the controls.
+// their current RGB value, plain RGB values pass unchanged (the host's
+// translation, under the kit's name).
 Colour TranslateColour(host::Colour c);
 
 void FillRectColor(HDC dc, const RECT& rc, Colour colour);
