@@ -385,6 +385,11 @@ FocusPlan PlanFocus(const LookState& s, const StyleLook& l, int L, int R, const 
         p.kind = FocusPlan::Kind::Dotted;
     }
     if (IsOvalShape(s.shape) || s.style == 3 || s.style == 7) {
+        // Framed around the content: nothing to frame without either.
+        if (!hasCaption && picture.Width() <= 0) {
+            p.kind = FocusPlan::Kind::None;
+            return p;
+        }
         Rect r = caption;
         if (!hasCaption)
             r = {picture.left, picture.top, std::min(picture.right, W - 4), std::min(picture.bottom, H - 4)};

@@ -106,7 +106,8 @@ void kxButtons_H::Terminate()
 
 void kxButtons_H::ShowLookState(std::uint16_t stateBits, bool hovering, bool pressedLook)
 {
-    SetStateBits(stateBits);
+    // The CustomClick mark belongs to the window's position, not the look.
+    SetStateBits(static_cast<std::uint16_t>((stateBits & ~kBitMoved) | (StateBits() & kBitMoved)));
     SetHovering(hovering);
     SetPressedLook(pressedLook);
     Refresh();
@@ -287,6 +288,9 @@ void kxButtons_H::BuildDrawingFont()
     lf.lfUnderline = f.underline;
     lf.lfStrikeOut = f.strikethrough;
     lf.lfCharSet = static_cast<BYTE>(f.charset);
+    // The disabled, embossed and engraved captions are copies of the text
+    // one pixel apart; smoothed glyph edges would blur them into each other.
+    lf.lfQuality = NONANTIALIASED_QUALITY;
     std::wcsncpy(lf.lfFaceName, f.name.c_str(), LF_FACESIZE - 1);
     HFONT made = CreateFontIndirectW(&lf);
     if (!made)

@@ -205,6 +205,10 @@ TEST(Focus, RectangleDiagonalAndCaptionFrames)
     EXPECT_EQ(f.outline[2], (Point{35, 4}));
     EXPECT_EQ(f.outline[3], (Point{49, 19}));
 
+    s.style = 7;
+    s.shape = 0;  // framed around the content, and there is none
+    EXPECT_EQ(PlanFocus(s, PaintLook(s), 0, 60, Rect{}, Rect{}, false).kind, FocusPlan::Kind::None);
+
     s.style = 2;
     EXPECT_EQ(PlanFocus(s, PaintLook(s), 0, 60, Rect{}, Rect{}, true).kind, FocusPlan::Kind::None);
 }
