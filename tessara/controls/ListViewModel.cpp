@@ -182,6 +182,19 @@ void ListViewModel::ShowVBar(std::int32_t track, std::int32_t shown, std::int32_
     pendingV_ = 0;
 }
 
+void ListViewModel::PlaceVBar(bool show, std::int32_t W, std::int32_t H, std::int32_t track, std::int32_t shown,
+                              std::int32_t total)
+{
+    ScrollPort& vb = site_.VBar();
+    if (!show) {
+        HideBar(vb);
+        return;
+    }
+    vb.Move(W - 20, 2, 18, H - 4);
+    ShowVBar(track, shown, total);
+    vb.SetVisible(true);
+}
+
 void ListViewModel::LayoutReport(const ListHeights& h)
 {
     if (store_.HeaderCount() == 0)
@@ -224,9 +237,7 @@ void ListViewModel::LayoutReport(const ListHeights& h)
         vb.SetValue(0);
         hb.SetValue(0);
     } else {
-        vb.Move(W - 20, 2, 18, H - 4);
-        ShowVBar(H - 40, pageRows_, n);
-        vb.SetVisible(true);
+        PlaceVBar(true, W, H, H - 40, pageRows_, n);
         HideBar(hb);
     }
 }
@@ -242,14 +253,7 @@ void ListViewModel::LayoutGrid(const ListHeights& h, std::int32_t cellWidth)
     gridColumns_ = std::max((W - 4) / cellWidth, 0);
     gridVisibleRows_ = std::max((H - 4) / (h.row + 2), 0);
     gridRows_ = gridColumns_ > 0 ? (n + gridColumns_ - 1) / gridColumns_ : 0;
-    ScrollPort& vb = site_.VBar();
-    if (gridVisibleRows_ >= gridRows_) {
-        HideBar(vb);
-        return;
-    }
-    vb.Move(W - 20, 2, 18, H - 4);
-    ShowVBar(H - 59, gridVisibleRows_, gridRows_);
-    vb.SetVisible(true);
+    PlaceVBar(gridVisibleRows_ < gridRows_, W, H, H - 59, gridVisibleRows_, gridRows_);
 }
 
 void ListViewModel::LayoutList(const ListHeights& h)
@@ -257,18 +261,10 @@ void ListViewModel::LayoutList(const ListHeights& h)
     const std::int32_t n = store_.ItemCount();
     if (n == 0)
         return;
-    const std::int32_t W = site_.ScaleWidth();
     pageRows_ = RowsCovering(site_.ScaleHeight() - 4, h.row);
-    site_.SetScaleHeight(h.row * pageRows_ + 4);
+    site_.SetScaleHeight(h.row * pageRows_ + 4);  // whole rows, as in the report
     const std::int32_t H = site_.ScaleHeight();
-    ScrollPort& vb = site_.VBar();
-    if (pageRows_ >= n) {
-        HideBar(vb);
-        return;
-    }
-    vb.Move(W - 20, 2, 18, H - 4);
-    ShowVBar(H - 40, pageRows_, n);
-    vb.SetVisible(true);
+    PlaceVBar(pageRows_ < n, site_.ScaleWidth(), H, H - 40, pageRows_, n);
 }
 
 // --- hit test and input ----------------------------------------------------

@@ -151,6 +151,9 @@ private:
     // Shows the vertical bar over `shown` of `total` rows and applies the
     // pending vertical scroll.
     void ShowVBar(std::int32_t track, std::int32_t shown, std::int32_t total);
+    // Shows the vertical bar at the right edge (or hides it with value 0).
+    void PlaceVBar(bool show, std::int32_t W, std::int32_t H, std::int32_t track, std::int32_t shown,
+                   std::int32_t total);
     void HideBar(ScrollPort& bar);
     void DragTo(std::int32_t x);
 

@@ -20,6 +20,13 @@ struct Fixture {
         for (int i = 0; i < 4; ++i)
             model.AddHeaderItem(L"H" + std::to_wstring(i), 100, nullptr, nullptr);
     }
+    // Four columns and n items, laid out: both bars from 10 items on.
+    void Report(int n)
+    {
+        FourColumns();
+        Items(n);
+        model.Relayout();
+    }
     // n items with a small icon each (report rows 22 pixels at t = 12).
     void Items(int n, int subItems = 0)
     {
@@ -127,9 +134,7 @@ TEST(ListViewModel, ReportLayoutBranches)
 TEST(ListViewModel, BothBarsPlaceTheHorizontalBarBesideTheVertical)
 {
     Fixture f;
-    f.FourColumns();
-    f.Items(30);
-    f.model.Relayout();
+    f.Report(30);
     EXPECT_EQ((kit::Rect{2, 200, 279, 218}), f.site.hbar.placed);
     EXPECT_EQ(166, f.site.hbar.glide);  // 241 * 279 / 404 = 166.4
     EXPECT_EQ(125, f.site.hbar.MaxV());
@@ -228,9 +233,7 @@ TEST(ListViewModel, ListModeSnapsToWholeRows)
 TEST(ListViewModel, DisModeResetsFocusHoverAndScrolling)
 {
     Fixture f;
-    f.FourColumns();
-    f.Items(30);
-    f.model.Relayout();
+    f.Report(30);
     f.site.vbar.SetValue(5);
     f.site.hbar.SetValue(50);
     f.model.ButtonDown(50, 18 + 2 + 22 * 2 + 5);  // item 7
@@ -389,9 +392,7 @@ TEST(ListViewModel, ColumnDragKeeps20PixelsAndPullsTheScrollBack)
     };
     for (const auto& c : cases) {
         Fixture f;
-        f.FourColumns();
-        f.Items(5);
-        f.model.Relayout();
+        f.Report(5);
         ASSERT_TRUE(f.site.hbar.visible) << c.label;
         f.site.hbar.SetValue(c.hValue);
         // Column 1's right edge lies at 2 - h + 200; press 2 pixels left of it.
@@ -415,9 +416,7 @@ TEST(ListViewModel, ColumnDragKeeps20PixelsAndPullsTheScrollBack)
 TEST(ListViewModel, MouseMoveSetsCursorAndHover)
 {
     Fixture f;
-    f.FourColumns();
-    f.Items(5);
-    f.model.Relayout();
+    f.Report(5);
     int inv = f.site.invalidations;
     f.model.MouseMove(98, 10);  // near the first divider
     EXPECT_EQ(ListCursor::SizeWE, f.site.cursor);
@@ -459,9 +458,7 @@ TEST(ListViewModel, MouseMoveInGridOnlyTracksTheItem)
 TEST(ListViewModel, NegativeXFromA16BitWordIsUnwrapped)
 {
     Fixture f;
-    f.FourColumns();
-    f.Items(5);
-    f.model.Relayout();
+    f.Report(5);
     f.model.ButtonDown(100, 10);  // divider 0, width 100, start x 100
     f.model.MouseMove(65536 - 10, 10);  // x = -10
     EXPECT_EQ(20, f.model.Store().Header(0).width);
@@ -554,9 +551,7 @@ TEST(ListViewModel, RemovalOutsideTheRangeIsIgnored)
 TEST(ListViewModel, ClearEmptiesHidesAndRepaints)
 {
     Fixture f;
-    f.FourColumns();
-    f.Items(30);
-    f.model.Relayout();
+    f.Report(30);
     f.site.vbar.SetValue(4);
     f.site.hbar.SetValue(40);
     f.model.MouseMove(60, 30);

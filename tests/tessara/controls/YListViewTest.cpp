@@ -117,6 +117,17 @@ protected:
         Release(h, p.x, p.y);
     }
 
+    // Three 100-pixel columns and n gallery rows, laid out now.
+    YListView& FilledReport(int rows)
+    {
+        auto& lv = Place(340, 200);
+        for (int i = 0; i < 3; ++i)
+            lv.AddHeaderItem(L"H", 100, nullptr, nullptr);
+        GalleryRows(lv, rows);
+        lv.LayoutNow();
+        return lv;
+    }
+
     // Fills like the gallery: n items of two sub-items each.
     void GalleryRows(YListView& lv, int n)
     {
@@ -243,11 +254,7 @@ TEST_F(ListViewWindows, ClicksOnHeadersAndRowsRaiseTheirEvents)
 
 TEST_F(ListViewWindows, WheelScrollsThreeRowsWhileTheBarShows)
 {
-    auto& lv = Place(340, 200);
-    for (int i = 0; i < 3; ++i)
-        lv.AddHeaderItem(L"H", 100, nullptr, nullptr);
-    GalleryRows(lv, 30);
-    lv.LayoutNow();
+    auto& lv = FilledReport(30);
     ASSERT_TRUE(lv.VScroll().Visible());
     ::SendMessageW(lv.hWnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), hosttest::At(50, 50));
     EXPECT_EQ(3, lv.VScroll().Value());
@@ -257,11 +264,7 @@ TEST_F(ListViewWindows, WheelScrollsThreeRowsWhileTheBarShows)
 
 TEST_F(ListViewWindows, RemovalsMoveTheViewAndEmptyingSchedulesALayout)
 {
-    auto& lv = Place(340, 200);
-    for (int i = 0; i < 3; ++i)
-        lv.AddHeaderItem(L"H", 100, nullptr, nullptr);
-    GalleryRows(lv, 30);
-    lv.LayoutNow();
+    auto& lv = FilledReport(30);
     const std::int32_t bottom = lv.VScroll().MaxV();
     lv.VScroll().SetValue(bottom);
     lv.RemoveListItem(9);
@@ -366,11 +369,7 @@ TEST_F(ListViewWindows, GridAndListModesPaintCellsAndHitThem)
 
 TEST_F(ListViewWindows, ClearLeavesAnEmptyFrame)
 {
-    auto& lv = Place(340, 200);
-    for (int i = 0; i < 3; ++i)
-        lv.AddHeaderItem(L"H", 100, nullptr, nullptr);
-    GalleryRows(lv, 30);
-    lv.LayoutNow();
+    auto& lv = FilledReport(30);
     lv.VScroll().SetValue(5);
     const auto g = Geo(lv);
     const int headerY = 5, rowY = g.RowTop(5) + 4;
