@@ -4,23 +4,8 @@
 #include "GdiCount.h"
 #include "KitRoutines.h"
 
+#include <chrono>
 #include <cstdio>
-
-namespace {
-
-double NowMs()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER c;
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
-} // namespace
 
 int main()
 {
@@ -30,10 +15,10 @@ int main()
     for (const kittest::KitRoutine& r : routines.list()) {
         r.call();  // system caches
         const int before = kittest::LiveGdiObjects();
-        const double start = NowMs();
+        const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < kCalls; ++i)
             r.call();
-        const double ms = NowMs() - start;
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         std::printf("%-24s %12.2f %14d\n", r.name, ms * 1000.0 / kCalls, kittest::LiveGdiObjects() - before);
     }
     return 0;

@@ -16,8 +16,7 @@ void FillRectColor(HDC dc, const RECT& rc, Colour colour)
 
 void FillRectColor(HDC dc, int left, int top, int right, int bottom, Colour colour)
 {
-    HdcCanvas c(dc);
-    c.Fill(Rect{left, top, right, bottom}, colour);
+    FillRectColor(dc, RECT{left, top, right, bottom}, colour);
 }
 
 void FrameRectColor(HDC dc, const RECT& rc, Colour colour)
@@ -28,8 +27,7 @@ void FrameRectColor(HDC dc, const RECT& rc, Colour colour)
 
 void FrameRectColor(HDC dc, int left, int top, int right, int bottom, Colour colour)
 {
-    HdcCanvas c(dc);
-    c.FrameRect(Rect{left, top, right, bottom}, colour);
+    FrameRectColor(dc, RECT{left, top, right, bottom}, colour);
 }
 
 void FillRgnColor(HDC dc, HRGN region, Colour colour)

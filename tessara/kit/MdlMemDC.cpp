@@ -33,6 +33,27 @@ std::unordered_map<HDC, SurfaceRecord>& Surfaces()
 HDC OpenDisplay() { return ::GetDC(nullptr); }
 void CloseDisplay(HDC display) { ::ReleaseDC(nullptr, display); }
 
+// A memory context compatible with the display; the display context stays
+// open for the caller to close. Null (nothing left open) on failure.
+HDC OpenMemoryContext(HDC& display)
+{
+    display = OpenDisplay();
+    if (!display)
+        return nullptr;
+    HDC mem = ::CreateCompatibleDC(display);
+    if (!mem) {
+        CloseDisplay(display);
+        display = nullptr;
+    }
+    return mem;
+}
+
+void Remember(HDC mem, const SurfaceRecord& rec)
+{
+    std::lock_guard<std::mutex> lock(g_surfacesLock);
+    Surfaces()[mem] = rec;
+}
+
 } // namespace
 
 HDC CreateMemDC(int width, int height)
@@ -41,52 +62,35 @@ HDC CreateMemDC(int width, int height)
     // of no pixels is a failure instead.
     if (width < 1 || height < 1)
         return nullptr;
-    HDC display = OpenDisplay();
-    if (!display)
+    HDC display = nullptr;
+    HDC mem = OpenMemoryContext(display);
+    if (!mem)
         return nullptr;
-    HDC mem = ::CreateCompatibleDC(display);
-    if (!mem) {
-        CloseDisplay(display);
-        return nullptr;
-    }
     // Compatible with the display, not the memory context, so the surface has
     // the display's colour depth.
     HBITMAP bmp = ::CreateCompatibleBitmap(display, width, height);
+    CloseDisplay(display);
     if (!bmp) {
         ::DeleteDC(mem);
-        CloseDisplay(display);
         return nullptr;
     }
-    HGDIOBJ displaced = ::SelectObject(mem, bmp);
-    {
-        std::lock_guard<std::mutex> lock(g_surfacesLock);
-        Surfaces()[mem] = SurfaceRecord{bmp, displaced, true};
-    }
-    CloseDisplay(display);
+    Remember(mem, SurfaceRecord{bmp, ::SelectObject(mem, bmp), true});
     return mem;
 }
 
 HDC CreateMemDCFromBitmap(HBITMAP bitmap)
 {
-    HDC display = OpenDisplay();
-    if (!display)
+    HDC display = nullptr;
+    HDC mem = OpenMemoryContext(display);
+    if (!mem)
         return nullptr;
-    HDC mem = ::CreateCompatibleDC(display);
-    if (!mem) {
-        CloseDisplay(display);
-        return nullptr;
-    }
+    CloseDisplay(display);
     HGDIOBJ displaced = ::SelectObject(mem, bitmap);
     if (!displaced) {
         ::DeleteDC(mem);
-        CloseDisplay(display);
         return nullptr;
     }
-    {
-        std::lock_guard<std::mutex> lock(g_surfacesLock);
-        Surfaces()[mem] = SurfaceRecord{bitmap, displaced, false};
-    }
-    CloseDisplay(display);
+    Remember(mem, SurfaceRecord{bitmap, displaced, false});
     return mem;
 }
 
