@@ -1,9 +1,12 @@
 // Korvel's program entry: one launch, then the program ends.
 #include "ModMain.h"
+#include "frmKorvel.h"
 
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    return korvel::Main() ? 0 : 1;
+    korvel::LaunchOptions options;
+    options.createDialog = [] { return std::make_unique<korvel::frmKorvel>(); };
+    return korvel::Main(options) ? 0 : 1;
 }

@@ -1,0 +1,50 @@
+// See frmHelp.h.
+#include "frmHelp.h"
+
+#include "DialogRules.h"
+#include "ModOpenFile.h"
+#include "host/StdControls.h"
+#include "korvel/button/kxButtons_H.h"
+
+namespace korvel {
+
+void OpenInBrowser(const std::wstring& address) { ShellOpen(address, std::wstring(), SW_SHOWNORMAL); }
+
+void RegisterLauncherControls()
+{
+    static const bool done = [] {
+        host::RegisterControl(L"kxButtons_H", [] { return std::make_unique<kxButtons_H>(); });
+        return true;
+    }();
+    (void)done;
+}
+
+frmHelp::frmHelp() : Form(L"frmHelp")
+{
+    RegisterLauncherControls();
+    LoadFromResource(L"FRMHELP");
+}
+
+void frmHelp::Form_Load()
+{
+    for (host::OptionButton* step : ControlArray<host::OptionButton>(L"Option1"))
+        step->Click.connect([this](int index) { ShowStep(index); });
+    Control<kxButtons_H>(L"kxButtons_H1").Click.connect([this] { OpenWeb(kMakerWebPage); });
+    Control<kxButtons_H>(L"kxButtons_H2").Click.connect([this] { OpenWeb(kMakerShop); });
+    // Hiding ends the modal display at once; the owner unloads the window
+    // right after. Unloading here would destroy the button inside its own
+    // click handling.
+    Control<kxButtons_H>(L"kxButtons_H3").Click.connect([this] { Hide(); });
+}
+
+void frmHelp::ShowStep(int step)
+{
+    const std::vector<host::PictureBox*> pictures = ControlArray<host::PictureBox>(L"Image1");
+    for (host::PictureBox* picture : pictures)
+        picture->SetVisible(false);
+    for (host::PictureBox* picture : pictures)
+        if (picture->Index() == step)
+            picture->SetVisible(true);
+}
+
+} // namespace korvel
