@@ -182,12 +182,8 @@ PictureRef LoadIconPicture(const std::wstring& name, int size)
 {
     int id;
     LPCWSTR res = ResName(name, id);
-    UINT flags = size == 0 ? LR_DEFAULTSIZE : 0;
-    if (size == 0) {
-        // The icon's first image at its own size.
-        flags = 0;
-    }
-    return Loaded(LoadImageW(AppInstance(), res, IMAGE_ICON, size, size, flags), Picture::Type::Icon, name);
+    // Size 0 without LR_DEFAULTSIZE: the first image at its own size.
+    return Loaded(LoadImageW(AppInstance(), res, IMAGE_ICON, size, size, 0), Picture::Type::Icon, name);
 }
 PictureRef LoadIconPicture(int id, int size) { return LoadIconPicture(IdName(id), size); }
 

@@ -2,6 +2,8 @@
 // and the keys that belong to the form (Tab, Enter, Esc, access keys).
 #include "Form.h"
 
+#include "Input.h"
+
 #include <algorithm>
 #include <cwctype>
 
@@ -27,22 +29,7 @@ Form* g_activeForm = nullptr;
 
 void WakeLoops() { PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0); }
 
-int ShiftState()
-{
-    int s = 0;
-    if (GetKeyState(VK_SHIFT) < 0)
-        s |= 1;
-    if (GetKeyState(VK_CONTROL) < 0)
-        s |= 2;
-    if (GetKeyState(VK_MENU) < 0)
-        s |= 4;
-    return s;
-}
 
-int ButtonsOf(WPARAM wp)
-{
-    return ((wp & MK_LBUTTON) ? 1 : 0) | ((wp & MK_RBUTTON) ? 2 : 0) | ((wp & MK_MBUTTON) ? 4 : 0);
-}
 
 } // namespace
 
@@ -587,12 +574,12 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
             Form_Resize();
         break;
     case WM_MOUSEMOVE:
-        Form_MouseMove(ButtonsOf(wp), ShiftState(), static_cast<float>(static_cast<short>(LOWORD(lp))),
-                       static_cast<float>(static_cast<short>(HIWORD(lp))));
+        Form_MouseMove(MouseButtons(wp), ShiftState(), MouseX(lp),
+                       MouseY(lp));
         return 0;
     case WM_LBUTTONDOWN:
-        Form_MouseDown(1, ShiftState(), static_cast<float>(static_cast<short>(LOWORD(lp))),
-                       static_cast<float>(static_cast<short>(HIWORD(lp))));
+        Form_MouseDown(1, ShiftState(), MouseX(lp),
+                       MouseY(lp));
         return 0;
     case WM_LBUTTONUP:
         Form_Click();

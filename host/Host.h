@@ -6,6 +6,7 @@
 #include "Event.h"
 #include "Form.h"
 #include "FormData.h"
+#include "Input.h"
 #include "StdControls.h"
 #include "Timer.h"
 #include "UserControl.h"

@@ -4,42 +4,14 @@
 #include "StdControls.h"
 
 #include "Form.h"
+#include "Input.h"
 
 namespace host {
 
 namespace {
 
-int ShiftState()
-{
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-}
 
-int ButtonsOf(WPARAM wp)
-{
-    return ((wp & MK_LBUTTON) ? 1 : 0) | ((wp & MK_RBUTTON) ? 2 : 0) | ((wp & MK_MBUTTON) ? 4 : 0);
-}
 
-float XOf(LPARAM lp) { return static_cast<float>(static_cast<short>(LOWORD(lp))); }
-float YOf(LPARAM lp) { return static_cast<float>(static_cast<short>(HIWORD(lp))); }
-
-// Replaces the window's font by a new one made from f.
-void ApplyFont(HWND h, HFONT& held, const Font& f)
-{
-    HFONT made = CreateFontHandle(f);
-    if (h)
-        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
-    if (held)
-        DeleteObject(held);
-    held = made;
-}
-
-void FreeFont(HFONT& held)
-{
-    if (held)
-        DeleteObject(held);
-    held = nullptr;
-}
 
 Font DefaultFont(const ControlBase& c) { return c.Parent() ? c.Parent()->ContainerFontValue() : Font{}; }
 Colour ContainerColourOf(const ControlBase& c) { return c.Parent() ? c.Parent()->ContainerColour() : 0x8000000F; }
@@ -48,12 +20,6 @@ void ReadEnabled(ControlBase& c, const PropertyBag* saved)
 {
     if (saved)
         c.SetEnabled(saved->readBool(L"Enabled", true));
-}
-
-void WriteCommon(const ControlBase& c, PropertyBag& bag, const Font& font)
-{
-    bag.write(L"Font", font, DefaultFont(c));
-    bag.write(L"Enabled", c.Enabled(), true);
 }
 
 // Stored texts are one line: "||" stands for a line break.
@@ -127,6 +93,36 @@ bool SetPointerCursor(int pointer, const PictureRef& icon, LPARAM lp, LRESULT& r
     return true;
 }
 
+// Mouse messages of a painted control (label, picture box) as its
+// MouseDown, MouseUp, Click and MouseMove events; true when msg was one.
+template <class C>
+bool RaiseMouse(C& c, bool& pressed, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        if (msg == WM_LBUTTONDOWN)
+            pressed = true;
+        c.MouseDown.raise(msg == WM_LBUTTONDOWN ? 1 : 2, ShiftState(), MouseX(lp), MouseY(lp));
+        return true;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP: {
+        bool click = msg == WM_LBUTTONUP && pressed;
+        if (msg == WM_LBUTTONUP)
+            pressed = false;
+        c.MouseUp.raise(msg == WM_LBUTTONUP ? 1 : 2, ShiftState(), MouseX(lp), MouseY(lp));
+        if (click)
+            c.Click.raise();  // last: the handler may unload the form
+        return true;
+    }
+    case WM_MOUSEMOVE:
+        c.MouseMove.raise(MouseButtons(wp), ShiftState(), MouseX(lp), MouseY(lp));
+        return true;
+    default:
+        return false;
+    }
+}
+
 void FillColour(HDC dc, const RECT& r, Colour c)
 {
     HBRUSH b = CreateSolidBrush(TranslateColour(c));
@@ -136,10 +132,75 @@ void FillColour(HDC dc, const RECT& r, Colour c)
 
 } // namespace
 
+// ---- FontedControl and CaptionedButton ----------------------------------------
+
+FontedControl::~FontedControl()
+{
+    if (hfont_)
+        DeleteObject(hfont_);
+}
+
+void FontedControl::Unloading()
+{
+    if (hWnd())
+        SendMessageW(hWnd(), WM_SETFONT, 0, FALSE);  // the window lets go before the font goes
+    if (hfont_)
+        DeleteObject(hfont_);
+    hfont_ = nullptr;
+}
+
+void FontedControl::SetFont(const host::Font& f)
+{
+    font_ = f;
+    HFONT old = hfont_;
+    hfont_ = nullptr;
+    if (hWnd())
+        SendMessageW(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
+    if (old)
+        DeleteObject(old);
+}
+
+void FontedControl::LoadFont(const PropertyBag* saved)
+{
+    host::Font f = DefaultFont(*this);
+    if (saved)
+        f = saved->readFont(L"Font", f);
+    SetFont(f);
+}
+
+void FontedControl::SaveCommon(PropertyBag& bag) const
+{
+    bag.write(L"Font", font_, DefaultFont(*this));
+    bag.write(L"Enabled", Enabled(), true);
+}
+
+HFONT FontedControl::FontHandle()
+{
+    if (!hfont_)
+        hfont_ = CreateFontHandle(font_);
+    return hfont_;
+}
+
+std::wstring FontedControl::WindowText() const
+{
+    if (!hWnd())
+        return L"";
+    int n = GetWindowTextLengthW(hWnd());
+    std::wstring s(static_cast<std::size_t>(n) + 1, L'\0');
+    GetWindowTextW(hWnd(), &s[0], n + 1);
+    s.resize(static_cast<std::size_t>(n));
+    return s;
+}
+
+void CaptionedButton::SetCaption(const std::wstring& text)
+{
+    if (hWnd())
+        SetWindowTextW(hWnd(), text.c_str());
+}
+
 // ---- Label -----------------------------------------------------------------
 
-Label::Label() : ControlBase(L"Label") {}
-Label::~Label() { FreeFont(hfont_); }
+Label::Label() : FontedControl(L"Label") {}
 
 HWND Label::CreateControlWindow(HWND parent, int x, int y, int w, int h)
 {
@@ -149,7 +210,6 @@ HWND Label::CreateControlWindow(HWND parent, int x, int y, int w, int h)
 
 void Label::LoadProperties(const PropertyBag* saved)
 {
-    font_ = DefaultFont(*this);
     back_ = ContainerColourOf(*this);
     caption_ = Name();
     if (saved) {
@@ -157,12 +217,12 @@ void Label::LoadProperties(const PropertyBag* saved)
         fore_ = saved->readColour(L"ForeColor", fore_);
         back_ = saved->readColour(L"BackColor", back_);
         transparent_ = saved->readLong(L"BackStyle", 0) == 0;
-        font_ = saved->readFont(L"Font", font_);
         align_ = saved->readLong(L"Alignment", 0);
         pointer_ = saved->readLong(L"MousePointer", 0);
         mouseIcon_ = saved->readPicture(L"MouseIcon");
         ReadEnabled(*this, saved);
     }
+    LoadFont(saved);
     SetWindowTextW(hWnd(), caption_.c_str());
 }
 
@@ -177,10 +237,8 @@ void Label::SaveProperties(PropertyBag& bag)
     bag.write(L"Alignment", static_cast<std::int64_t>(align_), static_cast<std::int64_t>(0));
     bag.write(L"MousePointer", static_cast<std::int64_t>(pointer_), static_cast<std::int64_t>(0));
     bag.write(L"MouseIcon", mouseIcon_, PictureRef());
-    WriteCommon(*this, bag, font_);
+    SaveCommon(bag);
 }
-
-void Label::Unloading() { FreeFont(hfont_); }
 
 void Label::Invalidate()
 {
@@ -226,8 +284,7 @@ void Label::SetFont(const host::Font& f)
 {
     if (f == font_)
         return;
-    font_ = f;
-    FreeFont(hfont_);
+    FontedControl::SetFont(f);
     Invalidate();
 }
 
@@ -253,9 +310,7 @@ void Label::PaintOn(HDC dc)
     RECT r;
     GetClientRect(hWnd(), &r);
     FillColour(dc, r, transparent_ ? ContainerColourOf(*this) : back_);
-    if (!hfont_)
-        hfont_ = CreateFontHandle(font_);
-    HGDIOBJ old = SelectObject(dc, hfont_);
+    HGDIOBJ old = SelectObject(dc, FontHandle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Enabled() ? TranslateColour(fore_) : GetSysColor(COLOR_GRAYTEXT));
     UINT flags = DT_WORDBREAK | (align_ == 1 ? DT_RIGHT : align_ == 2 ? DT_CENTER : DT_LEFT);
@@ -281,38 +336,18 @@ bool Label::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         return true;
     case WM_SETCURSOR:
         return SetPointerCursor(pointer_, mouseIcon_, lp, result);
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        if (msg == WM_LBUTTONDOWN)
-            pressed_ = true;
-        MouseDown.raise(msg == WM_LBUTTONDOWN ? 1 : 2, ShiftState(), XOf(lp), YOf(lp));
-        return true;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP: {
-        bool click = msg == WM_LBUTTONUP && pressed_;
-        if (msg == WM_LBUTTONUP)
-            pressed_ = false;
-        MouseUp.raise(msg == WM_LBUTTONUP ? 1 : 2, ShiftState(), XOf(lp), YOf(lp));
-        if (click)
-            Click.raise();  // last: the handler may unload the form
-        return true;
-    }
     case WM_LBUTTONDBLCLK:
         pressed_ = false;
         DblClick.raise();
         return true;
-    case WM_MOUSEMOVE:
-        MouseMove.raise(ButtonsOf(wp), ShiftState(), XOf(lp), YOf(lp));
-        return true;
     default:
-        return false;
+        return RaiseMouse(*this, pressed_, msg, wp, lp);
     }
 }
 
 // ---- TextBox ---------------------------------------------------------------
 
-TextBox::TextBox() : ControlBase(L"TextBox") {}
-TextBox::~TextBox() { FreeFont(hfont_); }
+TextBox::TextBox() : FontedControl(L"TextBox") {}
 
 HWND TextBox::CreateControlWindow(HWND parent, int x, int y, int w, int h)
 {
@@ -324,14 +359,12 @@ HWND TextBox::CreateControlWindow(HWND parent, int x, int y, int w, int h)
 
 void TextBox::LoadProperties(const PropertyBag* saved)
 {
-    font_ = DefaultFont(*this);
     std::wstring text;
     if (saved) {
         text = FromStoredText(saved->readText(L"Text", L""));
         multiLine_ = saved->readBool(L"MultiLine", false);
         locked_ = saved->readBool(L"Locked", false);
         maxLength_ = saved->readLong(L"MaxLength", 0);
-        font_ = saved->readFont(L"Font", font_);
         ReadEnabled(*this, saved);
     }
     if (multiLine_) {
@@ -341,7 +374,7 @@ void TextBox::LoadProperties(const PropertyBag* saved)
     }
     SendMessageW(hWnd(), EM_SETREADONLY, locked_, 0);
     SendMessageW(hWnd(), EM_SETLIMITTEXT, maxLength_, 0);
-    ApplyFont(hWnd(), hfont_, font_);
+    LoadFont(saved);
     settingText_ = true;
     SetWindowTextW(hWnd(), text.c_str());
     settingText_ = false;
@@ -353,21 +386,10 @@ void TextBox::SaveProperties(PropertyBag& bag)
     bag.write(L"MultiLine", multiLine_, false);
     bag.write(L"Locked", locked_, false);
     bag.write(L"MaxLength", static_cast<std::int64_t>(maxLength_), static_cast<std::int64_t>(0));
-    WriteCommon(*this, bag, font_);
+    SaveCommon(bag);
 }
 
-void TextBox::Unloading() { FreeFont(hfont_); }
-
-std::wstring TextBox::Text() const
-{
-    if (!hWnd())
-        return L"";
-    int n = GetWindowTextLengthW(hWnd());
-    std::wstring s(static_cast<std::size_t>(n) + 1, L'\0');
-    GetWindowTextW(hWnd(), &s[0], n + 1);
-    s.resize(static_cast<std::size_t>(n));
-    return s;
-}
+std::wstring TextBox::Text() const { return WindowText(); }
 
 void TextBox::SetText(const std::wstring& text)
 {
@@ -386,12 +408,6 @@ void TextBox::SetLocked(bool l)
         SendMessageW(hWnd(), EM_SETREADONLY, l, 0);
 }
 
-void TextBox::SetFont(const host::Font& f)
-{
-    font_ = f;
-    ApplyFont(hWnd(), hfont_, font_);
-}
-
 bool TextBox::OnParentNotify(UINT msg, WPARAM wp, LPARAM, LRESULT&)
 {
     if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE && !settingText_)
@@ -401,8 +417,7 @@ bool TextBox::OnParentNotify(UINT msg, WPARAM wp, LPARAM, LRESULT&)
 
 // ---- CheckList -------------------------------------------------------------
 
-CheckList::CheckList() : ControlBase(L"CheckList") {}
-CheckList::~CheckList() { FreeFont(hfont_); }
+CheckList::CheckList() : FontedControl(L"CheckList") {}
 
 HWND CheckList::CreateControlWindow(HWND parent, int x, int y, int w, int h)
 {
@@ -417,14 +432,12 @@ HWND CheckList::CreateControlWindow(HWND parent, int x, int y, int w, int h)
 
 void CheckList::LoadProperties(const PropertyBag* saved)
 {
-    font_ = DefaultFont(*this);
     std::vector<std::wstring> rows;
     if (saved) {
-        font_ = saved->readFont(L"Font", font_);
         rows = SplitRows(saved->readText(L"List", L""));
         ReadEnabled(*this, saved);
     }
-    SetFont(font_);
+    LoadFont(saved);
     for (auto& r : rows)
         AddItem(r);
 }
@@ -435,20 +448,17 @@ void CheckList::SaveProperties(PropertyBag& bag)
     for (auto& r : rows_)
         rows.push_back(r.text);
     bag.write(L"List", JoinRows(rows), std::wstring());
-    WriteCommon(*this, bag, font_);
+    SaveCommon(bag);
 }
-
-void CheckList::Unloading() { FreeFont(hfont_); }
 
 void CheckList::SetFont(const host::Font& f)
 {
-    font_ = f;
-    ApplyFont(hWnd(), hfont_, font_);
+    FontedControl::SetFont(f);
     if (!hWnd())
         return;
     // Row height from the font, at least the tick box.
     HDC dc = GetDC(hWnd());
-    HGDIOBJ old = SelectObject(dc, hfont_);
+    HGDIOBJ old = SelectObject(dc, FontHandle());
     TEXTMETRICW tm;
     GetTextMetricsW(dc, &tm);
     SelectObject(dc, old);
@@ -534,7 +544,7 @@ bool CheckList::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         LRESULT hit = SendMessageW(hWnd(), LB_ITEMFROMPOINT, 0, lp);
         int row = HIWORD(hit) ? -1 : static_cast<int>(LOWORD(hit));
         bool wasCurrent = row >= 0 && row == ListIndex();
-        bool onBox = XOf(lp) < BoxSize() + 4;
+        bool onBox = MouseX(lp) < BoxSize() + 4;
         result = CallPrevious(msg, wp, lp);  // selects the row and takes the focus
         if (row >= 0 && row < ListCount() && (onBox || wasCurrent || msg == WM_LBUTTONDBLCLK))
             Toggle(row);
@@ -587,7 +597,7 @@ bool CheckList::OnParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         t.left = b.right + 4;
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(!Enabled() ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        HGDIOBJ old = SelectObject(dc, hfont_);
+        HGDIOBJ old = SelectObject(dc, FontHandle());
         DrawTextW(dc, row.text.c_str(), static_cast<int>(row.text.size()), &t,
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         SelectObject(dc, old);
@@ -600,8 +610,7 @@ bool CheckList::OnParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 
 // ---- DropDownList ----------------------------------------------------------
 
-DropDownList::DropDownList() : ControlBase(L"DropDownList") {}
-DropDownList::~DropDownList() { FreeFont(hfont_); }
+DropDownList::DropDownList() : FontedControl(L"DropDownList") {}
 
 HWND DropDownList::CreateControlWindow(HWND parent, int x, int y, int w, int h)
 {
@@ -612,16 +621,14 @@ HWND DropDownList::CreateControlWindow(HWND parent, int x, int y, int w, int h)
 
 void DropDownList::LoadProperties(const PropertyBag* saved)
 {
-    font_ = DefaultFont(*this);
     std::vector<std::wstring> rows;
     int index = -1;
     if (saved) {
-        font_ = saved->readFont(L"Font", font_);
         rows = SplitRows(saved->readText(L"List", L""));
         index = saved->readLong(L"ListIndex", -1);
         ReadEnabled(*this, saved);
     }
-    ApplyFont(hWnd(), hfont_, font_);
+    LoadFont(saved);
     for (auto& r : rows)
         AddItem(r);
     if (index >= 0 && index < ListCount())
@@ -635,15 +642,7 @@ void DropDownList::SaveProperties(PropertyBag& bag)
         rows.push_back(List(i));
     bag.write(L"List", JoinRows(rows), std::wstring());
     bag.write(L"ListIndex", static_cast<std::int64_t>(ListIndex()), static_cast<std::int64_t>(-1));
-    WriteCommon(*this, bag, font_);
-}
-
-void DropDownList::Unloading() { FreeFont(hfont_); }
-
-void DropDownList::SetFont(const host::Font& f)
-{
-    font_ = f;
-    ApplyFont(hWnd(), hfont_, font_);
+    SaveCommon(bag);
 }
 
 void DropDownList::Clear()
@@ -704,8 +703,7 @@ bool DropDownList::OnParentNotify(UINT msg, WPARAM wp, LPARAM, LRESULT&)
 
 // ---- CheckBox --------------------------------------------------------------
 
-CheckBox::CheckBox() : ControlBase(L"CheckBox") {}
-CheckBox::~CheckBox() { FreeFont(hfont_); }
+CheckBox::CheckBox() : CaptionedButton(L"CheckBox") {}
 
 HWND CheckBox::CreateControlWindow(HWND parent, int x, int y, int w, int h)
 {
@@ -714,7 +712,6 @@ HWND CheckBox::CreateControlWindow(HWND parent, int x, int y, int w, int h)
 
 void CheckBox::LoadProperties(const PropertyBag* saved)
 {
-    font_ = DefaultFont(*this);
     std::wstring caption = Name();
     if (saved) {
         caption = saved->readText(L"Caption", L"");
@@ -722,10 +719,9 @@ void CheckBox::LoadProperties(const PropertyBag* saved)
         if (v != 0 && v != 1)
             throw StoredDataError(ToUtf8(Path()) + ": key \"Value\" must be 0 or 1");
         value_ = v;
-        font_ = saved->readFont(L"Font", font_);
         ReadEnabled(*this, saved);
     }
-    ApplyFont(hWnd(), hfont_, font_);
+    LoadFont(saved);
     SetWindowTextW(hWnd(), caption.c_str());
     SendMessageW(hWnd(), BM_SETCHECK, value_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
@@ -734,23 +730,7 @@ void CheckBox::SaveProperties(PropertyBag& bag)
 {
     bag.write(L"Caption", Caption(), std::wstring());
     bag.write(L"Value", static_cast<std::int64_t>(value_), static_cast<std::int64_t>(0));
-    WriteCommon(*this, bag, font_);
-}
-
-void CheckBox::Unloading() { FreeFont(hfont_); }
-
-std::wstring CheckBox::Caption() const
-{
-    wchar_t buf[512] = {};
-    if (hWnd())
-        GetWindowTextW(hWnd(), buf, 512);
-    return buf;
-}
-
-void CheckBox::SetCaption(const std::wstring& text)
-{
-    if (hWnd())
-        SetWindowTextW(hWnd(), text.c_str());
+    SaveCommon(bag);
 }
 
 void CheckBox::SetValue(int v)
@@ -763,12 +743,6 @@ void CheckBox::SetValue(int v)
     Click.raise();
 }
 
-void CheckBox::SetFont(const host::Font& f)
-{
-    font_ = f;
-    ApplyFont(hWnd(), hfont_, font_);
-}
-
 bool CheckBox::OnParentNotify(UINT msg, WPARAM wp, LPARAM, LRESULT&)
 {
     if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED)
@@ -778,8 +752,7 @@ bool CheckBox::OnParentNotify(UINT msg, WPARAM wp, LPARAM, LRESULT&)
 
 // ---- OptionButton ----------------------------------------------------------
 
-OptionButton::OptionButton() : ControlBase(L"OptionButton") {}
-OptionButton::~OptionButton() { FreeFont(hfont_); }
+OptionButton::OptionButton() : CaptionedButton(L"OptionButton") {}
 
 HWND OptionButton::CreateControlWindow(HWND parent, int x, int y, int w, int h)
 {
@@ -788,16 +761,14 @@ HWND OptionButton::CreateControlWindow(HWND parent, int x, int y, int w, int h)
 
 void OptionButton::LoadProperties(const PropertyBag* saved)
 {
-    font_ = DefaultFont(*this);
     std::wstring caption = Name();
     bool value = false;
     if (saved) {
         caption = saved->readText(L"Caption", L"");
         value = saved->readBool(L"Value", false);
-        font_ = saved->readFont(L"Font", font_);
         ReadEnabled(*this, saved);
     }
-    ApplyFont(hWnd(), hfont_, font_);
+    LoadFont(saved);
     SetWindowTextW(hWnd(), caption.c_str());
     if (value)
         Select(false);
@@ -807,23 +778,7 @@ void OptionButton::SaveProperties(PropertyBag& bag)
 {
     bag.write(L"Caption", Caption(), std::wstring());
     bag.write(L"Value", value_, false);
-    WriteCommon(*this, bag, font_);
-}
-
-void OptionButton::Unloading() { FreeFont(hfont_); }
-
-std::wstring OptionButton::Caption() const
-{
-    wchar_t buf[512] = {};
-    if (hWnd())
-        GetWindowTextW(hWnd(), buf, 512);
-    return buf;
-}
-
-void OptionButton::SetCaption(const std::wstring& text)
-{
-    if (hWnd())
-        SetWindowTextW(hWnd(), text.c_str());
+    SaveCommon(bag);
 }
 
 void OptionButton::Select(bool raise)
@@ -850,12 +805,6 @@ void OptionButton::SetValue(bool v)
     }
     value_ = false;
     SendMessageW(hWnd(), BM_SETCHECK, BST_UNCHECKED, 0);
-}
-
-void OptionButton::SetFont(const host::Font& f)
-{
-    font_ = f;
-    ApplyFont(hWnd(), hfont_, font_);
 }
 
 bool OptionButton::OnParentNotify(UINT msg, WPARAM wp, LPARAM, LRESULT&)
@@ -1005,27 +954,8 @@ bool PictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_PRINTCLIENT:
         PaintOn(reinterpret_cast<HDC>(wp));
         return true;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        if (msg == WM_LBUTTONDOWN)
-            pressed_ = true;
-        MouseDown.raise(msg == WM_LBUTTONDOWN ? 1 : 2, ShiftState(), XOf(lp), YOf(lp));
-        return true;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP: {
-        bool click = msg == WM_LBUTTONUP && pressed_;
-        if (msg == WM_LBUTTONUP)
-            pressed_ = false;
-        MouseUp.raise(msg == WM_LBUTTONUP ? 1 : 2, ShiftState(), XOf(lp), YOf(lp));
-        if (click)
-            Click.raise();
-        return true;
-    }
-    case WM_MOUSEMOVE:
-        MouseMove.raise(ButtonsOf(wp), ShiftState(), XOf(lp), YOf(lp));
-        return true;
     default:
-        return false;
+        return RaiseMouse(*this, pressed_, msg, wp, lp);
     }
 }
 

@@ -6,14 +6,47 @@
 
 namespace host {
 
+// A standard control with a font of its own (the container's unless
+// stored or set). The GDI font lives as long as the window.
+class FontedControl : public ControlBase {
+public:
+    const host::Font& Font() const { return font_; }
+    virtual void SetFont(const host::Font& f);
+
+protected:
+    using ControlBase::ControlBase;
+    ~FontedControl() override;
+    void Unloading() override;
+    // The stored "Font", or the container's.
+    void LoadFont(const PropertyBag* saved);
+    // "Font" and "Enabled" unless they hold their defaults.
+    void SaveCommon(PropertyBag& bag) const;
+    HFONT FontHandle();  // made when first needed
+    std::wstring WindowText() const;
+
+    host::Font font_;
+
+private:
+    HFONT hfont_ = nullptr;
+};
+
+// Check box and option button: a system button with a caption.
+class CaptionedButton : public FontedControl {
+public:
+    std::wstring Caption() const { return WindowText(); }
+    void SetCaption(const std::wstring& text);
+
+protected:
+    using FontedControl::FontedControl;
+};
+
 // Text on the container's background. Keys: Caption, ForeColor, BackColor,
 // BackStyle (0 transparent, 1 opaque), Font, Alignment (0 left, 1 right,
 // 2 centre), MousePointer, MouseIcon, Enabled. Long captions wrap; a
 // caption may hold line breaks ("\n" in code, "||" in stored data).
-class Label : public ControlBase {
+class Label : public FontedControl {
 public:
     Label();
-    ~Label() override;
     const std::wstring& Caption() const { return caption_; }
     void SetCaption(const std::wstring& text);
     Colour ForeColor() const { return fore_; }
@@ -22,8 +55,7 @@ public:
     void SetBackColor(Colour c);
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool t);
-    const host::Font& Font() const { return font_; }
-    void SetFont(const host::Font& f);
+    void SetFont(const host::Font& f) override;
     bool Bold() const { return font_.bold; }
     void SetBold(bool b);
     int Alignment() const { return align_; }
@@ -44,7 +76,6 @@ public:
 protected:
     HWND CreateControlWindow(HWND parent, int x, int y, int w, int h) override;
     void LoadProperties(const PropertyBag* saved) override;
-    void Unloading() override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
@@ -54,7 +85,6 @@ private:
     Colour fore_ = 0x80000012;
     Colour back_ = 0x8000000F;
     bool transparent_ = true;
-    host::Font font_;
     int align_ = 0;
     int pointer_ = 0;
     PictureRef mouseIcon_;
@@ -64,17 +94,14 @@ private:
 
 // One-line (or multi-line) edit box. Keys: Text, MultiLine, Locked,
 // MaxLength, Font, Enabled.
-class TextBox : public ControlBase {
+class TextBox : public FontedControl {
 public:
     TextBox();
-    ~TextBox() override;
     std::wstring Text() const;
     void SetText(const std::wstring& text);
     bool MultiLine() const { return multiLine_; }   // fixed when the window is made
     bool Locked() const { return locked_; }
     void SetLocked(bool l);
-    const host::Font& Font() const { return font_; }
-    void SetFont(const host::Font& f);
 
     Event<> Change;   // the text changed, by the user or by SetText
 
@@ -83,7 +110,6 @@ public:
 protected:
     HWND CreateControlWindow(HWND parent, int x, int y, int w, int h) override;
     void LoadProperties(const PropertyBag* saved) override;
-    void Unloading() override;
     bool OnParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
@@ -91,18 +117,15 @@ private:
     bool multiLine_ = false;
     bool locked_ = false;
     int maxLength_ = 0;
-    host::Font font_;
-    HFONT hfont_ = nullptr;
 };
 
 // A list whose rows each have a tick box. Selected(i) is the ticked
 // state. ItemCheck(row) is raised whenever a row's ticked state changes:
 // by a click on its box (or on the highlighted row), by Space, or by the
 // program through SetSelected. Keys: Font, List (rows separated by "||").
-class CheckList : public ControlBase {
+class CheckList : public FontedControl {
 public:
     CheckList();
-    ~CheckList() override;
     void Clear();
     void AddItem(const std::wstring& text);
     void RemoveItem(int row);
@@ -112,8 +135,7 @@ public:
     void SetSelected(int row, bool ticked);      // raises ItemCheck on a change
     int ListIndex() const;                       // highlighted row, -1 none
     void SetListIndex(int row);
-    const host::Font& Font() const { return font_; }
-    void SetFont(const host::Font& f);
+    void SetFont(const host::Font& f) override;
 
     Event<int> ItemCheck;   // row
     Event<> Click;          // the highlighted row changed
@@ -123,7 +145,6 @@ public:
 protected:
     HWND CreateControlWindow(HWND parent, int x, int y, int w, int h) override;
     void LoadProperties(const PropertyBag* saved) override;
-    void Unloading() override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool OnParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
@@ -135,23 +156,18 @@ private:
     void Toggle(int row);
     int BoxSize() const;
     std::vector<Row> rows_;
-    host::Font font_;
-    HFONT hfont_ = nullptr;
 };
 
 // A closed list to pick one row from. Keys: Font, List, ListIndex.
-class DropDownList : public ControlBase {
+class DropDownList : public FontedControl {
 public:
     DropDownList();
-    ~DropDownList() override;
     void Clear();
     void AddItem(const std::wstring& text);
     int ListCount() const;
     std::wstring List(int row) const;
     int ListIndex() const;             // -1 when none is chosen
     void SetListIndex(int row);        // -1 clears; out of range is ignored
-    const host::Font& Font() const { return font_; }
-    void SetFont(const host::Font& f);
 
     Event<> Click;   // the chosen row changed (user or program)
 
@@ -160,25 +176,17 @@ public:
 protected:
     HWND CreateControlWindow(HWND parent, int x, int y, int w, int h) override;
     void LoadProperties(const PropertyBag* saved) override;
-    void Unloading() override;
     bool OnParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
-    host::Font font_;
-    HFONT hfont_ = nullptr;
 };
 
 // Tick box with a caption. Value 0 or 1. Keys: Caption, Value, Font.
-class CheckBox : public ControlBase {
+class CheckBox : public CaptionedButton {
 public:
     CheckBox();
-    ~CheckBox() override;
-    std::wstring Caption() const;
-    void SetCaption(const std::wstring& text);
     int Value() const { return value_; }
     void SetValue(int v);              // 0 or 1; a change raises Click
-    const host::Font& Font() const { return font_; }
-    void SetFont(const host::Font& f);
 
     Event<> Click;
 
@@ -187,30 +195,22 @@ public:
 protected:
     HWND CreateControlWindow(HWND parent, int x, int y, int w, int h) override;
     void LoadProperties(const PropertyBag* saved) override;
-    void Unloading() override;
     bool OnParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
     std::wstring caption_;
     int value_ = 0;
-    host::Font font_;
-    HFONT hfont_ = nullptr;
 };
 
 // Option button; all option buttons of one container form one group.
 // Usually an array: Option1(0), Option1(1), ... Click carries Index().
 // Keys: Caption, Value, Font.
-class OptionButton : public ControlBase {
+class OptionButton : public CaptionedButton {
 public:
     OptionButton();
-    ~OptionButton() override;
-    std::wstring Caption() const;
-    void SetCaption(const std::wstring& text);
     bool Value() const { return value_; }
     // True clears the group's others and raises Click(index).
     void SetValue(bool v);
-    const host::Font& Font() const { return font_; }
-    void SetFont(const host::Font& f);
 
     Event<int> Click;   // the array index (-1 for a single button)
 
@@ -219,15 +219,12 @@ public:
 protected:
     HWND CreateControlWindow(HWND parent, int x, int y, int w, int h) override;
     void LoadProperties(const PropertyBag* saved) override;
-    void Unloading() override;
     bool OnParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
     void Select(bool raise);   // ticks this one and clears the group's others
     std::wstring caption_;
     bool value_ = false;
-    host::Font font_;
-    HFONT hfont_ = nullptr;
 };
 
 // Shows a picture (bitmap or icon) on a plain background and reports

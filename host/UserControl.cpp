@@ -3,6 +3,7 @@
 #include "UserControl.h"
 
 #include "Form.h"
+#include "Input.h"
 
 #include <algorithm>
 
@@ -16,32 +17,8 @@ std::vector<UserControl*>& LiveList()
     return live;
 }
 
-int ShiftState()
-{
-    int s = 0;
-    if (GetKeyState(VK_SHIFT) < 0)
-        s |= 1;
-    if (GetKeyState(VK_CONTROL) < 0)
-        s |= 2;
-    if (GetKeyState(VK_MENU) < 0)
-        s |= 4;
-    return s;
-}
 
-int ButtonsOf(WPARAM wp)
-{
-    int b = 0;
-    if (wp & MK_LBUTTON)
-        b |= 1;
-    if (wp & MK_RBUTTON)
-        b |= 2;
-    if (wp & MK_MBUTTON)
-        b |= 4;
-    return b;
-}
 
-float XOf(LPARAM lp) { return static_cast<float>(static_cast<short>(LOWORD(lp))); }
-float YOf(LPARAM lp) { return static_cast<float>(static_cast<short>(HIWORD(lp))); }
 
 } // namespace
 
@@ -277,7 +254,7 @@ bool UserControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             ::SetFocus(hWnd());
         if (button == 1)
             pressed_ = true;
-        MouseDown(button, ShiftState(), XOf(lp), YOf(lp));
+        MouseDown(button, ShiftState(), MouseX(lp), MouseY(lp));
         return false;
     }
     case WM_LBUTTONUP:
@@ -287,7 +264,7 @@ bool UserControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         bool click = button == 1 && pressed_;
         if (button == 1)
             pressed_ = false;
-        float x = XOf(lp), y = YOf(lp);
+        float x = MouseX(lp), y = MouseY(lp);
         MouseUp(button, ShiftState(), x, y);
         if (click && hWnd()) {
             RECT r;
@@ -303,10 +280,10 @@ bool UserControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         DblClick();
         return false;
     case WM_RBUTTONDBLCLK:
-        MouseDown(2, ShiftState(), XOf(lp), YOf(lp));
+        MouseDown(2, ShiftState(), MouseX(lp), MouseY(lp));
         return false;
     case WM_MOUSEMOVE:
-        MouseMove(ButtonsOf(wp), ShiftState(), XOf(lp), YOf(lp));
+        MouseMove(MouseButtons(wp), ShiftState(), MouseX(lp), MouseY(lp));
         return false;
     case WM_KEYDOWN: {
         int key = static_cast<int>(wp), shift = ShiftState();
