@@ -48,16 +48,26 @@ std::int32_t ThumbLength(std::int64_t track, std::int64_t shown, std::int64_t to
 void ListViewModel::SetDisMode(std::int32_t mode)
 {
     disMode_ = mode;
+    ResetView();
+    Relayout();
+}
+
+void ListViewModel::HideBothBars()
+{
     ScrollPort& vb = site_.VBar();
     ScrollPort& hb = site_.HBar();
     vb.SetVisible(false);
     hb.SetVisible(false);
     vb.SetValue(0);
     hb.SetValue(0);
+}
+
+void ListViewModel::ResetView()
+{
+    HideBothBars();
     hoverHeader_ = -1;
     hoverItem_ = -1;
     focusIndex_ = 0;
-    Relayout();
 }
 
 // --- data ------------------------------------------------------------------
@@ -110,15 +120,7 @@ void ListViewModel::RemoveListItem(std::int32_t index)
 void ListViewModel::Clear()
 {
     store_.Clear();
-    ScrollPort& vb = site_.VBar();
-    ScrollPort& hb = site_.HBar();
-    vb.SetVisible(false);
-    hb.SetVisible(false);
-    vb.SetValue(0);
-    hb.SetValue(0);
-    focusIndex_ = 0;
-    hoverHeader_ = -1;
-    hoverItem_ = -1;
+    ResetView();
     resizing_ = false;  // the dragged column is gone
     // The emptied frame must show without waiting for the next change.
     site_.Invalidate();
@@ -232,10 +234,7 @@ void ListViewModel::LayoutReport(const ListHeights& h)
         hb.SetVisible(true);
         HideBar(vb);
     } else if (pageRows_ >= n) {
-        vb.SetVisible(false);
-        hb.SetVisible(false);
-        vb.SetValue(0);
-        hb.SetValue(0);
+        HideBothBars();
     } else {
         PlaceVBar(true, W, H, H - 40, pageRows_, n);
         HideBar(hb);

@@ -155,6 +155,9 @@ private:
     void PlaceVBar(bool show, std::int32_t W, std::int32_t H, std::int32_t track, std::int32_t shown,
                    std::int32_t total);
     void HideBar(ScrollPort& bar);
+    void HideBothBars();
+    // Both bars hidden at 0, no hover, focus on item 0.
+    void ResetView();
     void DragTo(std::int32_t x);
 
     ListViewSite& site_;
