@@ -7,10 +7,13 @@ namespace kit {
 
 namespace detail {
 
+struct HookChain;
+
 // One hook of one window. Levels of the same window form a chain, bottom
 // (first installed) first; each level's previous procedure is what the
 // window had when it was installed.
 struct HookLevel {
+    HookChain* chain = nullptr;
     WindowHook* owner = nullptr;
     HookClient* client = nullptr;
     WNDPROC prev = nullptr;
@@ -46,16 +49,6 @@ HookChain* ChainOf(HWND hwnd)
     if (!hwnd || !::IsWindow(hwnd))
         return nullptr;
     return static_cast<HookChain*>(::GetPropW(hwnd, kChainProp));
-}
-
-bool Holds(const HookChain* chain, const HookLevel* level)
-{
-    if (!chain || !level)
-        return false;
-    for (const auto& l : chain->levels)
-        if (l.get() == level)
-            return true;
-    return false;
 }
 
 HookLevel* LevelBelow(HookChain* chain, HookLevel* level)
@@ -114,16 +107,20 @@ namespace detail {
 void SettleChain(HookChain* chain)
 {
     HWND hwnd = chain->hwnd;
+    // The window may be gone (destroyed behind someone else's procedure) and
+    // its handle reused: only a window still carrying this chain is touched.
+    const bool ours = ::IsWindow(hwnd) && ::GetPropW(hwnd, kChainProp) == chain;
     if (chain->destroyed) {
         for (auto& l : chain->levels)
             if (l->owner)
                 l->owner->Forget(l.get());
-        ::RemovePropW(hwnd, kChainProp);
+        if (ours)
+            ::RemovePropW(hwnd, kChainProp);
         delete chain;
         return;
     }
     // Dead levels on top come off while the window's procedure is ours.
-    while (!chain->levels.empty() && chain->levels.back()->dead && CurrentProc(hwnd) == HookProc) {
+    while (ours && !chain->levels.empty() && chain->levels.back()->dead && CurrentProc(hwnd) == HookProc) {
         ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chain->levels.back()->prev));
         chain->levels.pop_back();
     }
@@ -135,8 +132,11 @@ void SettleChain(HookChain* chain)
             chain->levels.erase(chain->levels.begin() + static_cast<std::ptrdiff_t>(i - 1));
         }
     }
-    if (chain->levels.empty()) {
-        ::RemovePropW(hwnd, kChainProp);
+    const bool allDead = std::all_of(chain->levels.begin(), chain->levels.end(),
+                                     [](const std::unique_ptr<HookLevel>& l) { return l->dead; });
+    if (chain->levels.empty() || (!ours && allDead)) {
+        if (ours)
+            ::RemovePropW(hwnd, kChainProp);
         delete chain;
     }
 }
@@ -160,8 +160,12 @@ int WindowHook::HookAttach(HWND hwnd)
     if (!hwnd || !::IsWindow(hwnd))
         return -1;
     const int existing = Find(hwnd);
-    if (existing >= 0)
-        return existing;
+    if (existing >= 0) {
+        if (table_[static_cast<std::size_t>(existing)].level->chain == ChainOf(hwnd))
+            return existing;
+        // A handle reused after its window died unseen: drop the stale entry.
+        HookDetach(hwnd);
+    }
 
     HookChain* chain = ChainOf(hwnd);
     const bool fresh = chain == nullptr;
@@ -174,6 +178,7 @@ int WindowHook::HookAttach(HWND hwnd)
         }
     }
     auto level = std::make_unique<HookLevel>();
+    level->chain = chain;
     level->owner = this;
     level->client = &client_;
     HookLevel* raw = level.get();
@@ -236,13 +241,11 @@ void WindowHook::HookDetach(HWND hwnd)
     if (i < 0)
         return;
     Entry& e = table_[static_cast<std::size_t>(i)];
+    // An entry's level stays alive until its chain tells us otherwise
+    // (Forget), so it is safe to reach even when the window is gone.
     HookLevel* level = e.level;
     e = Entry{};
-    // A window destroyed behind our back (its chain never saw WM_NCDESTROY)
-    // or a handle reused since: only touch a chain that holds our level.
-    HookChain* chain = ChainOf(hwnd);
-    if (!Holds(chain, level))
-        return;
+    HookChain* chain = level->chain;
     Retire(level);
     if (chain->depth == 0)
         detail::SettleChain(chain);

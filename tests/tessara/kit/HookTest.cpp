@@ -293,6 +293,39 @@ TEST_F(HookFixture, DestroyingAHookedWindowClearsItsEntry)
     ::DestroyWindow(next);
 }
 
+// A subclass that keeps the end of the window to itself.
+WNDPROC g_swallowPrev = nullptr;
+LRESULT CALLBACK SwallowDestroyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_NCDESTROY || msg == WM_DESTROY)
+        return 0;
+    return ::CallWindowProcW(g_swallowPrev, hwnd, msg, wParam, lParam);
+}
+
+TEST_F(HookFixture, WindowThatDiedUnseenIsLetGoSafely)
+{
+    Recorder r;
+    r.hook.HookAttach(hwnd);
+    r.hook.HookWatch(hwnd, kPing, HookBefore);
+    g_swallowPrev = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SwallowDestroyProc)));
+    ::DestroyWindow(hwnd);
+    ASSERT_FALSE(::IsWindow(hwnd));
+    EXPECT_TRUE(r.hook.IsHooked(hwnd));  // nothing told the hook
+    // Handles may be reused; whatever window has this one now is hooked
+    // afresh, and letting go of the dead one touches no live window.
+    HWND next = MakeWindow();
+    EXPECT_GE(r.hook.HookAttach(next), 0);
+    r.hook.HookWatch(next, kPing, HookBefore);
+    g_log.clear();
+    ::SendMessageW(next, kPing, 0, 0);
+    EXPECT_EQ(g_log, (Log{"before:ping", "prev:ping"}));
+    r.hook.HookDetach(hwnd);
+    r.hook.HookDetachAll();
+    EXPECT_EQ(ProcOf(next), original);
+    ::DestroyWindow(next);
+}
+
 TEST_F(HookFixture, HandlerMayDestroyItsWindowOrDetachMidMessage)
 {
     Recorder r;
