@@ -405,3 +405,29 @@ TEST_F(ListViewWindows, PropertiesAreReadAndWrittenInOrder)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ListViewWindows, AtDesignTimeItPaintsWithoutAHookAndIgnoresClicks)
+{
+    host::SetDesignMode(true);
+    struct Restore {
+        ~Restore() { host::SetDesignMode(false); }
+    } restore;
+    auto& lv = Place(340, 200);
+    for (int i = 0; i < 3; ++i)
+        lv.AddHeaderItem(L"H", 100, nullptr, nullptr);
+    GalleryRows(lv, 5);
+    lv.LayoutNow();
+    const auto g = Geo(lv);
+    Click(lv.hWnd(), g.Row(1));
+    EXPECT_TRUE(events.empty()) << "no hook, no events";
+    EXPECT_EQ(0, lv.FocusIndex());
+    ::RedrawWindow(lv.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = ::GetDC(lv.hWnd());
+    EXPECT_EQ(Hex(BoxUpper(kFocus)), Hex(::GetPixel(dc, 320, g.RowTop(0) + 4))) << "painted by the paint event";
+    EXPECT_EQ(Hex(FramedInterior(kHeader)), Hex(::GetPixel(dc, g.ColumnRight(0) - 5, 5)));
+    ::ReleaseDC(lv.hWnd(), dc);
+}
+
+} // namespace
