@@ -11,65 +11,89 @@ namespace tessara {
 
 void ListItems::Reallocate(std::size_t capacity)
 {
-    const std::size_t tail = buf_.size() - gapEnd_;
-    std::vector<std::wstring> next(capacity);
-    for (std::size_t i = 0; i < gapStart_; ++i)
-        next[i] = std::move(buf_[i]);
-    for (std::size_t i = 0; i < tail; ++i)
-        next[capacity - tail + i] = std::move(buf_[gapEnd_ + i]);
-    buf_ = std::move(next);
+    const std::size_t tail = spans_.size() - gapEnd_;
+    std::vector<Span> next(capacity);
+    std::copy(spans_.begin(), spans_.begin() + static_cast<std::ptrdiff_t>(gapStart_), next.begin());
+    std::copy(spans_.begin() + static_cast<std::ptrdiff_t>(gapEnd_), spans_.end(),
+              next.end() - static_cast<std::ptrdiff_t>(tail));
+    spans_ = std::move(next);
     gapEnd_ = capacity - tail;
 }
 
 void ListItems::MoveGapTo(std::size_t i)
 {
-    if (gapStart_ == gapEnd_) {
-        // No gap: nothing moves (and nothing may be moved onto itself).
-        gapStart_ = gapEnd_ = i;
-        return;
+    const auto at = [this](std::size_t k) { return spans_.begin() + static_cast<std::ptrdiff_t>(k); };
+    if (i < gapStart_) {
+        // Items i .. gapStart-1 move to just before the gap's end.
+        const std::size_t n = gapStart_ - i;
+        std::copy_backward(at(i), at(gapStart_), at(gapEnd_));
+        gapStart_ = i;
+        gapEnd_ -= n;
+    } else if (i > gapStart_) {
+        const std::size_t n = i - gapStart_;
+        std::copy(at(gapEnd_), at(gapEnd_ + n), at(gapStart_));
+        gapStart_ = i;
+        gapEnd_ += n;
     }
-    while (gapStart_ > i)
-        buf_[--gapEnd_] = std::move(buf_[--gapStart_]);
-    while (gapStart_ < i)
-        buf_[gapStart_++] = std::move(buf_[gapEnd_++]);
 }
 
-void ListItems::push_back(std::wstring text)
+void ListItems::push_back(std::wstring_view text)
 {
     MoveGapTo(size());
     if (gapStart_ == gapEnd_)
-        Reallocate(std::max<std::size_t>(16, buf_.size() * 2));
-    buf_[gapStart_++] = std::move(text);
+        Reallocate(std::max<std::size_t>(16, spans_.size() * 2));
+    spans_[gapStart_++] = Span{static_cast<std::uint32_t>(arena_.size()), static_cast<std::uint32_t>(text.size())};
+    arena_.insert(arena_.end(), text.begin(), text.end());
 }
 
 void ListItems::erase(std::size_t i)
 {
     MoveGapTo(i);
-    buf_[gapEnd_++] = std::wstring();  // frees the text
-    // Give memory back once the list has shrunk to a quarter.
-    if (buf_.size() > 64 && size() * 4 < buf_.size())
-        Reallocate(buf_.size() / 2);
+    garbage_ += spans_[gapEnd_++].length;
+    if (garbage_ > 4096 && garbage_ * 2 > arena_.size())
+        Compact();
+    // Give span storage back once the list has shrunk to a quarter.
+    if (spans_.size() > 64 && size() * 4 < spans_.size())
+        Reallocate(spans_.size() / 2);
+}
+
+void ListItems::Compact()
+{
+    std::vector<wchar_t> kept;
+    kept.reserve(arena_.size() - garbage_);
+    auto keep = [&](Span& s) {
+        const std::uint32_t offset = static_cast<std::uint32_t>(kept.size());
+        kept.insert(kept.end(), arena_.begin() + s.offset, arena_.begin() + s.offset + s.length);
+        s.offset = offset;
+    };
+    for (std::size_t k = 0; k < gapStart_; ++k)
+        keep(spans_[k]);
+    for (std::size_t k = gapEnd_; k < spans_.size(); ++k)
+        keep(spans_[k]);
+    arena_ = std::move(kept);
+    garbage_ = 0;
 }
 
 void ListItems::clear()
 {
-    std::vector<std::wstring>().swap(buf_);
+    std::vector<Span>().swap(spans_);
+    std::vector<wchar_t>().swap(arena_);
     gapStart_ = gapEnd_ = 0;
+    garbage_ = 0;
 }
 
-const std::wstring& ListModel::List(int index) const
+std::wstring_view ListModel::List(int index) const
 {
-    static const std::wstring kNone;
     if (index < 0 || index >= ListCount())
-        return kNone;
+        return {};
     return items_[static_cast<std::size_t>(index)];
 }
 
-bool ListModel::AddItem(std::wstring text)
+bool ListModel::AddItem(std::wstring_view text)
 {
     if (ListCount() >= kListMaxItems)
         return false;
-    items_.push_back(std::move(text));
+    items_.push_back(text);
     return true;
 }
 
@@ -259,11 +283,14 @@ bool ListModel::MarqueeStep(int textWidth, int avail, int gap)
     }
 }
 
-std::wstring ListModel::MarqueeText(const std::wstring& text) const
+std::wstring ListModel::MarqueeText(std::wstring_view text) const
 {
-    if (scrollMode_ != 2)
-        return text;
-    return text + std::wstring(kListMarqueeSpaces, L' ') + text;
+    std::wstring out(text);
+    if (scrollMode_ == 2) {
+        out.append(kListMarqueeSpaces, L' ');
+        out.append(text);
+    }
+    return out;
 }
 
 // --------------------------------------------------------------- painting

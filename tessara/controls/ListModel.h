@@ -6,32 +6,48 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tessara {
 
-// Items kept in a gap buffer: appends are amortised constant time and a
-// run of removals at one place costs one move of the gap, not one shift of
-// every later item per removal.
+// The items' texts. All characters live in one arena and each item is a
+// span of it, so a million items cost a handful of allocations, not one
+// each. The spans sit in a gap buffer: appends are amortised constant time
+// and a run of removals at one place moves the gap once instead of shifting
+// every later item per removal. Removed texts are reclaimed by compacting
+// the arena once they make up half of it.
 class ListItems {
 public:
-    std::size_t size() const { return buf_.size() - (gapEnd_ - gapStart_); }
+    std::size_t size() const { return spans_.size() - GapLength(); }
     bool empty() const { return size() == 0; }
-    const std::wstring& operator[](std::size_t i) const { return i < gapStart_ ? buf_[i] : buf_[i + GapLength()]; }
-    void push_back(std::wstring text);
+    std::wstring_view operator[](std::size_t i) const
+    {
+        const Span& s = spans_[i < gapStart_ ? i : i + GapLength()];
+        return {arena_.data() + s.offset, s.length};
+    }
+    void push_back(std::wstring_view text);
     void erase(std::size_t i);
     // Frees every item and the storage.
     void clear();
-    std::size_t capacity() const { return buf_.size(); }
+    std::size_t capacity() const { return spans_.size(); }
+    std::size_t arenaSize() const { return arena_.size(); }
 
 private:
+    struct Span {
+        std::uint32_t offset;
+        std::uint32_t length;
+    };
     std::size_t GapLength() const { return gapEnd_ - gapStart_; }
     void MoveGapTo(std::size_t i);
     void Reallocate(std::size_t capacity);
+    void Compact();
 
-    std::vector<std::wstring> buf_;
+    std::vector<Span> spans_;
     std::size_t gapStart_ = 0;  // first free slot
     std::size_t gapEnd_ = 0;    // first used slot after the gap
+    std::vector<wchar_t> arena_;
+    std::size_t garbage_ = 0;   // arena characters of removed items
 };
 
 constexpr int kListMaxItems = 1000000;
@@ -90,10 +106,11 @@ class ListModel {
 public:
     // --- items -----------------------------------------------------------
     int ListCount() const { return static_cast<int>(items_.size()); }
-    // The item's text, or an empty string outside 0 .. ListCount-1.
-    const std::wstring& List(int index) const;
+    // The item's text, or an empty string outside 0 .. ListCount-1. Valid
+    // until the list changes.
+    std::wstring_view List(int index) const;
     // False (and nothing added) once the list holds kListMaxItems.
-    bool AddItem(std::wstring text);
+    bool AddItem(std::wstring_view text);
     // False for an index outside the list. When the scroll bar shows, the
     // view moves up one row at the next layout (not above the top).
     bool RemoveItem(int index, bool scrollVisible, std::int32_t scrollValue);
@@ -143,7 +160,7 @@ public:
     // when the pass is over and the timer should stop.
     bool MarqueeStep(int textWidth, int avail, int gap);
     // What the painter writes for the hovered item (two copies in mode 2).
-    std::wstring MarqueeText(const std::wstring& text) const;
+    std::wstring MarqueeText(std::wstring_view text) const;
 
     // --- painting ----------------------------------------------------------
     // The rows that show, first to last; cost follows PageCount, not the

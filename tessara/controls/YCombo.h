@@ -23,7 +23,7 @@ public:
     ~YCombo() override;
 
     // ---- items (passed to the list; Text is not touched) -------------------
-    void AddItem(std::wstring text) { YList1->AddItem(std::move(text)); }
+    void AddItem(std::wstring_view text) { YList1->AddItem(text); }
     void RemoveItem(int index) { YList1->RemoveItem(index); }
     void Clear() { YList1->Clear(); }
 

@@ -104,10 +104,10 @@ void YList::UpdateMeasureFont()
     measureFont_ = made;
 }
 
-int YList::TextWidth(const std::wstring& text)
+int YList::TextWidth(std::wstring_view text)
 {
     SIZE size{};
-    ::GetTextExtentPoint32W(hDC(), text.c_str(), static_cast<int>(text.size()), &size);
+    ::GetTextExtentPoint32W(hDC(), text.data(), static_cast<int>(text.size()), &size);
     return size.cx;
 }
 
@@ -166,9 +166,9 @@ bool YList::ScrollBarShown() const { return YVScroll1 && YVScroll1->Visible(); }
 
 // ------------------------------------------------------------ items, props
 
-void YList::AddItem(std::wstring text)
+void YList::AddItem(std::wstring_view text)
 {
-    if (model_.AddItem(std::move(text)))
+    if (model_.AddItem(text))
         RestartLayout();
 }
 
@@ -256,10 +256,11 @@ void YList::PaintList(HDC dc, int width, int height)
             kit::FillRectColor(dc, rc, kListOddRow);
             break;
         }
-        const std::wstring& item = model_.List(row.index);
-        const std::wstring text = row.marquee ? model_.MarqueeText(item) : item;
+        const std::wstring_view item = model_.List(row.index);
+        const std::wstring doubled = row.marquee ? model_.MarqueeText(item) : std::wstring();
+        const std::wstring_view text = row.marquee ? std::wstring_view(doubled) : item;
         RECT trc{row.textLeft, row.top, row.textRight, row.bottom};
-        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &trc, DT_SINGLELINE | DT_VCENTER);
+        ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &trc, DT_SINGLELINE | DT_VCENTER);
         if (row.marquee)
             kit::FillRectColor(dc, 0, row.top, kListInset, row.bottom, kListBackground);  // hide the scrolled-out text
     }

@@ -22,12 +22,12 @@ public:
     ~YList() override;
 
     // ---- items -----------------------------------------------------------
-    void AddItem(std::wstring text);  // ignored at 1,000,000 items
+    void AddItem(std::wstring_view text);  // ignored at 1,000,000 items
     void RemoveItem(int index);       // ignored outside the list
     void Clear();
     int ListCount() const { return model_.ListCount(); }
     // The item's text, or an empty string outside the list.
-    const std::wstring& List(int index) const { return model_.List(index); }
+    std::wstring List(int index) const { return std::wstring(model_.List(index)); }
 
     // ---- properties --------------------------------------------------------
     // Run time only. Accepted when not lower than the font's height.
@@ -57,7 +57,7 @@ public:
     bool ScrollBarShown() const;
     bool MarqueeRunning() const { return tmrDis.Enabled(); }
     // Text width as the list measures it (its font on its own DC).
-    int TextWidth(const std::wstring& text);
+    int TextWidth(std::wstring_view text);
     int FontHeight();
 
     void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg, WPARAM& wParam,

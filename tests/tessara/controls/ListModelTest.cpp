@@ -37,14 +37,20 @@ TEST(ListItems, BehavesLikeAPlainArrayUnderRandomEdits)
         }
         ASSERT_EQ(items.size(), ref.size());
     }
-    for (std::size_t i = 0; i < ref.size(); ++i)
+    std::size_t live = 0;
+    for (std::size_t i = 0; i < ref.size(); ++i) {
         ASSERT_EQ(items[i], ref[i]) << "item " << i;
+        live += ref[i].size();
+    }
+    EXPECT_LE(items.arenaSize(), 2 * live + 4096) << "removed texts were never reclaimed";
     while (!ref.empty()) {
         items.erase(0);
         ref.erase(ref.begin());
     }
     EXPECT_TRUE(items.empty());
     EXPECT_LE(items.capacity(), 64u) << "storage was not given back";
+    items.clear();
+    EXPECT_EQ(items.arenaSize(), 0u);
 }
 
 TEST(ListModel, AddItemStopsAtOneMillion)
