@@ -559,4 +559,5 @@ void kxButtons_H::PreparePicture(int w, int h)
     preparedW_ = w;
     preparedH_ = h;
     preparedFrom_ = pic.get();
+    ++preparations_;
 }

@@ -108,6 +108,9 @@ public:
     int LeftRun() const { return leftRun_; }
     int RightEdge() const { return rightEdge_; }
     const kx::Layout& CurrentLayout() const { return layout_; }
+    // How many times the picture has been scaled and prepared (once per
+    // size or picture change, never per paint).
+    int PicturePreparations() const { return preparations_; }
 
     // Sets the look state directly and repaints: lets a caller show a
     // pressed, hovered or default look without input.
@@ -207,6 +210,7 @@ private:
     std::vector<std::uint32_t> preparedPixels_;  // normalised pixels of the scaled picture
     int preparedW_ = 0, preparedH_ = 0;
     const host::Picture* preparedFrom_ = nullptr;
+    int preparations_ = 0;
 
     bool frameAfterCopy_ = false;     // a shaped frame goes onto the window after the copy
     HRGN frameRgn_ = nullptr;         // which region it follows (not owned)

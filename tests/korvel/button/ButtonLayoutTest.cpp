@@ -33,6 +33,7 @@ namespace {
 
 // A measurer that records what it was asked and answers a fixed size.
 struct FixedMeasure {
+    FixedMeasure(int w, int h) : width(w), height(h) {}
     int width, height;
     std::wstring text;
     int boxW = -1, boxH = -1;
