@@ -1,6 +1,7 @@
 // Application-wide services of the host.
 #include "App.h"
 
+#include "Control.h"
 #include "Form.h"
 #include "UserControl.h"
 
@@ -213,10 +214,14 @@ namespace {
 
 void Dispatch(MSG& msg)
 {
-    if (Form::PreTranslate(msg))
-        return;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    {
+        DispatchScope busy;
+        if (!Form::PreTranslate(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    DeleteRetiredControls();
 }
 
 } // namespace
@@ -234,6 +239,7 @@ void RunMessageLoop()
             break;
         Dispatch(msg);
     }
+    DeleteRetiredControls();
 }
 
 void DoEvents()
@@ -246,6 +252,7 @@ void DoEvents()
         }
         Dispatch(msg);
     }
+    DeleteRetiredControls();
 }
 
 HINSTANCE AppInstance() { return GetModuleHandleW(nullptr); }

@@ -47,6 +47,15 @@ std::string Demangle(const std::type_info& t)
 
 int g_nextChildId = 1000;
 
+int g_dispatchDepth = 0;
+
+// Deliberately never destroyed: at exit nothing is left to delete safely.
+std::vector<std::unique_ptr<ControlBase>>& Retired()
+{
+    static auto* retired = new std::vector<std::unique_ptr<ControlBase>>();
+    return *retired;
+}
+
 // Keys the host itself takes from a control's stored properties.
 struct Extender {
     bool visible = true;
@@ -68,6 +77,35 @@ Extender ReadExtender(const PropertyBag& bag)
 }
 
 } // namespace
+
+// ---- Retiring controls ----------------------------------------------------
+
+DispatchScope::DispatchScope() { ++g_dispatchDepth; }
+DispatchScope::~DispatchScope() { --g_dispatchDepth; }
+
+void DeleteRetiredControls()
+{
+    if (g_dispatchDepth > 0)
+        return;
+    // Destructors may retire further controls: take the list first.
+    while (!Retired().empty()) {
+        auto batch = std::move(Retired());
+        Retired().clear();
+        batch.clear();
+    }
+}
+
+void ControlBase::Retire(std::unique_ptr<ControlBase> c)
+{
+    if (c->hwnd_)
+        c->Unloading();
+    if (c->hwnd_) {
+        HWND h = c->hwnd_;
+        DestroyWindow(h);  // its WM_NCDESTROY detaches the object
+    }
+    if (g_dispatchDepth > 0)
+        Retired().push_back(std::move(c));
+}
 
 // ---- ControlBase -----------------------------------------------------------
 
@@ -252,6 +290,7 @@ LRESULT CALLBACK ControlBase::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
     }
     if (!c)
         return DefWindowProcW(h, msg, wp, lp);
+    DispatchScope busy;
     LRESULT result = 0;
     if (msg == WM_NCDESTROY) {
         WNDPROC prev = c->prev_;
@@ -260,6 +299,8 @@ LRESULT CALLBACK ControlBase::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
     }
     if (c->OnMessage(msg, wp, lp, result))
         return result;
+    if (c->hwnd_ != h)
+        return result;  // a handler destroyed the window
     return c->CallPrevious(msg, wp, lp);
 }
 
@@ -300,6 +341,7 @@ Container::~Container()
 void Container::Place(std::unique_ptr<ControlBase> c, const std::wstring& name, int leftTw, int topTw, int widthTw,
                       int heightTw, const PropertyBag* saved, const ControlData* data)
 {
+    DeleteRetiredControls();
     EnsureWindow();
     for (auto& existing : controls_)
         if (KeyEquals(existing->Name(), name))
@@ -416,9 +458,8 @@ void Container::RemoveControl(const std::wstring& name)
             if (f->CancelControl() == c.get())
                 f->SetCancelControl(nullptr);
         }
-        if (c->hwnd_)
-            c->Unloading();
-        return;  // the destructor destroys the window
+        ControlBase::Retire(std::move(c));
+        return;
     }
 }
 
@@ -429,8 +470,7 @@ void Container::DestroyControls()
     while (!controls_.empty()) {
         std::unique_ptr<ControlBase> c = std::move(controls_.back());
         controls_.pop_back();
-        if (c->hwnd_)
-            c->Unloading();
+        ControlBase::Retire(std::move(c));
     }
 }
 

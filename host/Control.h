@@ -97,6 +97,9 @@ private:
     static LRESULT CALLBACK WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     void Attach(HWND h);
     void Detach();
+    // Unloading, then the window goes; the object is deleted now or,
+    // inside a message, once it is handled.
+    static void Retire(std::unique_ptr<ControlBase> c);
 
     std::wstring kind_;
     std::wstring name_;
@@ -107,6 +110,22 @@ private:
     bool visible_ = true;
     bool enabled_ = true;
     std::wstring tag_;
+};
+
+// A control removed while window messages are being handled (a close
+// button unloading its own form) loses its window at once, but the object
+// lives on until the handling has ended: the message loops call this
+// between messages.
+void DeleteRetiredControls();
+
+// Marks a window message being handled, for the rule above. The host's
+// window procedures and message loops hold one.
+class DispatchScope {
+public:
+    DispatchScope();
+    ~DispatchScope();
+    DispatchScope(const DispatchScope&) = delete;
+    DispatchScope& operator=(const DispatchScope&) = delete;
 };
 
 // Makes a control of a registered kind (for stored form data).

@@ -249,10 +249,14 @@ void Form::ShowModal(Form* owner)
         }
         if (r < 0)
             break;
-        if (!PreTranslate(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
+        {
+            DispatchScope busy;
+            if (!PreTranslate(msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
         }
+        DeleteRetiredControls();
     }
     modal_ = false;
     EnableWaiting();
@@ -528,6 +532,7 @@ LRESULT CALLBACK Form::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
             f->hwnd_ = nullptr;
         return DefWindowProcW(h, msg, wp, lp);
     }
+    DispatchScope busy;
     return f->OnMessage(msg, wp, lp);
 }
 
@@ -587,6 +592,8 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
     default:
         break;
     }
+    if (!hwnd_)
+        return 0;  // a handler unloaded the form
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 

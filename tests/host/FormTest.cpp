@@ -433,4 +433,51 @@ TEST(FormKeys, AmbientBackColourFollowsTheForm)
     f.Unload();
 }
 
+// ---- A control may unload its own form ------------------------------------------
+
+// A close button: its click unloads the form that holds it.
+class CloseButton : public host::UserControl {
+public:
+    CloseButton() : UserControl(L"CloseButton") {}
+    ~CloseButton() override
+    {
+        if (destroyed)
+            *destroyed = true;
+    }
+    bool* destroyed = nullptr;
+    bool* aliveAfterUnload = nullptr;
+    void Click() override
+    {
+        ParentForm()->Unload();
+        *aliveAfterUnload = !*destroyed;  // this very object is still running
+    }
+};
+
+TEST(OwnUnload, AControlsClickMayUnloadItsFormAndTheObjectOutlivesTheHandler)
+{
+    bool destroyed = false, aliveAfterUnload = false;
+    CountingForm f(L"frmHelp");
+    auto& b = f.AddControl<CloseButton>(L"kxButtons_H3", 0, 0, 900, 300);
+    b.destroyed = &destroyed;
+    b.aliveAfterUnload = &aliveAfterUnload;
+    f.Show();
+    PostMessageW(b.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
+    PostMessageW(b.hWnd(), WM_LBUTTONUP, 0, At(2, 2));
+    EXPECT_TRUE(PumpUntil([&] { return !f.Loaded(); }, 3000));
+    EXPECT_TRUE(aliveAfterUnload);
+    EXPECT_TRUE(destroyed);  // deleted once the message was handled
+    EXPECT_EQ(f.unloads, 1);
+}
+
+TEST(OwnUnload, ALabelsClickMayUnloadItsForm)
+{
+    CountingForm f(L"frmHelp");
+    auto& l = f.AddControl<host::Label>(L"Label1", 0, 0, 900, 300);
+    l.Click.connect([&] { f.Unload(); });
+    f.Show();
+    ClickAt(l.hWnd(), 2, 2);  // straight into the window procedure
+    EXPECT_FALSE(f.Loaded());
+    host::DoEvents();
+}
+
 } // namespace
