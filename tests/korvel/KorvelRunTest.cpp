@@ -2,6 +2,7 @@
 // as a shortcut would start it. The probe stands in for the chosen program
 // and reports how it was started; failures are seen as the user sees them,
 // by the message box window.
+#include "RemoteDialog.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -93,11 +94,30 @@ kt::Report RunExpectingStart(KorvelFolder& korvel, const std::wstring& image, DW
     return kt::WaitForReport(image, 10000);
 }
 
+// How the test answers the dialog when Korvel shows it. WarnThenCancel:
+// the folder holds no program, so the dialog first warns about that.
+enum class Dialog { NotShown, Cancel, TitleBar, WarnThenCancel };
+
 // Runs Korvel expecting the one failure message; closes it like a user.
-void RunExpectingFailure(KorvelFolder& korvel, const char* label)
+// When the dialog is expected, it is first cancelled as `dialog` says.
+void RunExpectingFailure(KorvelFolder& korvel, const char* label, Dialog dialog = Dialog::NotShown)
 {
     PROCESS_INFORMATION info{};
     ASSERT_TRUE(korvel.Start(info)) << label;
+    if (dialog == Dialog::WarnThenCancel) {
+        const kt::MessageBoxSeen warning = kt::FindAndCloseMessageBox(info.dwProcessId, L"警告", 15000);
+        EXPECT_TRUE(warning.found) << label << ": no warning";
+        EXPECT_EQ(warning.text, L"当前目录下没有可执行文件!") << label;
+        EXPECT_TRUE(warning.closed) << label;
+    }
+    if (dialog != Dialog::NotShown) {
+        const kt::RemoteDialog shown(info.dwProcessId, 15000);
+        EXPECT_TRUE(shown.found()) << label << ": no dialog";
+        if (shown.found() && dialog != Dialog::TitleBar)
+            EXPECT_TRUE(shown.Press(L"cmdCancel")) << label;
+        else if (shown.found())
+            shown.CloseFromTitleBar();
+    }
     const kt::MessageBoxSeen box = kt::FindAndCloseMessageBox(info.dwProcessId, L"Vexilo", 15000);
     const bool ended = kt::WaitOrEnd(info.hProcess, 10000);
     DWORD exitCode = 0;
@@ -208,16 +228,22 @@ TEST(KorvelRun, BadInputEndsInTheOneFailureMessageAndKeepsTheFile)
     struct Case {
         const char* label;
         std::string settings;  // empty: no settings file at all
+        Dialog dialog = Dialog::NotShown;
     };
     const std::vector<Case> cases = {
-        {"first run: the dialog would be needed", ""},
-        {"not remembered", Remembered("game.exe", "", "0", "1", "1").replace(
-                               Remembered("game.exe", "", "0", "1", "1").find("isRemember=1"), 12, "isRemember=0")},
-        {"remembered as 01", Remembered("game.exe", "", "0", "1", "1").replace(
-                                 Remembered("game.exe", "", "0", "1", "1").find("isRemember=1"), 12, "isRemember=01")},
-        {"remembered as quoted \"1 \"", Remembered("game.exe", "", "0", "1", "1").replace(
+        {"first run, dialog cancelled", "", Dialog::Cancel},
+        {"first run, dialog closed from its title bar", "", Dialog::TitleBar},
+        {"not remembered, dialog cancelled",
+         Remembered("game.exe", "", "0", "1", "1").replace(Remembered("game.exe", "", "0", "1", "1").find("isRemember=1"),
+                                                           12, "isRemember=0"),
+         Dialog::Cancel},
+        {"remembered as 01: the dialog shows", Remembered("game.exe", "", "0", "1", "1").replace(
+                                 Remembered("game.exe", "", "0", "1", "1").find("isRemember=1"), 12, "isRemember=01"),
+         Dialog::Cancel},
+        {"remembered as quoted \"1 \": the dialog shows", Remembered("game.exe", "", "0", "1", "1").replace(
                                             Remembered("game.exe", "", "0", "1", "1").find("isRemember=1"), 12,
-                                            "isRemember=\"1 \"")},
+                                            "isRemember=\"1 \""),
+         Dialog::Cancel},
         {"mask not numeric", Remembered("game.exe", "", "all", "1", "1")},
         {"mask beyond 32 bits", Remembered("game.exe", "", "4294967296", "1", "1")},
         {"priority a fraction", Remembered("game.exe", "", "0", "1.5", "1")},
@@ -237,7 +263,7 @@ TEST(KorvelRun, BadInputEndsInTheOneFailureMessageAndKeepsTheFile)
         kt::WriteBytes(korvel.file(L"readme.exe"), "This is not a program.\r\n");
         if (!c.settings.empty())
             korvel.WriteSettings(c.settings);
-        RunExpectingFailure(korvel, c.label);
+        RunExpectingFailure(korvel, c.label, c.dialog);
         EXPECT_FALSE(kt::FileExists(korvel.file(L"game.exe.report"))) << c.label << ": something was started";
         if (c.settings.empty())
             EXPECT_FALSE(kt::FileExists(korvel.file(L"Korveled.ini"))) << c.label << ": nothing may be written";
@@ -251,11 +277,66 @@ TEST(KorvelRun, AFileWithoutKeysGetsThemAllInReadOrder)
     KorvelFolder korvel;
     ASSERT_TRUE(korvel.ready());
     korvel.WriteSettings("[Config]\r\n");
-    RunExpectingFailure(korvel, "empty section");
+    RunExpectingFailure(korvel, "empty section", Dialog::WarnThenCancel);
     const std::vector<std::string> expected = {"[Config]",     "EXEName=",     "EXEParam=",
                                                "SelectedCPU=0", "CPUPriority=1", "IOPriority=2",
                                                "ShowStyle=1",   "isRemember=0"};
     EXPECT_EQ(kt::ReadLines(korvel.file(L"Korveled.ini")), expected);
+}
+
+} // namespace
+
+namespace {
+
+TEST(KorvelRun, FirstRunDialogOkStoresAllSevenKeysAndStartsTheProgramTuned)
+{
+    const std::uint32_t all = SystemMask();
+    KorvelFolder korvel;
+    ASSERT_TRUE(korvel.ready());
+    ASSERT_TRUE(korvel.AddProbe(L"game.exe"));
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(korvel.Start(info));
+    bool pressed = false;
+    {
+        const kt::RemoteDialog dialog(info.dwProcessId, 15000);
+        EXPECT_TRUE(dialog.found()) << "no dialog on a first run";
+        if (dialog.found()) {
+            dialog.TypeParameters(L"-window");
+            const HWND priorities = dialog.ListStartingWith(L"低(空闲时响应)");
+            EXPECT_NE(priorities, nullptr) << "no CPU priority list";
+            if (priorities)
+                dialog.ClickRowBox(priorities, 2);   // 高
+            pressed = dialog.Press(L"cmdOK");
+        }
+    }
+    const bool ended = kt::WaitOrEnd(info.hProcess, 15000);
+    DWORD exitCode = 1234;
+    GetExitCodeProcess(info.hProcess, &exitCode);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    ASSERT_TRUE(pressed) << "OK could not be pressed";
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(exitCode, 0u);
+
+    const std::vector<std::string> expected = {
+        "[Config]",
+        "EXEName=game.exe",
+        "EXEParam=-window",
+        "SelectedCPU=" + std::to_string(static_cast<std::int32_t>(all)),
+        "isRemember=0",
+        "CPUPriority=2",
+        "IOPriority=2",
+        "ShowStyle=1"};
+    EXPECT_EQ(kt::ReadLines(korvel.file(L"Korveled.ini")), expected);
+
+    kt::Report report = kt::WaitForReport(korvel.file(L"game.exe"), 10000);
+    ASSERT_FALSE(report.empty()) << "the chosen program did not start";
+    EXPECT_EQ(report["cmdline"], "game.exe -window");
+    EXPECT_EQ(report["affinity"], std::to_string(all));
+    EXPECT_EQ(report["priority"], std::to_string(HIGH_PRIORITY_CLASS));
+    EXPECT_EQ(report["showflag"], "1");
+    EXPECT_EQ(report["show"], std::to_string(SW_SHOWNORMAL));
+    EXPECT_EQ(report["path1"], kt::Utf8(korvel.path()));
 }
 
 } // namespace
