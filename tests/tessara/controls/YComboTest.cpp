@@ -167,6 +167,30 @@ TEST_F(ComboWindows, FormDeactivationAndPressesOutsideClose)
     EXPECT_TRUE(events.empty());
 }
 
+TEST_F(ComboWindows, ALeftPressOnTheFormClosesButAMoveDoesNot)
+{
+    auto& combo = Place(L"A", 10, 10, 3);
+    Pump(150);
+    PressText(combo);
+    ASSERT_TRUE(combo.IsOpen());
+    const LPARAM onForm = MAKELPARAM(300, 300);
+    ::SendMessageW(form.hWnd(), WM_NCHITTEST, 0, onForm);  // the mouse passes, button up
+    EXPECT_TRUE(combo.IsOpen());
+    PlaceCursor(form.hWnd(), 300, 300);
+    INPUT down{};
+    down.type = INPUT_MOUSE;
+    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ::SendInput(1, &down, sizeof(INPUT));
+    PumpUntil([] { return ::GetAsyncKeyState(VK_LBUTTON) < 0; }, 300);
+    ASSERT_LT(::GetAsyncKeyState(VK_LBUTTON), 0) << "the left button could not be pressed here";
+    ::SendMessageW(form.hWnd(), WM_NCHITTEST, 0, onForm);
+    INPUT up = down;
+    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &up, sizeof(INPUT));
+    Pump(50);
+    EXPECT_FALSE(combo.IsOpen());
+}
+
 TEST_F(ComboWindows, FocusLeavingClosesTheList)
 {
     auto& combo = Place(L"A", 10, 10, 3);
