@@ -3,6 +3,7 @@
 // items from the middle.
 #include "tessara/controls/YList.h"
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -10,14 +11,7 @@ namespace {
 
 double NowMs()
 {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER c;
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 // This thread's processor time in ms: steadier than the clock on a
