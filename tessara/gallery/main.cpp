@@ -1,31 +1,21 @@
-// Tessara's entry point: shows the gallery form until it is closed.
+// Tessara's entry point: shows the gallery form; the program ends when the
+// form is closed.
+#include "tessara/gallery/frmMain.h"
+
 #include <windows.h>
 
-static LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(hwnd, msg, wp, lp);
-}
+#include <exception>
 
-int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int show)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = FrameProc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = L"TessaraForm";
-    RegisterClassW(&wc);
-    HWND hwnd = CreateWindowW(L"TessaraForm", L"Form1", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                              742, 507, nullptr, nullptr, inst, nullptr);
-    ShowWindow(hwnd, show);
-    MSG m;
-    while (GetMessageW(&m, nullptr, 0, 0) > 0) {
-        TranslateMessage(&m);
-        DispatchMessageW(&m);
+    try {
+        gallery::frmMain form;
+        form.Show();
+        host::RunMessageLoop();
+    } catch (const std::exception& e) {
+        // Only a damaged program gets here (its stored form or resources).
+        host::MsgBox(L"Tessara cannot start: " + host::FromUtf8(e.what()), host::MsgIcon::None);
+        return 1;
     }
     return 0;
 }
