@@ -426,6 +426,54 @@ TEST_F(TreeWindows, ConnectorToAFarNextSiblingReachesTheBottomEdge)
         EXPECT_TRUE(q.DottedAt(x, y)) << "scrolled: no connector at y " << y;
 }
 
+// The widest row found while the content fits: the horizontal bar is hidden
+// and its range is a stale one, so the view must not move sideways.
+TEST_F(TreeWindows, FindingTheWidestRowWithoutHorizontalBarKeepsTheViewInPlace)
+{
+    YTreeView& tv = Place(200, 186);  // 7 rows
+    tv.AddItem(-1, L"root");
+    for (int n = 0; n < 10; ++n)
+        tv.AddItem(0, L"a" + std::to_wstring(n));
+    tv.AddItem(10, L"ccc");  // under a9, the widest row once shown
+    tv.Relayout();
+    tv.FindItem(L"ccc");
+    ASSERT_TRUE(tv.VScroll().Visible());
+    ASSERT_FALSE(tv.HScroll().Visible());
+    EXPECT_EQ(tv.SelectedIndex(), 11);
+    EXPECT_EQ(tv.HScroll().Value(), 0);
+    EXPECT_EQ(Box(tv, 0).left, 2) << "rows start at the left edge";
+}
+
+TEST_F(TreeWindows, ItemHeightBelowTheFontIsRefused)
+{
+    YTreeView& tv = Place(140, 186);
+    Fill(tv, {{0, L"a"}});
+    tv.SetItemHeight(3);
+    EXPECT_EQ(tv.ItemHeight(), 21);
+    tv.SetItemHeight(30);
+    EXPECT_EQ(tv.ItemHeight(), 30);
+    tv.Spread(0, true);
+    tv.Relayout();
+    EXPECT_EQ(Label(tv, 1).top, 2 + 35) << "rows are 35 pixels apart now";
+    host::Font big = tv.Font();
+    big.size = 40;
+    tv.SetFont(big);
+    EXPECT_GT(tv.ItemHeight(), 30) << "a taller font raises the row height";
+}
+
+TEST_F(TreeWindows, AtDesignTimeTheWindowIsNotHooked)
+{
+    host::SetDesignMode(true);
+    YTreeView& tv = Place(140, 186);
+    host::SetDesignMode(false);
+    Fill(tv, {{0, L"a"}});
+    tv.Relayout();
+    const RECT r = Label(tv, 0);
+    hosttest::ClickAt(tv.hWnd(), r.left + 3, r.top + 10);
+    EXPECT_TRUE(clicks.empty());
+    EXPECT_EQ(tv.SelectedIndex(), -1);
+}
+
 TEST_F(TreeWindows, PaintThroughTheWindowMatchesTheFrame)
 {
     YTreeView& tv = Place(140, 186);
