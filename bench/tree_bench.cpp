@@ -3,6 +3,7 @@
 // level has M children) at 2,104, 100,000 and 1,000,000 nodes. Prints the
 // build, one layout, FindItem of the deepest node, and one paint at the top
 // and in the middle of the view.
+#include "bench/BenchClock.h"
 #include "tessara/controls/YTreeView.h"
 
 #include <windows.h>
@@ -13,17 +14,7 @@
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
+using bench::NowSeconds;
 
 // One paint through WM_PAINT: the first, and the best of five more (the
 // machine is shared, so the best shows the cost rather than the noise).
@@ -34,10 +25,10 @@ PaintTimes PaintMs(tessara::YTreeView& tv)
 {
     PaintTimes t;
     for (int k = 0; k < 6; ++k) {
-        const double t0 = Now();
+        const double t0 = NowSeconds();
         ::InvalidateRect(tv.hWnd(), nullptr, FALSE);
         ::UpdateWindow(tv.hWnd());
-        const double ms = (Now() - t0) * 1000.0;
+        const double ms = (NowSeconds() - t0) * 1000.0;
         if (k == 0)
             t.first = ms;
         else if (ms < t.best)
@@ -64,7 +55,7 @@ void Run(int perLevel)
                                     {L"结点P1", L"结点Q1", L"结点R1"}};
     const wchar_t* letters = L"ABCDEFGHIJKLMNOPQRSTU";
 
-    double t0 = Now();
+    double t0 = NowSeconds();
     tv.AddItem(-1, L"结点0");
     for (int n = 1; n <= 3; ++n)
         tv.AddItem(0, L"结点" + std::to_wstring(n));
@@ -73,21 +64,21 @@ void Run(int perLevel)
             for (int k = 0; k < 3; ++k)
                 tv.AddItem(tv.GetIndexByStr(parents[pass][k]),
                            std::wstring(L"结点") + letters[pass * 3 + k] + std::to_wstring(n));
-    const double build = Now() - t0;
+    const double build = NowSeconds() - t0;
     const int nodes = tv.SlotCount();
 
-    t0 = Now();
+    t0 = NowSeconds();
     tv.Relayout();
-    const double layoutFolded = Now() - t0;
+    const double layoutFolded = NowSeconds() - t0;
 
     const std::wstring deep = L"结点U" + std::to_wstring(perLevel);
-    t0 = Now();
+    t0 = NowSeconds();
     tv.FindItem(deep);
-    const double find = Now() - t0;
+    const double find = NowSeconds() - t0;
 
-    t0 = Now();
+    t0 = NowSeconds();
     tv.Relayout();
-    const double layoutOpen = Now() - t0;
+    const double layoutOpen = NowSeconds() - t0;
 
     tv.VScroll().SetValue(0);
     const PaintTimes paintTop = PaintMs(tv);
