@@ -34,7 +34,7 @@ Form frmHelp : Form
   Begin Option1(0) : OptionButton
     Left = 3735
     Top = 8505
-    Width = 3600
+    Width = 3690
     Height = 330
     Caption = "第一步，复制本程序到目标程序同目录"
     Value = True

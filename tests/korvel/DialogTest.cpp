@@ -243,10 +243,12 @@ TEST_F(DialogTest, OkChecksEachChoiceInOrderThenHides)
             EXPECT_TRUE(boxes.empty()) << s.label;
             EXPECT_FALSE(form.Visible()) << s.label;
         }
-        if (std::string(s.label) == "no processor")
+        if (std::string(s.label) == "no processor") {
             EXPECT_EQ(form.Config.SelectedCPU, 0);
-        if (std::string(s.label) == "no CPU priority")
+        }
+        if (std::string(s.label) == "no CPU priority") {
             EXPECT_EQ(form.Config.CPUPRIORITY, -1) << "the field keeps what the failed check set";
+        }
     }
     EXPECT_EQ(form.Config.EXEName, L"game.exe");
     EXPECT_EQ(form.Config.SelectedCPU, 1);

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Screenshots of Korvel's dialog and tutorial window on a virtual X display,
+# saved as test artefacts: the program runs from a folder of its own with
+# two programs to choose from and no settings file, so the dialog shows; a
+# click on the tutorial label opens the tutorial. Checks that each window
+# appears, that the dialog's texts left ink on the screen and that the
+# tutorial shows its first picture where it belongs.
+#
+# usage: dialog_screenshots.sh KORVEL_EXE PROBE_EXE OUT_DIR
+set -euo pipefail
+KORVEL_EXE="$1"
+PROBE_EXE="$2"
+OUT="$3"
+HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$HERE/../../scripts/env.sh"
+export WINEPREFIX="$PREFIX_BASE/wine-x11"
+
+fail() { echo "dialog_screenshots: $*" >&2; exit 1; }
+for tool in Xvfb import xdotool convert; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup.sh installs it)"
+done
+[ -d "$WINEPREFIX" ] || fail "no Wine prefix for X11 at $WINEPREFIX (scripts/setup.sh makes it)"
+
+mkdir -p "$OUT"
+WORK="$(mktemp -d)"
+XPID=""
+APID=""
+cleanup() {
+    [ -n "$APID" ] && kill "$APID" 2>/dev/null || true
+    [ -n "$XPID" ] && kill "$XPID" 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+cp "$KORVEL_EXE" "$WORK/Korvel.exe"
+cp "$PROBE_EXE" "$WORK/game.exe"
+cp "$PROBE_EXE" "$WORK/游戏.exe"
+
+# A display of our own, free at the moment.
+for n in $(seq 0 40); do
+    d=$(( 200 + (RANDOM % 400) ))
+    [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ] || { DISP=":$d"; break; }
+done
+[ -n "${DISP:-}" ] || fail "no free display number"
+Xvfb "$DISP" -screen 0 1400x900x24 -nolisten tcp >/dev/null 2>&1 &
+XPID=$!
+export DISPLAY="$DISP"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+
+( cd "$WORK" && exec "$ROOT/scripts/wine-run" "$WORK/Korvel.exe" ) >/dev/null 2>&1 &
+APID=$!
+
+# Waits for a visible window of ours whose title is $1; prints its id.
+window_named() {
+    local name="$1" id
+    for _ in $(seq 300); do
+        for id in $(xdotool search --onlyvisible --name "$name" 2>/dev/null); do
+            echo "$id"
+            return 0
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# Mean brightness (0..1) of a region of a picture: WxH+X+Y.
+mean_of() { convert "$1" -crop "$2" +repage -colorspace gray -format '%[fx:mean]' info:; }
+# One pixel as r,g,b (0..255).
+pixel_of() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
+
+DIALOG=$(window_named "请选择要启动的进程") || fail "the dialog did not appear"
+sleep 1.5   # let every control paint
+eval "$(xdotool getwindowgeometry --shell "$DIALOG")"
+DX=$X DY=$Y
+import -window root "$WORK/root.png"
+convert "$WORK/root.png" -crop "${WIDTH}x${HEIGHT}+${DX}+${DY}" +repage "$OUT/korvel-dialog.png"
+echo "saved $OUT/korvel-dialog.png (${WIDTH}x${HEIGHT})"
+
+# The X window may carry a frame drawn by Wine: find the client origin
+# from the size difference to the dialog's client (560 x 338 pixels).
+CX=$(( (WIDTH - 560) / 2 ))
+CY=$(( HEIGHT - 338 - CX ))
+[ "$CX" -ge 0 ] && [ "$CY" -ge 0 ] || fail "dialog window ${WIDTH}x${HEIGHT} is smaller than its client area"
+
+# Text ink: the labels' regions are darker than the plain face.
+for region in "200x16+12+12" "330x54+12+270" "120x16+224+12"; do
+    w=${region%%+*}; rest=${region#*+}; x=${rest%%+*}; y=${rest#*+}
+    m=$(mean_of "$OUT/korvel-dialog.png" "${w}+$((x + CX))+$((y + CY))")
+    awk -v m="$m" 'BEGIN { exit !(m < 0.93) }' || fail "no text drawn in the dialog at $region (mean $m)"
+done
+
+# Open the tutorial: a click on the tutorial label.
+xdotool mousemove $((DX + CX + 80)) $((DY + CY + 298)) click 1
+HELP=$(window_named "使用教程") || fail "the tutorial did not open"
+sleep 1.5
+eval "$(xdotool getwindowgeometry --shell "$HELP")"
+HX=$X HY=$Y
+import -window root "$WORK/root.png"
+convert "$WORK/root.png" -crop "${WIDTH}x${HEIGHT}+${HX}+${HY}" +repage "$OUT/korvel-tutorial.png"
+echo "saved $OUT/korvel-tutorial.png (${WIDTH}x${HEIGHT})"
+HCX=$(( (WIDTH - 1242) / 2 ))
+HCY=$(( HEIGHT - 645 - HCX ))
+# Step one's picture at (333, 75): its backdrop colour is 58,110,165.
+got=$(pixel_of "$OUT/korvel-tutorial.png" $((HCX + 333 + 2)) $((HCY + 75 + 2)))
+[ "$got" = "58,110,165" ] || fail "step one's picture is not at (333, 75): pixel $got"
+m=$(mean_of "$OUT/korvel-tutorial.png" "300x22+$((HCX + 249))+$((HCY + 567))")
+awk -v m="$m" 'BEGIN { exit !(m < 0.93) }' || fail "no step text drawn (mean $m)"
+echo "dialog_screenshots: ok"
