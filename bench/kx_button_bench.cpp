@@ -3,6 +3,7 @@
 // each paint and setter gives back what it makes), and how often the
 // picture was prepared meanwhile.
 #include "GdiCount.h"
+#include "TestPictures.h"
 
 #include "korvel/button/kxButtons_H.h"
 
@@ -12,23 +13,6 @@
 #include <cstdio>
 
 namespace {
-
-host::PictureRef Bitmap(int w, int h, COLORREF body)
-{
-    HDC screen = GetDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    HBRUSH b = CreateSolidBrush(body);
-    RECT r{0, 0, w, h};
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    SetPixelV(dc, 0, 0, RGB(255, 0, 255));
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return host::PictureFromHandle(bmp, host::Picture::Type::Bitmap, true);
-}
 
 using Clock = std::chrono::steady_clock;
 
@@ -45,8 +29,8 @@ int main()
     form.SetClientSize(6000, 4000);
     form.Load();
     form.Show();
-    auto pic = Bitmap(20, 20, RGB(0, 128, 0));
-    auto pic2 = Bitmap(16, 16, RGB(0, 0, 200));
+    auto pic = kxtest::SolidBitmap(20, 20, 0x008000);
+    auto pic2 = kxtest::SolidBitmap(16, 16, 0x0000C8);
 
     struct Case {
         const char* name;

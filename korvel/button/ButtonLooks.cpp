@@ -61,7 +61,9 @@ void Style0(const LookState& s, StyleLook& l)
     }
 }
 
-void Style1(const LookState& s, StyleLook& l)
+// Styles 1 and 4: raised (look 1 at least) or sunken (look 2) when
+// selected, with a black caption for a disabled selected button.
+void RaisedOrSunken(const LookState& s, StyleLook& l)
 {
     l.face = PlainFace(s);
     if (s.Selected()) {
@@ -70,6 +72,11 @@ void Style1(const LookState& s, StyleLook& l)
     } else {
         l.look = std::max(BaseLook(s), 1);
     }
+}
+
+void Style1(const LookState& s, StyleLook& l)
+{
+    RaisedOrSunken(s, l);
     const bool sunken = l.look >= 2;
     SetSlots(l, {1, 2, 5, 6}, sunken ? C(kGrey) : C(kWhite));
     SetSlots(l, {3, 4, 7, 8}, sunken ? C(kWhite) : C(kGrey));
@@ -159,13 +166,7 @@ void Style3(const LookState& s, StyleLook& l)
 
 void Style4(const LookState& s, StyleLook& l)
 {
-    l.face = PlainFace(s);
-    if (s.Selected()) {
-        l.look = 2;
-        l.captionColour = 0;
-    } else {
-        l.look = std::max(BaseLook(s), 1);
-    }
+    RaisedOrSunken(s, l);
     SetSlots(l, {1, 2, 3, 4, 5, 6, 7, 8}, kNoColour);
     const bool sunken = l.look >= 2;
     SetSlots(l, {9, 10}, sunken ? C(kGrey) : C(kWhite));

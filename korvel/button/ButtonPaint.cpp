@@ -58,6 +58,14 @@ void kxButtons_H::PaintButton()
         DrawBevel(s, look);
     DrawFocusFrame(s, look);
     SelectClipRgn(surface_, nullptr);
+    if (s.style == 5 && s.designMode && IsOvalShape(s.shape)) {
+        // At design time the invisible oval still shows where it is.
+        HGDIOBJ oldPen = SelectObject(surface_, GetStockObject(DC_PEN));
+        SetDCPenColor(surface_, ShadeColor(s.container, -32));
+        const int W = surfaceW_, H = surfaceH_;
+        Arc(surface_, 0, 0, W - 1, H - 1, 0, H / 2, 0, H / 2);
+        SelectObject(surface_, oldPen);
+    }
 
     // Shapes 4 to 8 get a one-pixel frame on the window after the copy.
     frameAfterCopy_ = false;

@@ -2,28 +2,12 @@
 // the picture is prepared once per size or picture change.
 #include "ButtonTestSupport.h"
 #include "GdiCount.h"
+#include "TestPictures.h"
 
 using namespace kxtest;
 using namespace kx;
 
 namespace {
-
-host::PictureRef Bitmap(int w, int h, COLORREF corner, COLORREF body)
-{
-    HDC screen = GetDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    HBRUSH b = CreateSolidBrush(body);
-    RECT r{0, 0, w, h};
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    SetPixelV(dc, 0, 0, corner);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return host::PictureFromHandle(bmp, host::Picture::Type::Bitmap, true);
-}
 
 class Gdi : public ButtonForm {};
 
@@ -31,8 +15,8 @@ class Gdi : public ButtonForm {};
 
 TEST_F(Gdi, RepaintsAndPropertyChangesLeaveNoObjectsBehind)
 {
-    auto pic = Bitmap(20, 20, RGB(255, 0, 255), RGB(0, 128, 0));
-    auto pic2 = Bitmap(16, 16, RGB(255, 0, 255), RGB(0, 0, 200));
+    auto pic = SolidBitmap(20, 20, 0x008000);
+    auto pic2 = SolidBitmap(16, 16, 0x0000C8);
     auto& rect = Add(L"kxButtons_H1", 90, 30);
     rect.SetButtonStyle(2);
     rect.SetPicture(pic);
@@ -105,7 +89,7 @@ TEST_F(Gdi, RepaintsAndPropertyChangesLeaveNoObjectsBehind)
 
 TEST_F(Gdi, PictureIsPreparedOncePerSizeOrPictureChange)
 {
-    auto pic = Bitmap(20, 20, RGB(255, 0, 255), RGB(0, 128, 0));
+    auto pic = SolidBitmap(20, 20, 0x008000);
     auto& b = Add(L"kxButtons_H1", 90, 30);
     b.SetPicture(pic);
     const int prepared = b.PicturePreparations();
@@ -117,6 +101,6 @@ TEST_F(Gdi, PictureIsPreparedOncePerSizeOrPictureChange)
     EXPECT_EQ(b.PicturePreparations(), prepared);
     b.SetPictureSize(2);  // a new size
     EXPECT_EQ(b.PicturePreparations(), prepared + 1);
-    b.SetPicture(Bitmap(20, 20, RGB(255, 0, 255), RGB(0, 0, 128)));
+    b.SetPicture(SolidBitmap(20, 20, 0x000080));
     EXPECT_EQ(b.PicturePreparations(), prepared + 2);
 }

@@ -8,13 +8,9 @@ using namespace kx;
 
 namespace {
 
-LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+using hosttest::At;
 
-void LeftClick(HWND h, int x = 8, int y = 8)
-{
-    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
-    SendMessageW(h, WM_LBUTTONUP, 0, At(x, y));
-}
+void LeftClick(HWND h) { hosttest::ClickAt(h, 8, 8); }
 
 void RightClick(HWND h, int x = 8, int y = 8)
 {

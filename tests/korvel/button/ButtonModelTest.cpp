@@ -1,6 +1,7 @@
 // Properties, locks, persistence, option groups and the input state machine
 // of the button, driven through a recording stand-in for its window.
 #include "korvel/button/ButtonModel.h"
+#include "korvel/button/ButtonProperties.h"
 
 #include <gtest/gtest.h>
 
@@ -740,4 +741,40 @@ TEST(Interaction, DefaultButtonFrameFollowsTheAmbient)
     b.defaultButton = false;
     b.HandleAmbientChanged(L"DisplayAsDefault");
     EXPECT_EQ(b.StateBits() & kBitDefaultFrame, 0);
+}
+
+TEST(Properties, PublishedKeysAndDescriptions)
+{
+    EXPECT_EQ(DescribeProperty(L"Caption"), L"The caption of the button. Double pipe (||) is a line break.");
+    EXPECT_EQ(DescribeProperty(L"ForeColor"), L"The color of the caption's font .");
+    EXPECT_EQ(DescribeProperty(L"NoSuchProperty"), L"");
+    // Every stored key names one property; the table matches what Save writes.
+    TestButton b;
+    b.InitNew();
+    b.SetButtonStyle(1);
+    b.SetButtonShape(1);
+    b.SetCaptionAlign(0);  // after the shape, which centres it
+    b.SetForeColor(1);
+    b.SetHoverColorLocks(3);
+    b.SetHoverForeColor(2);
+    b.SetHoverBackColor(3);
+    b.SetShowFocusRect(false);
+    b.SetGradientMode(1);
+    b.SetCaptionStyle(1);
+    b.SetCustomClick(1);
+    b.SetPictureAlign(1);
+    b.SetPicture(MakePicture(host::Picture::Type::Bitmap));
+    b.SetPictureSize(1);
+    b.SetEnabled(false);
+    b.SetMousePointer(2);
+    b.SetMouseIcon(MakePicture(host::Picture::Type::Icon));
+    host::PropertyBag bag;
+    b.Save(bag);
+    for (const std::wstring& key : bag.keys()) {
+        bool known = false;
+        for (const PropertyInfo& p : ButtonProperties())
+            known = known || host::KeyEquals(key, p.key);
+        EXPECT_TRUE(known) << Narrow(key);
+    }
+    EXPECT_EQ(bag.keys().size(), 23u);
 }

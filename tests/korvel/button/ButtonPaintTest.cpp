@@ -1,6 +1,7 @@
 // kxButtons_H on a real form: the painted frame of every look, corner
 // pixels and window regions, gradients, captions, pictures and shapes.
 #include "ButtonTestSupport.h"
+#include "TestPictures.h"
 
 #include "korvel/button/ButtonColors.h"
 
@@ -264,28 +265,6 @@ TEST_F(Paint, DisabledCaptionIsWhiteShiftedUnderGrey)
 
 namespace {
 
-// A bitmap picture of w x h pixels, filled by colourAt(x, y).
-template <class F>
-host::PictureRef MakeBitmap(int w, int h, F colourAt)
-{
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    auto* px = static_cast<std::uint32_t*>(bits);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const Rgb c = colourAt(x, y);  // 0x00BBGGRR into BGRA memory
-            px[y * w + x] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-        }
-    return host::PictureFromHandle(bmp, host::Picture::Type::Bitmap, true);
-}
-
 constexpr Rgb kMagenta = 0xFF00FF;
 constexpr Rgb kGreen = 0x00FF00;
 
@@ -450,4 +429,25 @@ TEST_F(Paint, DesignTimeMessagesGoThroughTheHostMessageBox)
     EXPECT_EQ(boxes[0].title, host::AppTitle());
     b.SetResetDefaultColors(true);
     EXPECT_EQ(b.BackColor(), kButtonFace);
+}
+
+TEST_F(Paint, Style5IsInvisibleAtRunTimeButOutlinedAtDesignTime)
+{
+    auto& b = Plain(60, 30);
+    b.SetButtonStyle(5);
+    Frame run(b.hWnd());
+    EXPECT_EQ(Hex(run.At(0, 15)), Hex(kFace));
+    EXPECT_EQ(Hex(run.At(30, 29)), Hex(kFace));
+
+    host::SetDesignMode(true);
+    b.Refresh();
+    Frame design(b.hWnd());
+    const Rgb edge = ShadeColor(b.ContainerColor(), -64);
+    EXPECT_EQ(Hex(design.At(0, 15)), Hex(edge ? edge : kWhite));
+    EXPECT_EQ(Hex(design.At(30, 29)), Hex(edge ? edge : kWhite));
+
+    b.SetButtonShape(4);  // an oval gets its ellipse outline
+    Frame oval(b.hWnd());
+    EXPECT_EQ(Hex(oval.At(0, 14)), Hex(ShadeColor(b.ContainerColor(), -32)));
+    EXPECT_EQ(Hex(oval.At(30, 15)), Hex(kFace));
 }

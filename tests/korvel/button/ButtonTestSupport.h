@@ -3,6 +3,7 @@
 #pragma once
 #include "korvel/button/kxButtons_H.h"
 
+#include "HostTestSupport.h"
 #include "host/Host.h"
 
 #include <gtest/gtest.h>
@@ -109,19 +110,7 @@ protected:
     std::vector<host::MessageBoxRecord> boxes;
 };
 
-// Runs the message loop until cond() holds or ms pass; returns cond().
-template <class F>
-bool PumpUntil(F cond, int ms)
-{
-    const DWORD start = GetTickCount();
-    while (!cond()) {
-        if (GetTickCount() - start > static_cast<DWORD>(ms))
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        host::DoEvents();
-    }
-    return true;
-}
+using hosttest::PumpUntil;
 
 // The cursor over a client point of a window.
 inline void CursorTo(HWND h, int x, int y)
