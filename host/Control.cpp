@@ -354,6 +354,13 @@ void Container::Place(std::unique_ptr<ControlBase> c, const std::wstring& name, 
         c->index_ = _wtoi(name.c_str() + open + 1);
     c->parent_ = this;
 
+    // A bag given in code names no owner yet: messages should name the control.
+    PropertyBag named;
+    if (saved && saved->owner().empty()) {
+        named = *saved;
+        named.setOwner(ContainerPath() + L"." + name);
+        saved = &named;
+    }
     Extender ext;
     if (saved) {
         saved->forgetReads();

@@ -30,7 +30,12 @@ public:
     HWND hWnd() const { return hwnd_; }
 
     // Creates the window and the controls the data describes (a previous
-    // load is unloaded first). The data is kept: showing the form again
+    // load is unloaded first). Form keys: Caption, ClientWidth,
+    // ClientHeight, ClientLeft and ClientTop (twips; without both the form
+    // is centred on the screen), BackColor, Font, Icon, BorderStyle (0 none,
+    // 1 fixed, 2 sizable, 3 fixed dialog), MinButton, MaxButton. Every
+    // control may also store Visible, Tag, TabStop, and Default or Cancel
+    // (Enter or Esc presses it). The data is kept: showing the form again
     // after Unload rebuilds it. Throws StoredDataError for bad data.
     void LoadFromData(const FormData& data);
     // The same from an RCDATA resource holding the form's text in UTF-8.

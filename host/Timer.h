@@ -10,6 +10,8 @@ namespace host {
 class Timer {
 public:
     // A timer made in code starts disabled with interval 0 (never ticks).
+    // In stored form data ("Begin Timer1 : Timer") its keys are Interval
+    // and Enabled, which defaults to True there.
     Timer();
     Timer(int intervalMs, bool enabled);
     ~Timer();

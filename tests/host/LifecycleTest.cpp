@@ -105,6 +105,22 @@ TEST_F(Lifecycle, StoredPropertiesRunReadPropertiesInstead)
     EXPECT_EQ(r.text, L"kept");
 }
 
+TEST_F(Lifecycle, ABadBagGivenInCodeNamesTheControlAndLeavesNoControl)
+{
+    host::PropertyBag saved;
+    saved.set(L"Text", std::int64_t(5));
+    try {
+        form.AddControl<Recorder>(L"R1", 0, 0, 1500, 600, &saved);
+        ADD_FAILURE() << "accepted";
+    } catch (const host::StoredDataError& e) {
+        std::string m = e.what();
+        EXPECT_NE(m.find("frmTest.R1"), std::string::npos) << m;
+        EXPECT_NE(m.find("\"Text\""), std::string::npos) << m;
+    }
+    EXPECT_EQ(form.FindControl(L"R1"), nullptr);
+    EXPECT_EQ(journal.back(), L"R1:Terminate");  // what was started is ended
+}
+
 TEST_F(Lifecycle, LaterSizeChangesResizeAndUnloadTerminates)
 {
     auto& r = form.AddControl<Recorder>(L"R1", 0, 0, 1500, 600);
