@@ -12,7 +12,7 @@ namespace {
 
 // One item of a scan fixture: own icons, then sub-items' icons, each
 // written as "-" (none), "s" (small), "b" (big) or "sb" (both).
-struct ItemSpec {
+struct ItemRow {
     const char* own;
     std::vector<const char*> subs;
 };
@@ -26,11 +26,11 @@ host::PictureRef Big(const char* s)
     return std::string(s).find('b') != std::string::npos ? MakeIcon(20) : nullptr;
 }
 
-void Fill(ListViewStore& store, const std::vector<ItemSpec>& items)
+void Fill(ListViewStore& store, const std::vector<ItemRow>& items)
 {
-    for (const auto& spec : items) {
-        store.AddItem(L"x", Small(spec.own), Big(spec.own));
-        for (const char* sub : spec.subs)
+    for (const auto& row : items) {
+        store.AddItem(L"x", Small(row.own), Big(row.own));
+        for (const char* sub : row.subs)
             store.AddSubItem(store.ItemCount() - 1, L"s", Small(sub), Big(sub));
     }
 }
@@ -46,7 +46,7 @@ TEST(ListViewStore, RowScanFollowsTheFirstDecidingItem)
 {
     struct Case {
         const char* label;
-        std::vector<ItemSpec> items;
+        std::vector<ItemRow> items;
         IconBand expected;
     };
     const Case cases[] = {
