@@ -1,0 +1,409 @@
+// Tessara.exe end to end, as a person uses it, on an X display (the
+// script gallery_e2e.sh gives this program its own Xvfb): start the
+// program, wait for its first full paint, press the command buttons and
+// watch the tree, the list view and the progress bar. What shows is read
+// from the screen's pixels; what pixels cannot tell (the selected node's
+// text, the item count) comes from the form's query message. Every step
+// leaves a screenshot in the folder TESSARA_E2E_SHOTS names.
+//
+// Environment: TESSARA_E2E_EXE the program to start, TESSARA_E2E_SHOTS the
+// folder for the screenshots (both Windows paths).
+#include "tessara/controls/YTreeView.h"
+#include "tessara/gallery/frmMain.h"
+#include "tessara/kit/ColourMath.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using gallery::Query;
+
+std::wstring Env(const wchar_t* name)
+{
+    wchar_t buf[1024] = {};
+    DWORD n = GetEnvironmentVariableW(name, buf, 1024);
+    return n > 0 && n < 1024 ? buf : L"";
+}
+
+std::string Narrow(const std::wstring& w)
+{
+    std::string out;
+    int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    out.resize(n > 0 ? n - 1 : 0);
+    if (n > 1)
+        WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+// ---- The screen -----------------------------------------------------------------
+
+// The whole screen as the user sees it.
+class Shot {
+public:
+    Shot()
+    {
+        w_ = GetSystemMetrics(SM_CXSCREEN);
+        h_ = GetSystemMetrics(SM_CYSCREEN);
+        px_.assign(static_cast<size_t>(w_) * h_, 0);
+        HDC screen = GetDC(nullptr);
+        HDC mem = CreateCompatibleDC(screen);
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = w_;
+        bi.bmiHeader.biHeight = -h_;  // top-down
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(mem, dib);
+        BitBlt(mem, 0, 0, w_, h_, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+        const auto* p = static_cast<const std::uint32_t*>(bits);
+        std::copy(p, p + px_.size(), px_.begin());
+        SelectObject(mem, old);
+        DeleteObject(dib);
+        DeleteDC(mem);
+        ReleaseDC(nullptr, screen);
+    }
+    // As a COLORREF (0x00BBGGRR); black outside the screen.
+    COLORREF at(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= w_ || y >= h_)
+            return 0;
+        const std::uint32_t v = px_[static_cast<size_t>(y) * w_ + x];  // 0x00RRGGBB
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    bool has(RECT r, COLORREF c) const
+    {
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (at(x, y) == c)
+                    return true;
+        return false;
+    }
+    // Pixels that differ between two shots inside r.
+    int differences(const Shot& o, RECT r) const
+    {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                n += at(x, y) != o.at(x, y);
+        return n;
+    }
+    // A 24-bit bitmap file.
+    bool save(const std::wstring& path) const
+    {
+        const int stride = (w_ * 3 + 3) & ~3;
+        BITMAPFILEHEADER fh{};
+        BITMAPINFOHEADER ih{};
+        ih.biSize = sizeof ih;
+        ih.biWidth = w_;
+        ih.biHeight = h_;
+        ih.biPlanes = 1;
+        ih.biBitCount = 24;
+        ih.biSizeImage = static_cast<DWORD>(stride) * h_;
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof fh + sizeof ih;
+        fh.bfSize = fh.bfOffBits + ih.biSizeImage;
+        FILE* f = _wfopen(path.c_str(), L"wb");
+        if (!f)
+            return false;
+        fwrite(&fh, sizeof fh, 1, f);
+        fwrite(&ih, sizeof ih, 1, f);
+        std::vector<unsigned char> row(stride, 0);
+        for (int y = h_ - 1; y >= 0; --y) {
+            for (int x = 0; x < w_; ++x) {
+                const std::uint32_t v = px_[static_cast<size_t>(y) * w_ + x];
+                row[x * 3] = v & 0xFF;
+                row[x * 3 + 1] = (v >> 8) & 0xFF;
+                row[x * 3 + 2] = (v >> 16) & 0xFF;
+            }
+            fwrite(row.data(), 1, row.size(), f);
+        }
+        return fclose(f) == 0;
+    }
+
+private:
+    int w_ = 0, h_ = 0;
+    std::vector<std::uint32_t> px_;
+};
+
+// ---- The running program ------------------------------------------------------------
+
+struct FindArgs {
+    DWORD pid;
+    const wchar_t* cls;
+    const wchar_t* text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND h, LPARAM p)
+{
+    auto* a = reinterpret_cast<FindArgs*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    wchar_t cls[64] = {}, text[64] = {};
+    GetClassNameW(h, cls, 64);
+    GetWindowTextW(h, text, 64);
+    if (pid == a->pid && wcscmp(cls, a->cls) == 0 && wcscmp(text, a->text) == 0) {
+        a->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+class Tessara {
+public:
+    ~Tessara()
+    {
+        if (pi_.hProcess) {
+            if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT)
+                TerminateProcess(pi_.hProcess, 99);
+            CloseHandle(pi_.hProcess);
+            CloseHandle(pi_.hThread);
+        }
+    }
+    bool Start(const std::wstring& exe)
+    {
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        std::wstring cmd = L"\"" + exe + L"\"";
+        start_ = GetTickCount();
+        return CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_) != 0;
+    }
+    DWORD SinceStart() const { return GetTickCount() - start_; }
+    HANDLE Process() const { return pi_.hProcess; }
+
+    // The form's top-level window: class HostForm, caption "Form1", ours.
+    HWND Form()
+    {
+        if (!form_) {
+            FindArgs a{pi_.dwProcessId, L"HostForm", L"Form1", nullptr};
+            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&a));
+            form_ = a.found;
+        }
+        return form_;
+    }
+    // A control of the form by its class and instance name.
+    HWND Control(const wchar_t* cls, const wchar_t* name)
+    {
+        FindArgs a{pi_.dwProcessId, cls, name, nullptr};
+        EnumChildWindows(Form(), MatchWindow, reinterpret_cast<LPARAM>(&a));
+        return a.found;
+    }
+    // Asks the form; -1 when it does not answer in time.
+    LRESULT Ask(Query q, LPARAM arg = 0)
+    {
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(Form(), gallery::QueryMessage(), q, arg, SMTO_NORMAL, 5000, &result))
+            return -1;
+        const LRESULT r = static_cast<LRESULT>(result);
+        if (q != gallery::QueryProgressValue)
+            NoteProgress();
+        return r;
+    }
+    std::wstring AskText(Query q, LPARAM arg = 0)
+    {
+        const LRESULT atom = Ask(q, arg);
+        if (atom <= 0)
+            return L"";
+        wchar_t buf[256] = {};
+        GlobalGetAtomNameW(static_cast<ATOM>(atom), buf, 256);
+        GlobalDeleteAtom(static_cast<ATOM>(atom));
+        return buf;
+    }
+    // Every question also notes where the progress bar stands, so the bar
+    // is watched for the whole run.
+    void NoteProgress()
+    {
+        const LRESULT v = Ask(gallery::QueryProgressValue);
+        if (v >= 0)
+            progress.push_back(static_cast<int>(v));
+    }
+    // Runs until cond() holds or ms pass; returns cond().
+    template <class F>
+    bool WaitFor(F cond, DWORD ms)
+    {
+        const DWORD t0 = GetTickCount();
+        for (;;) {
+            if (cond())
+                return true;
+            if (GetTickCount() - t0 > ms)
+                return false;
+            Sleep(20);
+        }
+    }
+    bool WaitPainted(DWORD ms)
+    {
+        return WaitFor([&] { return Ask(gallery::QueryPainted) == 1; }, ms);
+    }
+    // The mouse over the middle of a control, pressed and released there.
+    void Click(HWND control)
+    {
+        RECT r;
+        GetClientRect(control, &r);
+        const int x = r.right / 2, y = r.bottom / 2;
+        POINT screen{x, y};
+        ClientToScreen(control, &screen);
+        SetCursorPos(screen.x, screen.y);
+        const LPARAM at = MAKELPARAM(x, y);
+        PostMessageW(control, WM_MOUSEMOVE, 0, at);
+        Sleep(40);  // moves closer than 30 ms apart are dropped on purpose
+        PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(control, WM_LBUTTONUP, 0, at);
+    }
+    // A control's client rectangle on the screen.
+    static RECT OnScreen(HWND control)
+    {
+        RECT r;
+        GetClientRect(control, &r);
+        MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+
+    std::vector<int> progress;
+
+private:
+    PROCESS_INFORMATION pi_{};
+    DWORD start_ = 0;
+    HWND form_ = nullptr;
+};
+
+class GalleryE2E : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        exe = Env(L"TESSARA_E2E_EXE");
+        shots = Env(L"TESSARA_E2E_SHOTS");
+        ASSERT_FALSE(exe.empty()) << "TESSARA_E2E_EXE names no program";
+        ASSERT_FALSE(shots.empty()) << "TESSARA_E2E_SHOTS names no folder";
+        CreateDirectoryW(shots.c_str(), nullptr);
+    }
+    Shot Save(const wchar_t* name)
+    {
+        Shot s;
+        EXPECT_TRUE(s.save(shots + L"\\" + name + L".bmp")) << Narrow(name);
+        return s;
+    }
+
+    std::wstring exe, shots;
+};
+
+TEST_F(GalleryE2E, AUserFindsANodeRemovesItemsSwitchesModesAndWatchesTheBarFill)
+{
+    Tessara app;
+    ASSERT_TRUE(app.Start(exe)) << "cannot start " << Narrow(exe);
+
+    // The form appears and paints itself completely.
+    ASSERT_TRUE(app.WaitFor([&] { return app.Form() != nullptr; }, 30000)) << "no window \"Form1\" appeared";
+    ASSERT_TRUE(app.WaitPainted(30000)) << "the form never finished its first paint";
+    std::printf("first full paint %lu ms after the start\n", static_cast<unsigned long>(app.SinceStart()));
+    HWND tree = app.Control(L"YTreeView", L"YTreeView1");
+    HWND view = app.Control(L"YListView", L"YListView1");
+    HWND bar = app.Control(L"YProgress", L"YProgress1");
+    ASSERT_TRUE(tree && view && bar);
+    const int progressAtStart = static_cast<int>(app.Ask(gallery::QueryProgressValue));
+    const Shot loaded = Save(L"1-loaded");
+    EXPECT_EQ(app.Ask(gallery::QueryTreeNodeCount), 2104);
+    EXPECT_EQ(app.Ask(gallery::QueryListViewCount), 101);
+    EXPECT_EQ(app.Ask(gallery::QueryListViewMode), 0);
+    // The body of the box behind the tree's selected label.
+    const COLORREF selected = kit::TintColor(tessara::kTreeSelectedColor, kit::kTint07);
+    EXPECT_FALSE(loaded.has(Tessara::OnScreen(tree), selected)) << "nothing is selected at the start";
+
+    // "查找结点B100": the tree unfolds down to B100, selects it and shows its row.
+    app.Click(app.Control(L"YCommand", L"YCommand1"));
+    EXPECT_TRUE(app.WaitFor([&] { return app.AskText(gallery::QueryTreeSelectedText) == L"结点B100"; }, 5000))
+        << "B100 was not selected";
+    ASSERT_TRUE(app.WaitPainted(5000));
+    const Shot found = Save(L"2-found-B100");
+    LRESULT side[4];
+    for (int k = 0; k < 4; ++k)
+        side[k] = app.Ask(gallery::QueryTreeSelectedLabel, k);
+    ASSERT_NE(side[1], gallery::kNotShown) << "B100 is on no row";
+    RECT client;
+    GetClientRect(tree, &client);
+    EXPECT_GE(side[1], 0);
+    EXPECT_LE(side[3], client.bottom) << "B100's row is inside the view";
+    POINT label{static_cast<LONG>(side[0]) + 2, static_cast<LONG>(side[1]) + 5};
+    ClientToScreen(tree, &label);
+    EXPECT_EQ(found.at(label.x, label.y), selected) << "B100's label shows selected on the screen";
+    EXPECT_GT(found.differences(loaded, Tessara::OnScreen(tree)), 200) << "the tree shows the unfolded rows";
+
+    // "YCommand2" twice: the items at 9 and 8 go on each press.
+    const struct {
+        const wchar_t* shot;
+        int count;
+        const wchar_t* at8;
+        const wchar_t* at9;
+    } removals[] = {{L"3-removed-once", 99, L"列表项10", L"列表项11"}, {L"4-removed-twice", 97, L"列表项12", L"列表项13"}};
+    Shot before = found;
+    for (const auto& r : removals) {
+        app.Click(app.Control(L"YCommand", L"YCommand2"));
+        EXPECT_TRUE(app.WaitFor([&] { return app.Ask(gallery::QueryListViewCount) == r.count; }, 5000));
+        ASSERT_TRUE(app.WaitPainted(5000));
+        const Shot after = Save(r.shot);
+        EXPECT_EQ(app.AskText(gallery::QueryListViewItem, 7), L"列表项7");
+        EXPECT_EQ(app.AskText(gallery::QueryListViewItem, 8), r.at8);
+        EXPECT_EQ(app.AskText(gallery::QueryListViewItem, 9), r.at9);
+        EXPECT_GT(after.differences(before, Tessara::OnScreen(view)), 100) << "the rows moved up on the screen";
+        before = after;
+    }
+
+    // The three mode buttons: big icons, small icons, list; each paints differently.
+    const struct {
+        const wchar_t* button;
+        int mode;
+        const wchar_t* shot;
+    } modes[] = {{L"YCommand3", 2, L"5-mode-big-icons"}, {L"YCommand4", 1, L"6-mode-small-icons"},
+                 {L"YCommand5", 3, L"7-mode-list"}};
+    std::vector<Shot> modeShots{before};
+    for (const auto& m : modes) {
+        app.Click(app.Control(L"YCommand", m.button));
+        EXPECT_TRUE(app.WaitFor([&] { return app.Ask(gallery::QueryListViewMode) == m.mode; }, 5000))
+            << Narrow(m.button);
+        ASSERT_TRUE(app.WaitPainted(5000));
+        modeShots.push_back(Save(m.shot));
+        for (size_t k = 0; k + 1 < modeShots.size(); ++k)
+            EXPECT_GT(modeShots.back().differences(modeShots[k], Tessara::OnScreen(view)), 100)
+                << Narrow(m.shot) << " looks like an earlier mode";
+    }
+    EXPECT_EQ(app.Ask(gallery::QueryListViewCount), 97) << "switching modes keeps the items";
+
+    // The progress bar fills up to 100 and stops there.
+    ASSERT_TRUE(app.WaitFor([&] { return app.Ask(gallery::QueryTimerEnabled) == 0; }, 15000))
+        << "Timer1 never stopped";
+    Sleep(500);
+    app.NoteProgress();
+    EXPECT_EQ(app.Ask(gallery::QueryTimerEnabled), 0) << "the timer stays stopped";
+    const Shot full = Save(L"8-progress-full");
+    ASSERT_FALSE(app.progress.empty());
+    EXPECT_EQ(app.progress.back(), 100);
+    EXPECT_LE(*std::max_element(app.progress.begin(), app.progress.end()), 100) << "never above 100";
+    EXPECT_TRUE(std::is_sorted(app.progress.begin(), app.progress.end())) << "the bar only moves forward";
+    EXPECT_LT(app.progress.front(), 100) << "the bar was seen on its way";
+    const RECT b = Tessara::OnScreen(bar);
+    const int mid = (b.top + b.bottom) / 2;
+    const COLORREF fillLeft = full.at(b.left + 4, mid), fillRight = full.at(b.right - 5, mid);
+    EXPECT_EQ(fillRight, fillLeft) << "the fill reaches the bar's right end";
+    EXPECT_NE(fillRight, full.at(b.left - 3, mid)) << "the fill is not the form's background";
+    if (progressAtStart < 90) {
+        EXPECT_NE(loaded.at(b.right - 5, mid), fillRight) << "at the start the right end was not filled";
+    }
+
+    // Closing the form ends the program.
+    PostMessageW(app.Form(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(app.Process(), 10000), WAIT_OBJECT_0) << "the program did not end";
+    DWORD code = 99;
+    GetExitCodeProcess(app.Process(), &code);
+    EXPECT_EQ(code, 0u);
+}
+
+} // namespace

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Runs the end-to-end driver against Tessara.exe on a private Xvfb display
+# with the X11 Wine prefix, then turns the step screenshots into PNG files.
+#   gallery_e2e.sh DRIVER.exe Tessara.exe SHOTS-DIR
+set -euo pipefail
+DRIVER="$1" EXE="$2" SHOTS="$3"
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/env.sh"
+export WINEPREFIX="$PREFIX_BASE/wine-x11"
+if [ ! -f "$WINEPREFIX/.tessara-ready-x11" ]; then
+    echo "gallery_e2e: no X11 Wine prefix at $WINEPREFIX; run scripts/setup.sh" >&2
+    exit 1
+fi
+for tool in Xvfb xdpyinfo; do
+    command -v "$tool" >/dev/null || { echo "gallery_e2e: $tool is missing; run scripts/setup.sh" >&2; exit 1; }
+done
+
+# A display number nobody uses: Xvfb refuses a taken one, so try on.
+XPID=""
+cleanup() { [ -n "$XPID" ] && kill "$XPID" 2>/dev/null || true; }
+trap cleanup EXIT
+n=$((200 + $$ % 500))
+for attempt in $(seq 20); do
+    n=$((n + 1))
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XPID=$!
+    for _ in $(seq 50); do
+        xdpyinfo -display ":$n" >/dev/null 2>&1 && break
+        kill -0 "$XPID" 2>/dev/null || break
+        sleep 0.1
+    done
+    if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        break
+    fi
+    kill "$XPID" 2>/dev/null || true
+    XPID=""
+done
+[ -n "$XPID" ] || { echo "gallery_e2e: could not start Xvfb" >&2; exit 1; }
+export DISPLAY=":$n"
+
+rm -rf "$SHOTS"
+mkdir -p "$SHOTS"
+winpath() { echo "Z:$(realpath "$1" | tr / '\\')"; }
+export TESSARA_E2E_EXE="$(winpath "$EXE")" TESSARA_E2E_SHOTS="$(winpath "$SHOTS")"
+export WINEDLLOVERRIDES="winemenubuilder.exe=d"
+status=0
+"$ROOT/scripts/wine-run" "$DRIVER" --gtest_brief=1 || status=$?
+
+if command -v convert >/dev/null; then
+    for bmp in "$SHOTS"/*.bmp; do
+        [ -e "$bmp" ] || continue
+        convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+    done
+fi
+echo "gallery_e2e: screenshots in $SHOTS"
+exit $status
