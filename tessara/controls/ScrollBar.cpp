@@ -16,7 +16,20 @@ const UINT kWatched[] = {WM_PAINT,    WM_LBUTTONDBLCLK, WM_LBUTTONDOWN, WM_RBUTT
 
 std::int32_t Param32(LPARAM p) { return static_cast<std::int32_t>(p); }
 
+CursorReader g_cursorReader = nullptr;
+
 } // namespace
+
+POINT ScreenCursor()
+{
+    if (g_cursorReader)
+        return g_cursorReader();
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    return pt;
+}
+
+void SetCursorReader(CursorReader reader) { g_cursorReader = reader; }
 
 ScrollBarControl::ScrollBarControl(const wchar_t* kind, bool vertical) : UserControl(kind), vertical_(vertical)
 {
@@ -127,8 +140,7 @@ void ScrollBarControl::OnPaint()
 
 POINT ScrollBarControl::CursorInClient() const
 {
-    POINT pt{};
-    ::GetCursorPos(&pt);
+    POINT pt = ScreenCursor();
     ::ScreenToClient(hWnd(), &pt);
     return pt;
 }

@@ -10,6 +10,14 @@
 
 namespace tessara {
 
+// The mouse position in screen coordinates, as the controls of this family
+// read it on their timers and while dragging: the system cursor, unless a
+// reader is installed (tests hold a mouse of their own, since the real
+// cursor is shared by every program of the session). Null restores it.
+using CursorReader = POINT (*)();
+POINT ScreenCursor();
+void SetCursorReader(CursorReader reader);
+
 // Colours (0x00BBGGRR): arrows and thumb are drawn from the base colour.
 constexpr host::Colour kScrollBase = 0x00FFD6B3;
 constexpr host::Colour kScrollGlyph = 0x00000000;

@@ -330,9 +330,7 @@ void YCombo::OnArrowMove(int button, float x, float y)
 
 void YCombo::OnLeaveTick()
 {
-    POINT pt{};
-    ::GetCursorPos(&pt);
-    if (::WindowFromPoint(pt) == picArrow->hWnd())
+    if (::WindowFromPoint(ScreenCursor()) == picArrow->hWnd())
         return;
     arrowHover_ = false;
     arrowPressed_ = false;

@@ -4,6 +4,7 @@
 #include "tests/host/HostTestSupport.h"
 
 #include "host/Host.h"
+#include "tessara/controls/ScrollBar.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,22 @@ namespace scrolltest {
 
 using hosttest::At;
 using hosttest::PumpUntil;
+
+// Other test programs run beside these in the same Wine session, and each
+// form they show takes the activation (and with it the focus) from ours,
+// which ends a press or closes a dropped list as it should for a user. The
+// tests therefore make their windows on a desktop of their own, before any
+// window exists.
+struct OwnDesktop {
+    OwnDesktop()
+    {
+        wchar_t name[64];
+        ::wsprintfW(name, L"scroll-tests-%lu", ::GetCurrentProcessId());
+        if (HDESK d = ::CreateDesktopW(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr))
+            ::SetThreadDesktop(d);
+    }
+};
+inline const OwnDesktop kOwnDesktop;
 
 // The window's next frame: it is invalidated and painted through its own
 // WM_PAINT (the hooked paint cycle), then read back from the window's DC.
@@ -45,13 +62,30 @@ inline void Pump(int ms)
     }
 }
 
-// Puts the mouse at a client point of the window (the cursor position the
-// controls read on their timers and drags).
+// The tests' own mouse: the controls read it instead of the system cursor,
+// which other programs of the Wine session may move at any time.
+class TestMouse {
+public:
+    TestMouse() { tessara::SetCursorReader(&Read); }
+    ~TestMouse() { tessara::SetCursorReader(nullptr); }
+    TestMouse(const TestMouse&) = delete;
+    TestMouse& operator=(const TestMouse&) = delete;
+    static POINT& At()
+    {
+        static POINT screen{};
+        return screen;
+    }
+
+private:
+    static POINT Read() { return At(); }
+};
+
+// Puts the tests' mouse at a client point of the window.
 inline void PlaceCursor(HWND h, int x, int y)
 {
     POINT pt{x, y};
     ::ClientToScreen(h, &pt);
-    ::SetCursorPos(pt.x, pt.y);
+    TestMouse::At() = pt;
 }
 
 // A mouse move as the system delivers it: the cursor goes there first, and

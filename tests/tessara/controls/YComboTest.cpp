@@ -46,6 +46,7 @@ protected:
         ::SendMessageW(list, WM_LBUTTONUP, 0, At(10, 3 + r * 16 + 8));
     }
 
+    TestMouse mouse;
     host::Form form{L"frmTest"};
     std::vector<std::string> events;
 };
@@ -176,7 +177,9 @@ TEST_F(ComboWindows, ALeftPressOnTheFormClosesButAMoveDoesNot)
     const LPARAM onForm = MAKELPARAM(300, 300);
     ::SendMessageW(form.hWnd(), WM_NCHITTEST, 0, onForm);  // the mouse passes, button up
     EXPECT_TRUE(combo.IsOpen());
-    PlaceCursor(form.hWnd(), 300, 300);
+    POINT onScreen{300, 300};  // the hardware press goes where the real cursor is
+    ::ClientToScreen(form.hWnd(), &onScreen);
+    ::SetCursorPos(onScreen.x, onScreen.y);
     INPUT down{};
     down.type = INPUT_MOUSE;
     down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;

@@ -31,6 +31,7 @@ protected:
         return bar;
     }
 
+    TestMouse mouse;
     host::Form form{L"frmTest"};
     std::vector<std::int32_t> values;  // Value at each Change
 };

@@ -13,9 +13,3 @@ kt_test(scroll_list_test WINDOWS TIMEOUT 120
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/YListTest.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/YComboTest.cpp
     LIBS tx_scroll)
-
-# These tests move the mouse cursor, which every program in one Wine
-# session shares: never run them beside another test that moves it.
-if(WIN32)
-    set_tests_properties(scroll_bar_test scroll_list_test PROPERTIES RESOURCE_LOCK desktop_cursor)
-endif()
