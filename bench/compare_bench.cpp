@@ -1,0 +1,844 @@
+// Tessara's controls side by side with the platform's own, in one process:
+// the list against the list box, the tree view against the tree-view common
+// control (a flat list of nodes and the gallery's deep/wide shape), the
+// list view against the report list-view common control. For each size the
+// same work runs on both: fill (the platform's with redraw off, ours with
+// its deferred layout), one layout, one paint scrolled to the top and one to
+// the middle, finding a deep node (tree), and removing 1,000 items from the
+// middle. Then the whole gallery form: one complete repaint, and the time
+// from starting the program to its first complete paint.
+//
+//   compare_bench [--runs N] [--full] [--quick] [--tessara path\to\Tessara.exe]
+//
+// --runs N   repeats every size N times (default 3) and prints medians; the
+//            1,000,000 sizes run once.
+// --full     also fills the platform's tree in the deep/wide shape at
+//            1,000,000 nodes (its time grows faster than linear: minutes).
+// --quick    sizes up to 10,000 only (a check that the benchmark works).
+#include "bench/BenchClock.h"
+#include "tessara/controls/YList.h"
+#include "tessara/controls/YListView.h"
+#include "tessara/controls/YTreeView.h"
+#include "tessara/gallery/frmMain.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using bench::Median;
+using bench::NowMs;
+using bench::PaintOnceMs;
+using bench::TimeMs;
+
+constexpr double kNone = -1;  // a figure that has no counterpart
+constexpr int kPaintRuns = 7;
+constexpr int kRemoveCount = 1000;
+
+struct Options {
+    int runs = 3;
+    bool full = false;
+    bool quick = false;
+    std::wstring tessara;
+};
+Options g_opt;
+
+// ---- the table ----------------------------------------------------------------
+
+struct Row {
+    std::string work;
+    std::string size;
+    double ours = kNone, platform = kNone;  // ms
+};
+std::vector<Row> g_rows;
+
+std::string Thousands(long long n)
+{
+    std::string s = std::to_string(n);
+    for (int i = static_cast<int>(s.size()) - 3; i > 0; i -= 3)
+        s.insert(static_cast<std::size_t>(i), ",");
+    return s;
+}
+
+std::string Ms(double ms)
+{
+    if (ms < 0)
+        return "-";
+    char b[32];
+    std::snprintf(b, sizeof b, ms < 10 ? "%.3f" : ms < 1000 ? "%.1f" : "%.0f", ms);
+    return b;
+}
+
+std::string Ratio(double ours, double platform)
+{
+    if (ours < 0 || platform <= 0)
+        return "-";
+    char b[32];
+    std::snprintf(b, sizeof b, "%.2f", ours / platform);
+    return b;
+}
+
+void PrintRow(const Row& r)
+{
+    std::printf("| %-44s | %11s | %10s | %10s | %6s |\n", r.work.c_str(), r.size.c_str(), Ms(r.ours).c_str(),
+                Ms(r.platform).c_str(), Ratio(r.ours, r.platform).c_str());
+    std::fflush(stdout);
+}
+
+void Report(const std::string& work, long long size, double ours, double platform)
+{
+    g_rows.push_back({work, size < 0 ? std::string("-") : Thousands(size), ours, platform});
+    PrintRow(g_rows.back());
+}
+
+const Row* Find(const std::string& work, long long size)
+{
+    const std::string s = Thousands(size);
+    for (const Row& r : g_rows)
+        if (r.work == work && r.size == s)
+            return &r;
+    return nullptr;
+}
+
+// Per-run figures of one size, reported as medians.
+struct Samples {
+    std::vector<double> ours, platform;
+    void Add(double o, double p)
+    {
+        ours.push_back(o);
+        platform.push_back(p);
+    }
+    void Report(const std::string& work, long long size) const
+    {
+        ::Report(work, size, ours.empty() ? kNone : Median(ours),
+                 platform.empty() || platform[0] < 0 ? kNone : Median(platform));
+    }
+};
+
+// ---- shared pieces -------------------------------------------------------------
+
+// The platform's controls get the font our controls get by default.
+HFONT PlatformFont()
+{
+    static HFONT font = ::CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, 0,
+                                      L"宋体");
+    return font;
+}
+
+HWND MakePlatform(const wchar_t* cls, DWORD style, HWND parent, int x, int y, int w, int h)
+{
+    HWND hw = ::CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
+                                ::GetModuleHandleW(nullptr), nullptr);
+    if (!hw) {
+        std::printf("cannot create the platform's %ls (error %lu)\n", cls, ::GetLastError());
+        std::exit(1);
+    }
+    ::SendMessageW(hw, WM_SETFONT, reinterpret_cast<WPARAM>(PlatformFont()), FALSE);
+    return hw;
+}
+
+// A form with room for our control and the platform's side by side; each
+// gets w x h pixels.
+struct Bench2 {
+    host::Form form{L"frmBench"};
+    int w, h;
+    Bench2(int w_, int h_) : w(w_), h(h_)
+    {
+        form.SetClientSize((2 * w + 30) * 15, (h + 20) * 15);
+        form.Show();
+    }
+    ~Bench2() { form.Unload(); }
+    HWND parent() const { return form.hWnd(); }
+};
+
+// Paint medians at the top and in the middle; `scroll(false)` shows the top,
+// `scroll(true)` the middle.
+struct PaintPair {
+    double top, middle;
+};
+PaintPair PaintBoth(HWND h, const std::function<void(bool)>& scroll)
+{
+    PaintPair p{};
+    for (bool middle : {false, true}) {
+        scroll(middle);
+        PaintOnceMs(h);  // the scroll's own repaint, and a warm font path
+        std::vector<double> t;
+        for (int i = 0; i < kPaintRuns; ++i)
+            t.push_back(PaintOnceMs(h));
+        (middle ? p.middle : p.top) = Median(t);
+    }
+    return p;
+}
+
+int RunsFor(int size) { return size >= 1000000 ? 1 : g_opt.runs; }
+
+std::vector<std::wstring> Texts(const wchar_t* stem, int n)
+{
+    std::vector<std::wstring> t;
+    t.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        t.push_back(stem + std::to_wstring(i));
+    return t;
+}
+
+// ---- list --------------------------------------------------------------------
+
+void ListSize(int n)
+{
+    const std::vector<std::wstring> texts = Texts(L"列表项目 ", n);
+    Samples fill, layout, top, middle, remove;
+    for (int run = 0; run < RunsFor(n); ++run) {
+        Bench2 b(113, 166);  // the gallery's YList1
+        const host::PropertyBag bag;
+        auto& ours = b.form.AddControl<tessara::YList>(L"YList1", 150, 150, b.w * 15, b.h * 15, &bag);
+        HWND plat = MakePlatform(L"LISTBOX", WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_NOTIFY,
+                                 b.parent(), b.w + 20, 10, b.w, b.h);
+        const int rows = ours.Model().PageCount();
+
+        const double fo = TimeMs([&] {
+            for (const auto& t : texts)
+                ours.AddItem(t);
+        });
+        const double fp = TimeMs([&] {
+            ::SendMessageW(plat, WM_SETREDRAW, FALSE, 0);
+            ::SendMessageW(plat, LB_INITSTORAGE, static_cast<WPARAM>(n), static_cast<LPARAM>(n) * 32);
+            for (const auto& t : texts)
+                ::SendMessageW(plat, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t.c_str()));
+        });
+        fill.Add(fo, fp);
+        layout.Add(TimeMs([&] { ours.InitListHeight(rows); }),
+                   TimeMs([&] { ::SendMessageW(plat, WM_SETREDRAW, TRUE, 0); }));
+
+        const PaintPair po = PaintBoth(ours.hWnd(), [&](bool mid) {
+            ours.ScrollBar().SetValue(mid ? ours.ScrollBar().MaxV() / 2 : 0);
+        });
+        const PaintPair pp = PaintBoth(plat, [&](bool mid) {
+            ::SendMessageW(plat, LB_SETTOPINDEX, mid ? static_cast<WPARAM>(n / 2) : 0, 0);
+        });
+        top.Add(po.top, pp.top);
+        middle.Add(po.middle, pp.middle);
+
+        const int k = std::min(kRemoveCount, n / 2);
+        const double ro = TimeMs([&] {
+            for (int i = 0; i < k; ++i)
+                ours.RemoveItem(ours.ListCount() / 2);
+            ours.InitListHeight(rows);
+        });
+        const double rp = TimeMs([&] {
+            ::SendMessageW(plat, WM_SETREDRAW, FALSE, 0);
+            for (int i = 0; i < k; ++i) {
+                const LRESULT count = ::SendMessageW(plat, LB_GETCOUNT, 0, 0);
+                ::SendMessageW(plat, LB_DELETESTRING, static_cast<WPARAM>(count / 2), 0);
+            }
+            ::SendMessageW(plat, WM_SETREDRAW, TRUE, 0);
+        });
+        remove.Add(ro, rp);
+        if (ours.ListCount() != n - k || ::SendMessageW(plat, LB_GETCOUNT, 0, 0) != n - k)
+            std::printf("list: unexpected counts after the removal (%d / %lld)\n", ours.ListCount(),
+                        static_cast<long long>(::SendMessageW(plat, LB_GETCOUNT, 0, 0)));
+        ::DestroyWindow(plat);
+    }
+    fill.Report("list: fill", n);
+    layout.Report("list: one layout", n);
+    top.Report("list: paint at the top", n);
+    middle.Report("list: paint in the middle", n);
+    remove.Report("list: remove " + Thousands(std::min(kRemoveCount, n / 2)) + " from the middle", n);
+}
+
+// ---- tree --------------------------------------------------------------------
+
+// One node to add: its label and the number (order of addition) of its parent.
+struct TreeNode {
+    std::wstring label;
+    int parent;  // -1 for the root
+};
+
+// Root and n - 1 children.
+std::vector<TreeNode> FlatPlan(int n)
+{
+    std::vector<TreeNode> p;
+    p.reserve(static_cast<std::size_t>(n));
+    p.push_back({L"结点0", -1});
+    for (int i = 1; i < n; ++i)
+        p.push_back({L"结点" + std::to_wstring(i), 0});
+    return p;
+}
+
+// The gallery's shape: a root, three children, and seven passes that give
+// each of three parents `perLevel` children; the first child a pass gives a
+// parent is that chain's parent in the next pass.
+std::vector<TreeNode> DeepPlan(int perLevel)
+{
+    std::vector<TreeNode> p;
+    p.push_back({L"结点0", -1});
+    int parents[3];
+    for (int k = 0; k < 3; ++k) {
+        parents[k] = static_cast<int>(p.size());
+        p.push_back({L"结点" + std::to_wstring(k + 1), 0});
+    }
+    const wchar_t* letters = L"ABCDEFGHIJKLMNOPQRSTU";
+    for (int pass = 0; pass < 7; ++pass) {
+        int next[3] = {-1, -1, -1};
+        for (int n = 1; n <= perLevel; ++n)
+            for (int k = 0; k < 3; ++k) {
+                if (n == 1)
+                    next[k] = static_cast<int>(p.size());
+                p.push_back({std::wstring(L"结点") + letters[pass * 3 + k] + std::to_wstring(n), parents[k]});
+            }
+        for (int k = 0; k < 3; ++k)
+            parents[k] = next[k];
+    }
+    return p;
+}
+
+HIMAGELIST FolderImages()
+{
+    HBITMAP bmp = static_cast<HBITMAP>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), L"FOLDER", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    BITMAP bm{};
+    ::GetObjectW(bmp, sizeof bm, &bm);
+    HIMAGELIST il = ImageList_Create(bm.bmWidth ? bm.bmWidth : 16, bm.bmHeight ? bm.bmHeight : 16, ILC_COLOR24, 1, 0);
+    ImageList_Add(il, bmp, nullptr);
+    ::DeleteObject(bmp);
+    return il;
+}
+
+HTREEITEM TreeNext(HWND t, UINT code, HTREEITEM from)
+{
+    return reinterpret_cast<HTREEITEM>(::SendMessageW(t, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(from)));
+}
+
+// The platform's counterpart of FindItem: the first node in tree order with
+// this label, selected (its ancestors unfold) and scrolled into view.
+bool PlatformFind(HWND t, const std::wstring& label)
+{
+    wchar_t buf[64];
+    TVITEMW it{};
+    it.mask = TVIF_TEXT;
+    it.pszText = buf;
+    it.cchTextMax = 64;
+    std::vector<HTREEITEM> stack{TreeNext(t, TVGN_ROOT, nullptr)};
+    while (!stack.empty()) {
+        HTREEITEM node = stack.back();
+        stack.pop_back();
+        if (!node)
+            continue;
+        it.hItem = node;
+        ::SendMessageW(t, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&it));
+        if (label == buf) {
+            ::SendMessageW(t, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
+            ::SendMessageW(t, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(node));
+            return true;
+        }
+        stack.push_back(TreeNext(t, TVGN_NEXT, node));   // the sibling after the subtree
+        stack.push_back(TreeNext(t, TVGN_CHILD, node));  // the subtree first
+    }
+    return false;
+}
+
+// Scrolls the platform's tree so its first row is the top row or the
+// middle one of the rows shown.
+void PlatformTreeScroll(HWND t, bool middle)
+{
+    HTREEITEM first = TreeNext(t, TVGN_ROOT, nullptr);
+    if (middle) {
+        int rows = 0;
+        for (HTREEITEM i = first; i; i = TreeNext(t, TVGN_NEXTVISIBLE, i))
+            ++rows;
+        const int page = static_cast<int>(::SendMessageW(t, TVM_GETVISIBLECOUNT, 0, 0));
+        int target = std::max(0, (rows - page) / 2);
+        for (; target > 0 && first; --target)
+            first = TreeNext(t, TVGN_NEXTVISIBLE, first);
+    }
+    ::SendMessageW(t, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(first));
+}
+
+void TreeSize(const char* shape, const std::vector<TreeNode>& plan, bool platformToo, const std::wstring& findLabel)
+{
+    const int n = static_cast<int>(plan.size());
+    const std::string name = std::string("tree ") + shape;
+    Samples fill, layout, find, top, middle, remove;
+    for (int run = 0; run < RunsFor(n); ++run) {
+        Bench2 b(140, 186);  // the gallery's YTreeView1
+        auto& ours = b.form.AddControl<tessara::YTreeView>(L"YTreeView1", 150, 150, b.w * 15, b.h * 15);
+        HWND plat = platformToo ? MakePlatform(WC_TREEVIEWW,
+                                               TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+                                               b.parent(), b.w + 20, 10, b.w, b.h)
+                                : nullptr;
+        HIMAGELIST images = nullptr;
+        if (plat) {
+            images = FolderImages();
+            ::SendMessageW(plat, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+        }
+
+        // Both get each node's parent by its number: neither looks a label up.
+        std::vector<HTREEITEM> handles;
+        const double fo = TimeMs([&] {
+            for (const TreeNode& node : plan)
+                ours.AddItem(node.parent, node.label);
+        });
+        double fp = kNone;
+        if (plat) {
+            handles.reserve(plan.size());
+            fp = TimeMs([&] {
+                ::SendMessageW(plat, WM_SETREDRAW, FALSE, 0);
+                TVINSERTSTRUCTW ins{};
+                ins.hInsertAfter = TVI_LAST;
+                ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+                for (const TreeNode& node : plan) {
+                    ins.hParent = node.parent < 0 ? TVI_ROOT : handles[static_cast<std::size_t>(node.parent)];
+                    ins.item.pszText = const_cast<wchar_t*>(node.label.c_str());
+                    handles.push_back(reinterpret_cast<HTREEITEM>(
+                        ::SendMessageW(plat, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins))));
+                }
+            });
+        }
+        fill.Add(fo, fp);
+        if (ours.SlotCount() != n)
+            std::printf("%s: our tree holds %d nodes, not %d\n", name.c_str(), ours.SlotCount(), n);
+
+        // The rows the paints show: the flat list unfolded below its root;
+        // the deep tree with the chain to its deepest node unfolded (find).
+        if (plan[1].parent == 0 && plan.back().parent == 0) {
+            ours.Spread(0, true);
+            if (plat)
+                ::SendMessageW(plat, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(handles[0]));
+        }
+        layout.Add(TimeMs([&] { ours.Relayout(); }),
+                   plat ? TimeMs([&] { ::SendMessageW(plat, WM_SETREDRAW, TRUE, 0); }) : kNone);
+
+        double findOurs = TimeMs([&] {
+            ours.FindItem(findLabel);
+            ours.Relayout();
+        });
+        double findPlat = kNone;
+        if (plat)
+            findPlat = TimeMs([&] {
+                if (!PlatformFind(plat, findLabel))
+                    std::printf("%s: the platform's tree has no %ls\n", name.c_str(), findLabel.c_str());
+            });
+        find.Add(findOurs, findPlat);
+
+        const PaintPair po = PaintBoth(ours.hWnd(), [&](bool mid) {
+            ours.VScroll().SetValue(mid ? ours.VScroll().MaxV() / 2 : 0);
+        });
+        PaintPair pp{kNone, kNone};
+        if (plat)
+            pp = PaintBoth(plat, [&](bool mid) { PlatformTreeScroll(plat, mid); });
+        top.Add(po.top, pp.top);
+        middle.Add(po.middle, pp.middle);
+
+        // Leaves from the middle of the order of addition.
+        const int k = std::min(kRemoveCount, n / 2);
+        std::vector<bool> parent(plan.size(), false);
+        for (const TreeNode& node : plan)
+            if (node.parent >= 0)
+                parent[static_cast<std::size_t>(node.parent)] = true;
+        std::vector<int> victims;
+        for (int i = n / 2; static_cast<int>(victims.size()) < k && i < n; ++i)
+            if (!parent[static_cast<std::size_t>(i)])
+                victims.push_back(i);
+        const double ro = TimeMs([&] {
+            for (int v : victims)
+                ours.RemoveItem(v);
+            ours.Relayout();
+        });
+        double rp = kNone;
+        if (plat)
+            rp = TimeMs([&] {
+                ::SendMessageW(plat, WM_SETREDRAW, FALSE, 0);
+                for (int v : victims)
+                    ::SendMessageW(plat, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(handles[static_cast<std::size_t>(v)]));
+                ::SendMessageW(plat, WM_SETREDRAW, TRUE, 0);
+            });
+        remove.Add(ro, rp);
+        if (plat) {
+            ::DestroyWindow(plat);
+            ImageList_Destroy(images);
+        }
+    }
+    fill.Report(name + ": fill", n);
+    layout.Report(name + ": one layout", n);
+    find.Report(name + ": FindItem of the last/deepest node", n);
+    top.Report(name + ": paint at the top", n);
+    middle.Report(name + ": paint in the middle", n);
+    remove.Report(name + ": remove " + Thousands(std::min(kRemoveCount, n / 2)) + " from the middle", n);
+}
+
+// ---- list view ---------------------------------------------------------------
+
+void ListViewSize(int n)
+{
+    const std::vector<std::wstring> items = Texts(L"列表项", n);
+    const std::vector<std::wstring> sub1 = Texts(L"子项一 ", n);
+    const std::vector<std::wstring> sub2 = Texts(L"子项二 ", n);
+    HICON icons[3] = {::LoadIconW(nullptr, IDI_ERROR), ::LoadIconW(nullptr, IDI_INFORMATION),
+                      ::LoadIconW(nullptr, IDI_WARNING)};
+    Samples fill, layout, top, middle, remove;
+    for (int run = 0; run < RunsFor(n); ++run) {
+        Bench2 b(313, 225);  // the gallery's YListView1
+        auto& ours = b.form.AddControl<tessara::YListView>(L"YListView1", 150, 150, b.w * 15, b.h * 15);
+        HWND plat = MakePlatform(WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS, b.parent(), b.w + 20, 10, b.w, b.h);
+        HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
+        host::PictureRef pics[3];
+        for (int i = 0; i < 3; ++i) {
+            ImageList_AddIcon(images, icons[i]);
+            pics[i] = host::PictureFromHandle(icons[i], host::Picture::Type::Icon, false);
+        }
+        ::SendMessageW(plat, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+        ::SendMessageW(plat, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_SUBITEMIMAGES, LVS_EX_SUBITEMIMAGES);
+        for (int c = 0; c < 3; ++c) {
+            const std::wstring head = L"列表头" + std::to_wstring(c);
+            ours.AddHeaderItem(head, 100, nullptr, pics[c]);
+            LVCOLUMNW col{};
+            col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+            col.cx = 100;
+            col.iSubItem = c;
+            col.pszText = const_cast<wchar_t*>(head.c_str());
+            ::SendMessageW(plat, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&col));
+        }
+
+        const double fo = TimeMs([&] {
+            for (int i = 0; i < n; ++i) {
+                ours.AddListItem(items[static_cast<std::size_t>(i)], pics[0], pics[1]);
+                ours.AddListSubItem(i, sub1[static_cast<std::size_t>(i)], pics[1]);
+                ours.AddListSubItem(i, sub2[static_cast<std::size_t>(i)], pics[2]);
+            }
+        });
+        const double fp = TimeMs([&] {
+            ::SendMessageW(plat, WM_SETREDRAW, FALSE, 0);
+            LVITEMW it{};
+            for (int i = 0; i < n; ++i) {
+                it.mask = LVIF_TEXT | LVIF_IMAGE;
+                it.iItem = i;
+                it.iSubItem = 0;
+                it.iImage = 0;
+                it.pszText = const_cast<wchar_t*>(items[static_cast<std::size_t>(i)].c_str());
+                ::SendMessageW(plat, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it));
+                it.iSubItem = 1;
+                it.iImage = 1;
+                it.pszText = const_cast<wchar_t*>(sub1[static_cast<std::size_t>(i)].c_str());
+                ::SendMessageW(plat, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it));
+                it.iSubItem = 2;
+                it.iImage = 2;
+                it.pszText = const_cast<wchar_t*>(sub2[static_cast<std::size_t>(i)].c_str());
+                ::SendMessageW(plat, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it));
+            }
+        });
+        fill.Add(fo, fp);
+        layout.Add(TimeMs([&] { ours.LayoutNow(); }),
+                   TimeMs([&] { ::SendMessageW(plat, WM_SETREDRAW, TRUE, 0); }));
+
+        const PaintPair po = PaintBoth(ours.hWnd(), [&](bool mid) {
+            if (ours.VScroll().Visible())
+                ours.VScroll().SetValue(mid ? ours.VScroll().MaxV() / 2 : 0);
+        });
+        const PaintPair pp = PaintBoth(plat, [&](bool mid) {
+            ::SendMessageW(plat, LVM_ENSUREVISIBLE, 0, FALSE);
+            if (mid)
+                ::SendMessageW(plat, LVM_ENSUREVISIBLE, static_cast<WPARAM>(n / 2), FALSE);
+        });
+        top.Add(po.top, pp.top);
+        middle.Add(po.middle, pp.middle);
+
+        const int k = std::min(kRemoveCount, n / 2);
+        const double ro = TimeMs([&] {
+            for (int i = 0; i < k; ++i)
+                ours.RemoveListItem(ours.Model().ItemCount() / 2);
+            ours.LayoutNow();
+        });
+        const double rp = TimeMs([&] {
+            ::SendMessageW(plat, WM_SETREDRAW, FALSE, 0);
+            for (int i = 0; i < k; ++i) {
+                const LRESULT count = ::SendMessageW(plat, LVM_GETITEMCOUNT, 0, 0);
+                ::SendMessageW(plat, LVM_DELETEITEM, static_cast<WPARAM>(count / 2), 0);
+            }
+            ::SendMessageW(plat, WM_SETREDRAW, TRUE, 0);
+        });
+        remove.Add(ro, rp);
+        if (ours.Model().ItemCount() != n - k || ::SendMessageW(plat, LVM_GETITEMCOUNT, 0, 0) != n - k)
+            std::printf("list view: unexpected counts after the removal\n");
+        ::DestroyWindow(plat);
+        ImageList_Destroy(images);
+    }
+    fill.Report("list view report: fill (2 sub-items)", n);
+    layout.Report("list view report: one layout", n);
+    top.Report("list view report: paint at the top", n);
+    middle.Report("list view report: paint in the middle", n);
+    remove.Report("list view report: remove " + Thousands(std::min(kRemoveCount, n / 2)) + " from the middle", n);
+}
+
+// ---- the gallery -------------------------------------------------------------
+
+// What a frame of the gallery's size costs on the platform alone: a fresh
+// 726 x 468 off-screen surface, 40 lines of text, one copy to the screen.
+double PlatformFrameMs(HWND target)
+{
+    return TimeMs([target] {
+        HDC screen = ::GetDC(target);
+        HDC mem = ::CreateCompatibleDC(screen);
+        HBITMAP bmp = ::CreateCompatibleBitmap(screen, 726, 468);
+        HGDIOBJ oldBmp = ::SelectObject(mem, bmp);
+        HGDIOBJ oldFont = ::SelectObject(mem, PlatformFont());
+        RECT all{0, 0, 726, 468};
+        ::FillRect(mem, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        for (int i = 0; i < 40; ++i) {
+            RECT r{4, i * 11, 722, i * 11 + 11};
+            const std::wstring line = L"第 " + std::to_wstring(i) + L" 行 a line of text";
+            ::DrawTextW(mem, line.c_str(), -1, &r, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+        }
+        ::BitBlt(screen, 0, 0, 726, 468, mem, 0, 0, SRCCOPY);
+        ::SelectObject(mem, oldFont);
+        ::SelectObject(mem, oldBmp);
+        ::DeleteObject(bmp);
+        ::DeleteDC(mem);
+        ::ReleaseDC(target, screen);
+    });
+}
+
+BOOL CALLBACK CollectChild(HWND h, LPARAM out)
+{
+    reinterpret_cast<std::vector<HWND>*>(out)->push_back(h);
+    return TRUE;
+}
+
+void Gallery()
+{
+    gallery::frmMain form;
+    const double t0 = NowMs();
+    form.Show();
+    // Pump until the deferred layouts of the load have run and every window
+    // has painted.
+    while (form.Answer(gallery::QueryPainted, 0) != 1 && NowMs() - t0 < 10000) {
+        host::DoEvents();
+        ::Sleep(1);
+    }
+    const double inProcess = NowMs() - t0;
+    if (form.Answer(gallery::QueryPainted, 0) != 1) {
+        std::printf("gallery: the form did not finish painting within 10 s\n");
+        form.Unload();
+        return;
+    }
+    // Stop the progress animation so nothing else paints in between.
+    form.Control<host::Timer>(L"Timer1").SetEnabled(false);
+    host::DoEvents();
+
+    std::vector<double> full, plat;
+    for (int i = 0; i < 15; ++i) {
+        full.push_back(TimeMs([&] {
+            ::RedrawWindow(form.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        }));
+        plat.push_back(PlatformFrameMs(form.hWnd()));
+    }
+    Report("gallery: one complete repaint of frmMain", -1, Median(full), Median(plat));
+    Report("gallery: Show to first complete paint (in process)", -1, inProcess, kNone);
+
+    // Where a repaint's time goes: each window of the form on its own.
+    std::vector<HWND> children;
+    ::EnumChildWindows(form.hWnd(), CollectChild, reinterpret_cast<LPARAM>(&children));
+    std::printf("  per window (median of %d paints, ms):", kPaintRuns);
+    int col = 0;
+    for (HWND h : children) {
+        if (!::IsWindowVisible(h))
+            continue;
+        wchar_t text[64] = L"";
+        ::GetWindowTextW(h, text, 64);
+        std::vector<double> t;
+        for (int i = 0; i < kPaintRuns; ++i)
+            t.push_back(PaintOnceMs(h));
+        std::printf("%s%ls %.2f", col++ % 6 ? ", " : "\n    ", text[0] ? text : L"(unnamed)", Median(t));
+    }
+    std::printf("\n");
+    std::fflush(stdout);
+    form.Unload();
+}
+
+struct FoundWindow {
+    DWORD pid;
+    HWND hwnd;
+};
+BOOL CALLBACK FindPainted(HWND h, LPARAM arg)
+{
+    auto* f = reinterpret_cast<FoundWindow*>(arg);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(h, &pid);
+    if (pid != f->pid)
+        return TRUE;
+    DWORD_PTR answer = 0;
+    if (::SendMessageTimeoutW(h, gallery::QueryMessage(), gallery::QueryPainted, 0, SMTO_ABORTIFHUNG, 200, &answer) &&
+        answer == 1) {
+        f->hwnd = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Starts a program and returns the ms until `ready` says so (negative on
+// failure); the program is closed afterwards.
+double StartAndWait(const std::wstring& exe, const std::wstring& args, bool waitForPaint)
+{
+    std::wstring cmd = L"\"" + exe + L"\"" + args;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    const double t0 = NowMs();
+    if (!::CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        std::printf("cannot start %ls (error %lu)\n", exe.c_str(), ::GetLastError());
+        return kNone;
+    }
+    double ms = kNone;
+    if (waitForPaint) {
+        FoundWindow f{pi.dwProcessId, nullptr};
+        while (NowMs() - t0 < 30000) {
+            ::EnumWindows(FindPainted, reinterpret_cast<LPARAM>(&f));
+            if (f.hwnd)
+                break;
+            ::Sleep(1);
+        }
+        if (f.hwnd) {
+            ms = NowMs() - t0;
+            ::PostMessageW(f.hwnd, WM_CLOSE, 0, 0);
+        }
+    } else if (::WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) {
+        ms = NowMs() - t0;
+    }
+    if (::WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
+        ::TerminateProcess(pi.hProcess, 1);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return ms;
+}
+
+std::wstring DefaultTessara()
+{
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring dir(self);
+    dir.resize(dir.find_last_of(L"\\/") + 1);
+    return dir + L"..\\tessara\\gallery\\Tessara.exe";
+}
+
+void StartUp()
+{
+    const std::wstring exe = g_opt.tessara.empty() ? DefaultTessara() : g_opt.tessara;
+    if (::GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        std::printf("gallery start-up: %ls not found (build Tessara, or pass --tessara)\n", exe.c_str());
+        return;
+    }
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::vector<double> start, bare;
+    for (int i = 0; i < std::max(3, g_opt.runs); ++i) {
+        const double s = StartAndWait(exe, L"", true);
+        const double b = StartAndWait(self, L" --exit", false);
+        if (s >= 0)
+            start.push_back(s);
+        if (b >= 0)
+            bare.push_back(b);
+    }
+    // The platform column: starting a program that does nothing and ends.
+    Report("gallery: process start to first complete paint", -1, start.empty() ? kNone : Median(start),
+           bare.empty() ? kNone : Median(bare));
+}
+
+// ---- goals -------------------------------------------------------------------
+
+void Goal(bool met, const std::string& what) { std::printf("  [%s] %s\n", met ? "met   " : "MISSED", what.c_str()); }
+
+void Goals()
+{
+    std::printf("\nGoals (from the figures above):\n");
+    for (const Row& r : g_rows) {
+        const bool fill = r.work.find(": fill") != std::string::npos;
+        const bool paint = r.work.find(": paint") != std::string::npos;
+        if (r.ours < 0 || r.platform <= 0 || !(fill || paint))
+            continue;
+        std::string digits;
+        for (char c : r.size)
+            if (c != ',')
+                digits += c;
+        const long long n = std::atoll(digits.c_str());
+        if (fill && n >= 100000)
+            Goal(r.ours <= r.platform / 10, r.work + " at " + r.size + ": ours " + Ms(r.ours) + " ms, at most a tenth of " +
+                                                Ms(r.platform) + " ms");
+        if (paint)
+            Goal(r.ours <= r.platform,
+                 r.work + " at " + r.size + ": ours " + Ms(r.ours) + " ms, at most " + Ms(r.platform) + " ms");
+    }
+    for (const char* work : {"list: paint in the middle", "tree flat: paint in the middle",
+                             "tree deep/wide: paint in the middle"}) {
+        const Row* small = Find(work, 100);
+        const Row* big = Find(work, 1000000);
+        if (!small || !big)
+            continue;
+        Goal(big->ours <= 2 * small->ours, std::string(work) + ": " + Ms(big->ours) + " ms at 1,000,000, at most twice " +
+                                               Ms(small->ours) + " ms at 100");
+    }
+    for (const Row& r : g_rows)
+        if (r.work == "gallery: one complete repaint of frmMain")
+            Goal(r.ours <= 16.0, "one complete repaint of the gallery " + Ms(r.ours) + " ms, within 16 ms");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--exit"))
+            return 0;  // the bare process the start-up figure compares with
+        if (!std::strcmp(argv[i], "--runs") && i + 1 < argc)
+            g_opt.runs = std::max(1, std::atoi(argv[++i]));
+        else if (!std::strcmp(argv[i], "--full"))
+            g_opt.full = true;
+        else if (!std::strcmp(argv[i], "--quick"))
+            g_opt.quick = true;
+        else if (!std::strcmp(argv[i], "--tessara") && i + 1 < argc) {
+            const std::string a = argv[++i];
+            g_opt.tessara.assign(a.begin(), a.end());
+        } else {
+            std::printf("usage: compare_bench [--runs N] [--full] [--quick] [--tessara path]\n");
+            return 2;
+        }
+    }
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    host::SetMessageBoxSink([](const host::MessageBoxRecord& r) {
+        std::printf("unexpected message box: %ls\n", r.text.c_str());
+    });
+
+    std::printf("Tessara's controls and the platform's own, same work in one process (Wine, headless).\n"
+                "Times in ms; medians of %d runs per size (1,000,000: one run), paints medians of %d.\n"
+                "Paint: InvalidateRect + UpdateWindow, until the control's paint handler ends.\n"
+                "Platform fills run with redraw off; their layout is turning redraw back on.\n\n",
+                g_opt.runs, kPaintRuns);
+    std::printf("| %-44s | %11s | %10s | %10s | %6s |\n", "work", "size", "ours", "platform", "ratio");
+    std::printf("|%s|%s|%s|%s|%s|\n", std::string(46, '-').c_str(), std::string(13, '-').c_str(),
+                std::string(12, '-').c_str(), std::string(12, '-').c_str(), std::string(8, '-').c_str());
+
+    const std::vector<int> big = g_opt.quick ? std::vector<int>{100, 10000}
+                                             : std::vector<int>{100, 10000, 100000, 1000000};
+    const std::vector<int> mid = g_opt.quick ? std::vector<int>{100, 10000} : std::vector<int>{100, 10000, 100000};
+
+    for (int n : big)
+        ListSize(n);
+    for (int n : big)
+        TreeSize("flat", FlatPlan(n), true, L"结点" + std::to_wstring(n - 1));
+    for (int n : big) {
+        const int perLevel = std::max(1, (n - 4) / 21);
+        TreeSize("deep/wide", DeepPlan(perLevel), n < 1000000 || g_opt.full, L"结点U" + std::to_wstring(perLevel));
+    }
+    for (int n : mid)
+        ListViewSize(n);
+    Gallery();
+    StartUp();
+    Goals();
+    return 0;
+}
