@@ -456,8 +456,8 @@ void kxButtons_H::Relayout(bool pictureChanged)
     in.width = ScaleWidth();
     in.height = ScaleHeight();
     const Edges e = ShapeEdges(in.shape, in.width, in.height);
-    in.leftRun = e.leftRun;
-    in.rightEdge = e.rightEdge;
+    in.leftRun = leftRun_ = e.leftRun;
+    in.rightEdge = rightEdge_ = e.rightEdge;
     in.caption = Caption();
     in.captionAlign = CaptionAlign();
     in.captionStyle = CaptionStyle();
