@@ -9,7 +9,7 @@
 
 namespace korvel {
 
-std::wstring LauncherFolder()
+std::wstring LauncherProgramPath()
 {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -18,10 +18,15 @@ std::wstring LauncherFolder()
             return std::wstring();
         if (n < path.size()) {
             path.resize(n);
-            break;
+            return path;
         }
         path.resize(path.size() * 2);
     }
+}
+
+std::wstring LauncherFolder()
+{
+    const std::wstring path = LauncherProgramPath();
     const std::size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }

@@ -42,6 +42,9 @@ struct LaunchOptions {
 inline constexpr const wchar_t* kFailureText = L"执行失败,退出本次执行!";
 inline constexpr const wchar_t* kFailureTitle = L"Vexilo";
 
+// Full path of the running program's file.
+std::wstring LauncherProgramPath();
+
 // Folder of the running program, without a trailing separator.
 std::wstring LauncherFolder();
 

@@ -31,21 +31,6 @@ private:
     host::CheckList& list_;
 };
 
-std::wstring RunningProgramPath()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0)
-            return std::wstring();
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 // Untick every row, then tick `row` (nothing when it does not exist).
 void TickOnly(host::CheckList& list, int row)
 {
@@ -56,7 +41,7 @@ void TickOnly(host::CheckList& list, int row)
 
 } // namespace
 
-frmKorvel::frmKorvel() : frmKorvel(LauncherFolder(), OwnProgramName(RunningProgramPath())) {}
+frmKorvel::frmKorvel() : frmKorvel(LauncherFolder(), OwnProgramName(LauncherProgramPath())) {}
 
 frmKorvel::frmKorvel(std::wstring folder, std::wstring ownName)
     : Form(L"frmKorvel"), folder_(std::move(folder)), ownName_(std::move(ownName))

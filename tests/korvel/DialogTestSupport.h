@@ -1,11 +1,14 @@
 // Driving the launcher's dialog and tutorial window in this process as a
 // user would: clicks on list rows, buttons and labels, typing, forms that
 // show modally acted on from a timer, message boxes through the host's
-// sink and pixels read from what a window paints.
+// sink and pixels read from what a window paints (the button tests' frame
+// capture).
 #pragma once
 #include "TestSupport.h"
+#include "button/ButtonTestSupport.h"
 #include "frmKorvel.h"
 
+#include "HostTestSupport.h"
 #include "host/Host.h"
 #include "korvel/button/kxButtons_H.h"
 
@@ -66,9 +69,7 @@ inline void ClickWindow(HWND h)
 {
     RECT r;
     GetClientRect(h, &r);
-    const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(h, WM_LBUTTONUP, 0, at);
+    hosttest::ClickAt(h, r.right / 2, r.bottom / 2);
 }
 
 inline void PressButton(kxButtons_H& button) { ClickWindow(button.hWnd()); }
@@ -83,9 +84,7 @@ inline void ClickRow(host::CheckList& list, int row)
     ASSERT_NE(SendMessageW(list.hWnd(), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r)),
               LB_ERR)
         << "row " << row;
-    const LPARAM at = MAKELPARAM(r.left + 6, (r.top + r.bottom) / 2);
-    SendMessageW(list.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(list.hWnd(), WM_LBUTTONUP, 0, at);
+    hosttest::ClickAt(list.hWnd(), r.left + 6, (r.top + r.bottom) / 2);
 }
 
 // Typing at the end of a text box, one character message per key.
@@ -114,43 +113,6 @@ inline host::Form* FindForm(const wchar_t* name)
     return nullptr;
 }
 
-// A window's client area as it paints itself (WM_PRINTCLIENT into a
-// 32-bit surface), pixels as 0x00RRGGBB.
-class Painted {
-public:
-    explicit Painted(HWND h)
-    {
-        RECT r;
-        GetClientRect(h, &r);
-        w_ = r.right;
-        h_ = r.bottom;
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w_;
-        bi.bmiHeader.biHeight = -h_;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HDC dc = CreateCompatibleDC(nullptr);
-        HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, bmp);
-        SendMessageW(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-        GdiFlush();
-        const auto* p = static_cast<const std::uint32_t*>(bits);
-        px_.assign(p, p + static_cast<std::size_t>(w_) * h_);
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-    }
-    int Width() const { return w_; }
-    int Height() const { return h_; }
-    std::uint32_t At(int x, int y) const { return px_[static_cast<std::size_t>(y) * w_ + x] & 0xFFFFFF; }
-
-private:
-    int w_ = 0, h_ = 0;
-    std::vector<std::uint32_t> px_;
-};
-
 // Text pixels of a painted label, by what painted them.
 struct Ink {
     int blue = 0;    // strongly blue: the hover colour
@@ -160,13 +122,13 @@ struct Ink {
 
 inline Ink InkOf(HWND label)
 {
-    Painted p(label);
+    const kxtest::Frame p(label);
     Ink ink;
     const std::uint32_t back = p.At(0, 0);
     for (int y = 0; y < p.Height(); ++y)
         for (int x = 0; x < p.Width(); ++x) {
             const std::uint32_t c = p.At(x, y);
-            const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+            const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
             if (c != back)
                 ++ink.any;
             if (b >= 160 && r <= 100 && g <= 100)
@@ -177,9 +139,9 @@ inline Ink InkOf(HWND label)
     return ink;
 }
 
-inline std::uint32_t PaintedPixel(HWND h, int x, int y) { return Painted(h).At(x, y); }
+inline std::uint32_t PaintedPixel(HWND h, int x, int y) { return kxtest::Frame(h).At(x, y); }
 
-// One pixel of a bitmap picture, as 0x00RRGGBB.
+// One pixel of a bitmap picture, as a colour value (0x00BBGGRR).
 inline std::uint32_t PicturePixel(const host::Picture& picture, int x, int y)
 {
     HDC dc = CreateCompatibleDC(nullptr);
@@ -187,7 +149,7 @@ inline std::uint32_t PicturePixel(const host::Picture& picture, int x, int y)
     const COLORREF c = GetPixel(dc, x, y);
     SelectObject(dc, old);
     DeleteDC(dc);
-    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    return c;
 }
 
 inline int BitsPerPixel(const host::Picture& picture)
