@@ -47,6 +47,7 @@ public:
     const std::wstring& TabCaption(int i) const { return captions_.at(static_cast<size_t>(i)); }
     int SelectedTab() const { return selectedTab_; }
     int HoverTab() const { return hoverTab_; }
+    bool RepaintPending() const { return tmrInit.Pending(); }
     // The geometry of the current state and client size.
     TabLayout Layout() const;
 

@@ -18,6 +18,7 @@ if(WIN32)
         ${CMAKE_CURRENT_SOURCE_DIR}/YCheck.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/YProgress.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/YFrame.cpp
-        ${CMAKE_CURRENT_SOURCE_DIR}/YTab.cpp)
-    target_link_libraries(tx_small PUBLIC tx_small_core tessara_kit host msimg32)
+        ${CMAKE_CURRENT_SOURCE_DIR}/YTab.cpp
+        ${CMAKE_CURRENT_SOURCE_DIR}/YGroupList.cpp)
+    target_link_libraries(tx_small PUBLIC tx_small_core tx_scroll tessara_kit host msimg32)
 endif()

@@ -1,0 +1,239 @@
+// YGroupList in a real window with its embedded scroll bar: groups folded
+// by clicks, scrolled by the wheel and the bar, hovered, and painted.
+#include "SmallTestSupport.h"
+
+#include "tessara/controls/YGroupList.h"
+
+using namespace smalltest;
+using tessara::YGroupList;
+
+namespace {
+
+class GroupList : public FormTest {
+protected:
+    // A list of 129 x 146 pixels (7 rows of 20) holding groups of the given sizes.
+    YGroupList& Place(std::initializer_list<int> sizes, int heightPx = 146, int scrollMode = 0)
+    {
+        host::PropertyBag bag;
+        bag.set(L"ScrollMode", std::int64_t{scrollMode});
+        bag.set(L"BackColor", std::int64_t{0x00FFFFFF});
+        bag.set(L"ForeColor", std::int64_t{0});
+        YGroupList& g = form.AddControl<YGroupList>(L"YGroupList1", 150, 150, 129 * 15, heightPx * 15, &bag);
+        g.Click.connect([this](const std::wstring& t) { events.push_back("Click " + Narrow(t)); });
+        g.DBClick.connect([this](const std::wstring& t) { events.push_back("DBClick " + Narrow(t)); });
+        int n = 0;
+        for (int size : sizes) {
+            g.AddGroup(L"G" + std::to_wstring(n));
+            for (int i = 0; i < size; ++i)
+                g.AddItem(n, L"g" + std::to_wstring(n) + L"i" + std::to_wstring(i));
+            ++n;
+        }
+        Settle(g);
+        return g;
+    }
+    static void Settle(YGroupList& g)
+    {
+        EXPECT_TRUE(PumpUntil([&] { return !g.RelayoutPending(); }, 2000)) << "no relayout came";
+    }
+    static std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+    // Clicks row r of the view (rows of 20 pixels from y 3), as a user would.
+    static void ClickRow(YGroupList& g, int r) { hosttest::ClickAt(g.hWnd(), 30, 3 + r * 20 + 10); }
+    static void Wheel(YGroupList& g, int delta)
+    {
+        SendMessageW(g.hWnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))),
+                     At(30, 30));
+    }
+};
+
+TEST_F(GroupList, FoldingWhileScrolledLessThanTheGroupScrollsToTheTop)
+{
+    YGroupList& g = Place({10, 30});
+    g.Spread(0, true);
+    g.Spread(1, true);
+    Settle(g);
+    ASSERT_TRUE(g.YVScroll1->Visible());
+    EXPECT_EQ(g.YVScroll1->MaxV(), 42 - 7);
+    g.YVScroll1->SetValue(8);  // G1's header (row 11) is the fourth row of the view
+    ClickRow(g, 3);
+    EXPECT_FALSE(g.Store().Expanded(1));
+    EXPECT_EQ(g.YVScroll1->Value(), 0);
+    EXPECT_EQ(g.YVScroll1->MaxV(), 12 - 7);
+}
+
+TEST_F(GroupList, FoldingWhileScrolledFurtherMovesUpByTheItemCount)
+{
+    YGroupList& g = Place({20, 3, 10});
+    for (int i = 0; i < 3; ++i)
+        g.Spread(i, true);
+    Settle(g);
+    g.YVScroll1->SetValue(20);  // G1's header (row 21) is the second row of the view
+    ClickRow(g, 1);
+    EXPECT_FALSE(g.Store().Expanded(1));
+    EXPECT_EQ(g.YVScroll1->Value(), 17);
+    EXPECT_EQ(g.YVScroll1->MaxV(), 33 - 7);
+    ClickRow(g, 4);  // G1 again: unfolds, the view stays
+    EXPECT_TRUE(g.Store().Expanded(1));
+    EXPECT_EQ(g.YVScroll1->Value(), 17);
+}
+
+TEST_F(GroupList, ItemHeight30GivesFourRowsAnd1890Twips)
+{
+    YGroupList& g = Place({5});
+    g.SetItemHeight(30);
+    g.Move(-1, -1, -1, 1500);  // a client height of 100 px
+    EXPECT_EQ(g.PageRows(), 4);
+    EXPECT_EQ(g.Height(), 1890);
+    EXPECT_EQ(g.ScaleHeight(), 126);
+    g.SetItemHeight(2);  // below the font's height: ignored
+    EXPECT_EQ(g.ItemHeight(), 30);
+}
+
+TEST_F(GroupList, ThousandItemsPerGroupAtMost)
+{
+    YGroupList& g = Place({});
+    g.AddGroup(L"Big");
+    for (int i = 0; i < 1001; ++i)
+        g.AddItem(0, L"item" + std::to_wstring(i));
+    EXPECT_EQ(g.GetListCount(0), 1000);
+    EXPECT_EQ(g.GetList(0, 999), L"item999");
+    EXPECT_EQ(g.GetList(0, 1000), L"");
+    EXPECT_EQ(g.GetList(1, 0), L"");
+    EXPECT_EQ(g.GetListCount(5), 0);
+}
+
+TEST_F(GroupList, EmptyGroupShowsZeroCountAndRightGlyphEvenUnfolded)
+{
+    YGroupList& g = Place({0, 2});
+    g.Spread(0, true);
+    g.Spread(1, true);
+    Settle(g);
+    EXPECT_EQ(g.Store().HeaderCaption(0), L"G0(0)");
+    Frame f(g.hWnd());
+    // Row 0 (G0, empty) starts at y 3, row 1 (G1, unfolded) at y 23.
+    EXPECT_EQ(f(7, 3 + 11), 0x000000u) << "right-pointing glyph: its base column";
+    EXPECT_NE(f(10, 3 + 8), 0x000000u);
+    EXPECT_EQ(f(10, 23 + 8), 0x000000u) << "down-pointing glyph: its base row";
+    EXPECT_NE(f(7, 23 + 11), 0x000000u);
+}
+
+TEST_F(GroupList, RowsAreStripedAndFramed)
+{
+    YGroupList& g = Place({4});
+    g.Spread(0, true);
+    Settle(g);
+    Frame f(g.hWnd());
+    EXPECT_EQ(f(0, 0), YGroupList::kBorderColor);
+    EXPECT_EQ(f(120, 10), YGroupList::kHeaderColor) << "header row";
+    EXPECT_EQ(f(120, 30), YGroupList::kItemColorB) << "first item: the stripe after the header";
+    EXPECT_EQ(f(120, 50), YGroupList::kItemColorA);
+    EXPECT_EQ(f(120, 70), YGroupList::kItemColorB);
+    MoveMouse(g.hWnd(), 30, 50);
+    EXPECT_EQ(g.HoverRow(), 2);
+    Frame h(g.hWnd());
+    EXPECT_EQ(h(120, 50), YGroupList::kItemHoverColor);
+}
+
+TEST_F(GroupList, ItemClicksReportTheirTextAndDoubleClicksFollowWithTheSecondEvent)
+{
+    YGroupList& g = Place({3});
+    g.Spread(0, true);
+    Settle(g);
+    ClickRow(g, 2);
+    SendMessageW(g.hWnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(30, 3 + 3 * 20 + 10));
+    EXPECT_EQ(Join(events), "Click g0i1\nClick g0i2\nDBClick g0i2\n");
+    ClickRow(g, 0);
+    ClickRow(g, 0);
+    EXPECT_TRUE(g.Store().Expanded(0)) << "two header clicks leave the group as it was";
+    SendMessageW(g.hWnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(30, 13));
+    EXPECT_FALSE(g.Store().Expanded(0)) << "a double-click on a header folds like a click";
+}
+
+TEST_F(GroupList, WheelScrollsThreeRowsWithinRange)
+{
+    YGroupList& g = Place({10});
+    g.Spread(0, true);
+    Settle(g);
+    ASSERT_EQ(g.YVScroll1->MaxV(), 4);
+    Wheel(g, -120);
+    EXPECT_EQ(g.YVScroll1->Value(), 3);
+    Wheel(g, -120);
+    EXPECT_EQ(g.YVScroll1->Value(), 4);
+    Wheel(g, 120);
+    EXPECT_EQ(g.YVScroll1->Value(), 1);
+    Wheel(g, 120);
+    EXPECT_EQ(g.YVScroll1->Value(), 0);
+}
+
+TEST_F(GroupList, EmptyListIsAWhitePanelThatIgnoresClicksAndTheWheel)
+{
+    YGroupList& g = Place({});
+    Frame f(g.hWnd());
+    EXPECT_EQ(f(0, 0), YGroupList::kBorderColor);
+    EXPECT_EQ(f(60, 60), 0x00FFFFFFu);
+    ClickRow(g, 0);
+    Wheel(g, -120);
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(g.YVScroll1->Value(), 0);
+    EXPECT_FALSE(g.YVScroll1->Visible());
+}
+
+TEST_F(GroupList, LongTextSwingsWhileHoveredInMode1)
+{
+    YGroupList& g = Place({}, 146, 1);
+    g.AddGroup(L"G");
+    g.AddItem(0, std::wstring(60, L'W'));  // overflows by far more than a few ticks
+    g.AddItem(0, L"ok");
+    g.Spread(0, true);
+    Settle(g);
+    MoveMouse(g.hWnd(), 30, 33);
+    ASSERT_EQ(g.HoverRow(), 1);
+    EXPECT_TRUE(g.Marqueeing());
+    Pump(450);
+    EXPECT_TRUE(g.Marqueeing());
+    EXPECT_GT(g.MarqueeOffset(), 0);
+    MoveMouse(g.hWnd(), 30, 53);  // a text that fits: no movement
+    EXPECT_FALSE(g.Marqueeing());
+    EXPECT_EQ(g.MarqueeOffset(), 0);
+    MoveMouse(g.hWnd(), 30, 33);
+    SendMessageW(g.hWnd(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(g.Marqueeing());
+    EXPECT_EQ(g.HoverRow(), -1);
+    g.SetScrollMode(3);
+    EXPECT_EQ(g.ScrollMode(), 1);
+}
+
+TEST_F(GroupList, TallFontRaisesTheRowsWithANotice)
+{
+    YGroupList& g = Place({2});
+    host::Font big;
+    big.size = 36;
+    g.SetFont(big);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, L"字体高度超过列表项设定的高度,已将列表项高度值进行调整");
+    EXPECT_EQ(boxes.boxes[0].title, L"提示");
+    EXPECT_GT(g.ItemHeight(), 20);
+    EXPECT_EQ((g.ScaleHeight() - 6) % g.ItemHeight(), 0) << "the client holds whole rows again";
+}
+
+TEST_F(GroupList, RemovingContentRelaysOut)
+{
+    YGroupList& g = Place({3, 2});
+    g.Spread(0, true);
+    Settle(g);
+    g.RemoveItem(0, 0);
+    g.RemoveItem(0, 9);  // out of range
+    Settle(g);
+    EXPECT_EQ(g.GetList(0, 0), L"g0i1");
+    EXPECT_EQ(g.Store().TotalRows(), 4);
+    g.RemoveGroup(0);
+    Settle(g);
+    EXPECT_EQ(g.Store().GroupName(0), L"G1");
+    EXPECT_EQ(g.Store().TotalRows(), 1);
+    g.RemoveGroup(0);  // the only group
+    EXPECT_EQ(g.Store().GroupCount(), 0);
+    ClickRow(g, 0);
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(g.SaveBag().readLong(L"ScrollMode", -1), 0);
+}
+
+} // namespace
