@@ -13,13 +13,16 @@
 // --runs N   repeats every size N times (default 3) and prints medians; the
 //            1,000,000 sizes run once.
 // --full     also fills the platform's tree in the deep/wide shape at
-//            1,000,000 nodes (its time grows faster than linear: minutes).
+//            1,000,000 nodes and searches its trees of 1,000,000 nodes (its
+//            times grow faster than linear: up to hours).
 // --quick    sizes up to 10,000 only (a check that the benchmark works).
 #include "bench/BenchClock.h"
 #include "tessara/controls/YList.h"
 #include "tessara/controls/YListView.h"
 #include "tessara/controls/YTreeView.h"
 #include "tessara/gallery/frmMain.h"
+#include "tessara/kit/MdlCreateLogFont.h"
+#include "tessara/kit/MdlMemDC.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -344,29 +347,40 @@ bool PlatformFind(HWND t, const std::wstring& label)
     return false;
 }
 
-// Scrolls the platform's tree so its first row is the top row or the
-// middle one of the rows shown.
-void PlatformTreeScroll(HWND t, bool middle)
+// Scrolls the platform's tree to its top or to the middle of its scroll
+// range, as a user dragging the thumb would (walking the shown rows by
+// message instead costs a handle check per step: hours at a million).
+// `middleRow` (when given) is the node to show first for the middle: the
+// thumb message carries 16 bits of position only.
+void PlatformTreeScroll(HWND t, bool middle, HTREEITEM middleRow)
 {
-    HTREEITEM first = TreeNext(t, TVGN_ROOT, nullptr);
-    if (middle) {
-        int rows = 0;
-        for (HTREEITEM i = first; i; i = TreeNext(t, TVGN_NEXTVISIBLE, i))
-            ++rows;
-        const int page = static_cast<int>(::SendMessageW(t, TVM_GETVISIBLECOUNT, 0, 0));
-        int target = std::max(0, (rows - page) / 2);
-        for (; target > 0 && first; --target)
-            first = TreeNext(t, TVGN_NEXTVISIBLE, first);
+    if (middle && middleRow) {
+        ::SendMessageW(t, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(middleRow));
+        return;
     }
-    ::SendMessageW(t, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(first));
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    int pos = 0;
+    if (middle && ::GetScrollInfo(t, SB_VERT, &si))
+        pos = std::max(0, (si.nMax - static_cast<int>(si.nPage) + 1) / 2);
+    ::SendMessageW(t, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, pos), 0);
 }
 
 void TreeSize(const char* shape, const std::vector<TreeNode>& plan, bool platformToo, const std::wstring& findLabel)
 {
     const int n = static_cast<int>(plan.size());
     const std::string name = std::string("tree ") + shape;
-    Samples fill, layout, find, top, middle, remove;
+    const bool flat = plan.back().parent == 0;
+    Samples fill, store, layout, find, top, middle, remove;
     for (int run = 0; run < RunsFor(n); ++run) {
+        // Where our fill's time goes: the window-free node store alone.
+        store.Add(TimeMs([&] {
+                      tessara::TreeStore alone;
+                      for (const TreeNode& node : plan)
+                          alone.AddItem(node.parent, node.label);
+                  }),
+                  kNone);
         Bench2 b(140, 186);  // the gallery's YTreeView1
         auto& ours = b.form.AddControl<tessara::YTreeView>(L"YTreeView1", 150, 150, b.w * 15, b.h * 15);
         HWND plat = platformToo ? MakePlatform(WC_TREEVIEWW,
@@ -407,7 +421,7 @@ void TreeSize(const char* shape, const std::vector<TreeNode>& plan, bool platfor
 
         // The rows the paints show: the flat list unfolded below its root;
         // the deep tree with the chain to its deepest node unfolded (find).
-        if (plan[1].parent == 0 && plan.back().parent == 0) {
+        if (flat) {
             ours.Spread(0, true);
             if (plat)
                 ::SendMessageW(plat, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(handles[0]));
@@ -419,8 +433,10 @@ void TreeSize(const char* shape, const std::vector<TreeNode>& plan, bool platfor
             ours.FindItem(findLabel);
             ours.Relayout();
         });
+        // The platform checks every handle it is given against all its
+        // items, so a search by message grows with the square of the size.
         double findPlat = kNone;
-        if (plat)
+        if (plat && (n <= 100000 || g_opt.full))
             findPlat = TimeMs([&] {
                 if (!PlatformFind(plat, findLabel))
                     std::printf("%s: the platform's tree has no %ls\n", name.c_str(), findLabel.c_str());
@@ -432,7 +448,10 @@ void TreeSize(const char* shape, const std::vector<TreeNode>& plan, bool platfor
         });
         PaintPair pp{kNone, kNone};
         if (plat)
-            pp = PaintBoth(plat, [&](bool mid) { PlatformTreeScroll(plat, mid); });
+            pp = PaintBoth(plat, [&](bool mid) {
+                const int page = static_cast<int>(::SendMessageW(plat, TVM_GETVISIBLECOUNT, 0, 0));
+                PlatformTreeScroll(plat, mid, flat ? handles[static_cast<std::size_t>(std::max(0, (n - page) / 2))] : nullptr);
+            });
         top.Add(po.top, pp.top);
         middle.Add(po.middle, pp.middle);
 
@@ -466,6 +485,7 @@ void TreeSize(const char* shape, const std::vector<TreeNode>& plan, bool platfor
         }
     }
     fill.Report(name + ": fill", n);
+    store.Report(name + ": fill, node store alone (incl. freeing)", n);
     layout.Report(name + ": one layout", n);
     find.Report(name + ": FindItem of the last/deepest node", n);
     top.Report(name + ": paint at the top", n);
@@ -749,6 +769,38 @@ void StartUp()
            bare.empty() ? kNone : Median(bare));
 }
 
+// ---- where a paint's time goes ------------------------------------------------
+
+// The fixed steps of every paint of ours, each on its own, at a control's
+// size: what a paint costs before it draws anything.
+void PaintSteps(int w, int h)
+{
+    const std::string size = std::to_string(w) + " x " + std::to_string(h);
+    std::vector<double> surface, font, copy, bare;
+    const host::Font f;
+    HWND win = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, w, h, nullptr, nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr);
+    for (int i = 0; i < 15; ++i) {
+        surface.push_back(TimeMs([&] { kit::DeleteMemDC(kit::CreateMemDC(w, h)); }));
+        font.push_back(TimeMs([&] { ::DeleteObject(kit::CreateFontFromStdFont(f)); }));
+        HDC mem = kit::CreateMemDC(w, h);
+        HDC screen = ::GetDC(win);
+        copy.push_back(TimeMs([&] { ::BitBlt(screen, 0, 0, w, h, mem, 0, 0, SRCCOPY); }));
+        ::ReleaseDC(win, screen);
+        kit::DeleteMemDC(mem);
+        bare.push_back(PaintOnceMs(win));
+    }
+    ::DestroyWindow(win);
+    g_rows.push_back({"paint step: surface made and deleted", size, Median(surface), kNone});
+    PrintRow(g_rows.back());
+    g_rows.push_back({"paint step: font made and deleted", size, Median(font), kNone});
+    PrintRow(g_rows.back());
+    g_rows.push_back({"paint step: one copy to the window", size, Median(copy), kNone});
+    PrintRow(g_rows.back());
+    g_rows.push_back({"paint step: invalidate + a system-drawn paint", size, kNone, Median(bare)});
+    PrintRow(g_rows.back());
+}
+
 // ---- goals -------------------------------------------------------------------
 
 void Goal(bool met, const std::string& what) { std::printf("  [%s] %s\n", met ? "met   " : "MISSED", what.c_str()); }
@@ -837,6 +889,8 @@ int main(int argc, char** argv)
     }
     for (int n : mid)
         ListViewSize(n);
+    PaintSteps(113, 166);
+    PaintSteps(726, 468);
     Gallery();
     StartUp();
     Goals();
