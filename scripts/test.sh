@@ -21,7 +21,8 @@ summary() {
 }
 ctest --test-dir "$BUILD_NATIVE" --output-on-failure -j2 2>&1 | tee "$ROOT/build/native-tests.log" || status=1
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
-ctest --test-dir "$BUILD_TESTS" --output-on-failure -j2 2>&1 | tee "$ROOT/build/win-tests.log" || status=1
+# One at a time: window tests share Wine's desktop, focus and mouse.
+ctest --test-dir "$BUILD_TESTS" --output-on-failure 2>&1 | tee "$ROOT/build/win-tests.log" || status=1
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 
 total=0; failed=0

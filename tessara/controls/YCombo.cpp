@@ -60,9 +60,7 @@ void YCombo::Hook()
 {
     if (!UserMode() || hook_.IsHooked(hWnd()))
         return;
-    hook_.HookAttach(hWnd());
-    for (UINT m : kWatched)
-        hook_.HookWatch(hWnd(), static_cast<std::int32_t>(m), kit::HookBefore);
+    hook_.AttachWatching(hWnd(), kWatched);
     // Focus sits in the list while it is down: its loss is the control's
     // loss too when focus goes elsewhere than the combo.
     hook_.HookAttach(YList1->hWnd());

@@ -179,11 +179,8 @@ void YListView::Initialize()
 
 void YListView::Hook()
 {
-    if (!UserMode() || hook_.IsHooked(hWnd()))
-        return;
-    hook_.HookAttach(hWnd());
-    for (UINT m : kWatched)
-        hook_.HookWatch(hWnd(), static_cast<std::int32_t>(m), kit::HookBefore);
+    if (UserMode())
+        hook_.AttachWatching(hWnd(), kWatched);
 }
 
 void YListView::InitProperties()

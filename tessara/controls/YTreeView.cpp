@@ -113,11 +113,8 @@ void YTreeView::WriteProperties(host::PropertyBag& bag)
 
 void YTreeView::Hook()
 {
-    if (!UserMode() || hook_.IsHooked(hWnd()))
-        return;
-    hook_.HookAttach(hWnd());
-    for (UINT m : kWatched)
-        hook_.HookWatch(hWnd(), static_cast<std::int32_t>(m), kit::HookBefore);
+    if (UserMode())
+        hook_.AttachWatching(hWnd(), kWatched);
 }
 
 void YTreeView::Resize()

@@ -297,3 +297,11 @@ bool RequestMouseLeave(HWND hwnd)
 }
 
 } // namespace kit
+
+void kit::WindowHook::AttachWatching(HWND hwnd, const UINT* messages, std::size_t count)
+{
+    if (IsHooked(hwnd) || HookAttach(hwnd) < 0)
+        return;
+    for (std::size_t i = 0; i < count; ++i)
+        HookWatch(hwnd, static_cast<std::int32_t>(messages[i]), HookBefore);
+}

@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -57,6 +58,16 @@ public:
     void HookDetach(HWND hwnd);
     // Every hooked window, last entry first.
     void HookDetachAll();
+
+    // A control's run-time hook-up: hooks the window once and watches each
+    // message before its previous procedure, in the order given. A window
+    // already hooked is left as it is.
+    void AttachWatching(HWND hwnd, const UINT* messages, std::size_t count);
+    template <std::size_t N>
+    void AttachWatching(HWND hwnd, const UINT (&messages)[N])
+    {
+        AttachWatching(hwnd, messages, N);
+    }
 
     bool IsHooked(HWND hwnd) const { return Find(hwnd) >= 0; }
     // The hook table: its size and the window of an entry (0 when free).
