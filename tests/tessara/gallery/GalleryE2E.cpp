@@ -8,8 +8,9 @@
 //
 // Environment: TESSARA_E2E_EXE the program to start, TESSARA_E2E_SHOTS the
 // folder for the screenshots (both Windows paths).
+#include "TessaraProcess.h"
+
 #include "tessara/controls/YTreeView.h"
-#include "tessara/gallery/frmMain.h"
 #include "tessara/kit/ColourMath.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@
 
 namespace {
 
-using gallery::Query;
+using galleryproc::TessaraProcess;
 
 std::wstring Env(const wchar_t* name)
 {
@@ -135,162 +136,6 @@ private:
     std::vector<std::uint32_t> px_;
 };
 
-// ---- The running program ------------------------------------------------------------
-
-struct FindArgs {
-    DWORD pid;
-    const wchar_t* cls;
-    const wchar_t* text;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND h, LPARAM p)
-{
-    auto* a = reinterpret_cast<FindArgs*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    wchar_t cls[64] = {}, text[64] = {};
-    GetClassNameW(h, cls, 64);
-    GetWindowTextW(h, text, 64);
-    if (pid == a->pid && wcscmp(cls, a->cls) == 0 && wcscmp(text, a->text) == 0) {
-        a->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-class Tessara {
-public:
-    ~Tessara()
-    {
-        if (pi_.hProcess) {
-            if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT)
-                TerminateProcess(pi_.hProcess, 99);
-            CloseHandle(pi_.hProcess);
-            CloseHandle(pi_.hThread);
-        }
-    }
-    bool Start(const std::wstring& exe)
-    {
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        std::wstring cmd = L"\"" + exe + L"\"";
-        start_ = GetTickCount();
-        return CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_) != 0;
-    }
-    DWORD SinceStart() const { return GetTickCount() - start_; }
-    HANDLE Process() const { return pi_.hProcess; }
-
-    // The form's top-level window: class HostForm, caption "Form1", ours.
-    HWND Form()
-    {
-        if (!form_) {
-            FindArgs a{pi_.dwProcessId, L"HostForm", L"Form1", nullptr};
-            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&a));
-            form_ = a.found;
-        }
-        return form_;
-    }
-    // A control of the form by its class and instance name.
-    HWND Control(const wchar_t* cls, const wchar_t* name)
-    {
-        FindArgs a{pi_.dwProcessId, cls, name, nullptr};
-        EnumChildWindows(Form(), MatchWindow, reinterpret_cast<LPARAM>(&a));
-        return a.found;
-    }
-    // Asks the form; -1 when it does not answer in time.
-    LRESULT Ask(Query q, LPARAM arg = 0)
-    {
-        DWORD_PTR result = 0;
-        if (!SendMessageTimeoutW(Form(), gallery::QueryMessage(), q, arg, SMTO_NORMAL, 5000, &result))
-            return -1;
-        const LRESULT r = static_cast<LRESULT>(result);
-        if (q != gallery::QueryProgressValue)
-            NoteProgress();
-        return r;
-    }
-    std::wstring AskText(Query q, LPARAM arg = 0)
-    {
-        const LRESULT atom = Ask(q, arg);
-        if (atom <= 0)
-            return L"";
-        wchar_t buf[256] = {};
-        GlobalGetAtomNameW(static_cast<ATOM>(atom), buf, 256);
-        GlobalDeleteAtom(static_cast<ATOM>(atom));
-        return buf;
-    }
-    // Every question also notes where the progress bar stands, so the bar
-    // is watched for the whole run.
-    void NoteProgress()
-    {
-        const LRESULT v = Ask(gallery::QueryProgressValue);
-        if (v >= 0)
-            progress.push_back(static_cast<int>(v));
-    }
-    // Runs until cond() holds or ms pass; returns cond().
-    template <class F>
-    bool WaitFor(F cond, DWORD ms)
-    {
-        const DWORD t0 = GetTickCount();
-        for (;;) {
-            if (cond())
-                return true;
-            if (GetTickCount() - t0 > ms)
-                return false;
-            Sleep(20);
-        }
-    }
-    bool WaitPainted(DWORD ms)
-    {
-        return WaitFor([&] { return Ask(gallery::QueryPainted) == 1; }, ms);
-    }
-    // The mouse over the middle of a control, pressed and released there.
-    void Click(HWND control)
-    {
-        RECT r;
-        GetClientRect(control, &r);
-        const int x = r.right / 2, y = r.bottom / 2;
-        POINT screen{x, y};
-        ClientToScreen(control, &screen);
-        SetCursorPos(screen.x, screen.y);
-        const LPARAM at = MAKELPARAM(x, y);
-        Sleep(40);  // moves closer than 30 ms apart are dropped on purpose
-        Deliver(control, WM_MOUSEMOVE, 0, at);
-        Deliver(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        Deliver(control, WM_LBUTTONUP, 0, at);
-    }
-    // Sent, not posted: once it returns the program has handled it, so the
-    // next question sees its effect (a question would overtake a posted one).
-    static void Deliver(HWND h, UINT msg, WPARAM wp, LPARAM lp)
-    {
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(h, msg, wp, lp, SMTO_NORMAL, 5000, &ignored);
-    }
-    // One notch of the wheel toward the user over the middle of a control.
-    void WheelDown(HWND control)
-    {
-        RECT r = OnScreen(control);
-        const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-        SetCursorPos(x, y);
-        Deliver(control, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(x, y));
-    }
-    // A control's client rectangle on the screen.
-    static RECT OnScreen(HWND control)
-    {
-        RECT r;
-        GetClientRect(control, &r);
-        MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&r), 2);
-        return r;
-    }
-
-    std::vector<int> progress;
-
-private:
-    PROCESS_INFORMATION pi_{};
-    DWORD start_ = 0;
-    HWND form_ = nullptr;
-};
-
 class GalleryE2E : public ::testing::Test {
 protected:
     void SetUp() override
@@ -313,13 +158,22 @@ protected:
 
 TEST_F(GalleryE2E, AUserFindsANodeRemovesItemsSwitchesModesAndWatchesTheBarFill)
 {
-    Tessara app;
+    TessaraProcess app;
+    // Every wait also notes where the progress bar stands, so the bar is
+    // watched for the whole run.
+    std::vector<int> progress;
+    auto noteProgress = [&] {
+        const LRESULT v = app.Ask(gallery::QueryProgressValue);
+        if (v >= 0)
+            progress.push_back(static_cast<int>(v));
+    };
+    app.whileWaiting = noteProgress;
     ASSERT_TRUE(app.Start(exe)) << "cannot start " << Narrow(exe);
 
     // The form appears and paints itself completely.
     ASSERT_TRUE(app.WaitFor([&] { return app.Form() != nullptr; }, 30000)) << "no window \"Form1\" appeared";
     ASSERT_TRUE(app.WaitPainted(30000)) << "the form never finished its first paint";
-    std::printf("first full paint %lu ms after the start\n", static_cast<unsigned long>(app.SinceStart()));
+    std::printf("first full paint %.0f ms after the start\n", app.SinceStart());
     HWND tree = app.Control(L"YTreeView", L"YTreeView1");
     HWND view = app.Control(L"YListView", L"YListView1");
     HWND bar = app.Control(L"YProgress", L"YProgress1");
@@ -331,7 +185,7 @@ TEST_F(GalleryE2E, AUserFindsANodeRemovesItemsSwitchesModesAndWatchesTheBarFill)
     EXPECT_EQ(app.Ask(gallery::QueryListViewMode), 0);
     // The body of the box behind the tree's selected label.
     const COLORREF selected = kit::TintColor(tessara::kTreeSelectedColor, kit::kTint07);
-    EXPECT_FALSE(loaded.has(Tessara::OnScreen(tree), selected)) << "nothing is selected at the start";
+    EXPECT_FALSE(loaded.has(TessaraProcess::OnScreen(tree), selected)) << "nothing is selected at the start";
 
     // "查找结点B100": the tree unfolds down to B100, selects it and shows its row.
     app.Click(app.Control(L"YCommand", L"YCommand1"));
@@ -350,14 +204,14 @@ TEST_F(GalleryE2E, AUserFindsANodeRemovesItemsSwitchesModesAndWatchesTheBarFill)
     POINT label{static_cast<LONG>(side[0]) + 2, static_cast<LONG>(side[1]) + 5};
     ClientToScreen(tree, &label);
     EXPECT_EQ(found.at(label.x, label.y), selected) << "B100's label shows selected on the screen";
-    EXPECT_GT(found.differences(loaded, Tessara::OnScreen(tree)), 200) << "the tree shows the unfolded rows";
+    EXPECT_GT(found.differences(loaded, TessaraProcess::OnScreen(tree)), 200) << "the tree shows the unfolded rows";
 
     // "YCommand2" twice: the items at 9 and 8 go on each press. The wheel
     // first brings those rows into the list view's page.
     app.WheelDown(view);
     ASSERT_TRUE(app.WaitPainted(5000));
     Shot before = Save(L"3-scrolled");
-    EXPECT_GT(before.differences(found, Tessara::OnScreen(view)), 1000) << "the wheel scrolled the rows";
+    EXPECT_GT(before.differences(found, TessaraProcess::OnScreen(view)), 1000) << "the wheel scrolled the rows";
     const struct {
         const wchar_t* shot;
         int count;
@@ -372,7 +226,7 @@ TEST_F(GalleryE2E, AUserFindsANodeRemovesItemsSwitchesModesAndWatchesTheBarFill)
         EXPECT_EQ(app.AskText(gallery::QueryListViewItem, 7), L"列表项7");
         EXPECT_EQ(app.AskText(gallery::QueryListViewItem, 8), r.at8);
         EXPECT_EQ(app.AskText(gallery::QueryListViewItem, 9), r.at9);
-        EXPECT_GT(after.differences(before, Tessara::OnScreen(view)), 100) << "the rows moved up on the screen";
+        EXPECT_GT(after.differences(before, TessaraProcess::OnScreen(view)), 100) << "the list view repainted after the removal";
         before = after;
     }
 
@@ -391,7 +245,7 @@ TEST_F(GalleryE2E, AUserFindsANodeRemovesItemsSwitchesModesAndWatchesTheBarFill)
         ASSERT_TRUE(app.WaitPainted(5000));
         modeShots.push_back(Save(m.shot));
         for (size_t k = 0; k + 1 < modeShots.size(); ++k)
-            EXPECT_GT(modeShots.back().differences(modeShots[k], Tessara::OnScreen(view)), 100)
+            EXPECT_GT(modeShots.back().differences(modeShots[k], TessaraProcess::OnScreen(view)), 100)
                 << Narrow(m.shot) << " looks like an earlier mode";
     }
     EXPECT_EQ(app.Ask(gallery::QueryListViewCount), 97) << "switching modes keeps the items";
@@ -400,15 +254,15 @@ TEST_F(GalleryE2E, AUserFindsANodeRemovesItemsSwitchesModesAndWatchesTheBarFill)
     ASSERT_TRUE(app.WaitFor([&] { return app.Ask(gallery::QueryTimerEnabled) == 0; }, 15000))
         << "Timer1 never stopped";
     Sleep(500);
-    app.NoteProgress();
+    noteProgress();
     EXPECT_EQ(app.Ask(gallery::QueryTimerEnabled), 0) << "the timer stays stopped";
     const Shot full = Save(L"9-progress-full");
-    ASSERT_FALSE(app.progress.empty());
-    EXPECT_EQ(app.progress.back(), 100);
-    EXPECT_LE(*std::max_element(app.progress.begin(), app.progress.end()), 100) << "never above 100";
-    EXPECT_TRUE(std::is_sorted(app.progress.begin(), app.progress.end())) << "the bar only moves forward";
-    EXPECT_LT(app.progress.front(), 100) << "the bar was seen on its way";
-    const RECT b = Tessara::OnScreen(bar);
+    ASSERT_FALSE(progress.empty());
+    EXPECT_EQ(progress.back(), 100);
+    EXPECT_LE(*std::max_element(progress.begin(), progress.end()), 100) << "never above 100";
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end())) << "the bar only moves forward";
+    EXPECT_LT(progress.front(), 100) << "the bar was seen on its way";
+    const RECT b = TessaraProcess::OnScreen(bar);
     const int mid = (b.top + b.bottom) / 2;
     const COLORREF fillLeft = full.at(b.left + 4, mid), fillRight = full.at(b.right - 5, mid);
     EXPECT_EQ(fillRight, fillLeft) << "the fill reaches the bar's right end";
@@ -418,10 +272,8 @@ TEST_F(GalleryE2E, AUserFindsANodeRemovesItemsSwitchesModesAndWatchesTheBarFill)
     }
 
     // Closing the form ends the program.
-    PostMessageW(app.Form(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(app.Process(), 10000), WAIT_OBJECT_0) << "the program did not end";
     DWORD code = 99;
-    GetExitCodeProcess(app.Process(), &code);
+    EXPECT_TRUE(app.Close(10000, &code)) << "the program did not end";
     EXPECT_EQ(code, 0u);
 }
 
