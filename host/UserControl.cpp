@@ -53,8 +53,11 @@ HWND UserControl::CreateControlWindow(HWND parent, int x, int y, int w, int h)
     // CS_OWNDC: hDC() stays the same for the window's life, and BeginPaint
     // hands out that same context.
     RegisterClassOnce(Kind(), CS_OWNDC | CS_DBLCLKS);
-    HWND made = MakeWindow(Kind().c_str(), WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP,
-                           WS_EX_CONTROLPARENT, parent, x, y, w, h, Name());
+    // No WS_EX_CONTROLPARENT: Tab then stops on the control itself instead
+    // of looking for stops among its parts (a control without parts would
+    // never be reached).
+    HWND made = MakeWindow(Kind().c_str(), WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP, 0, parent,
+                           x, y, w, h, Name());
     if (made)
         hdc_ = GetDC(made);
     return made;

@@ -316,6 +316,28 @@ TEST_F(Lifecycle, FocusEventsComeInPairs)
     ExpectJournal(journal, {L"A:LostFocus", L"A:ExitFocus", L"B:EnterFocus", L"B:GotFocus"});
 }
 
+TEST_F(Lifecycle, TabStopsOnEachOwnerDrawnControlNotOnItsParts)
+{
+    auto& a = form.AddControl<Recorder>(L"A", 0, 0, 1500, 600);
+    auto& c = form.AddControl<Composite>(L"YList1", 0, 700, 1500, 1500);
+    auto& b = form.AddControl<Recorder>(L"B", 0, 2300, 1500, 600);
+    form.Show();
+    a.SetFocus();
+    auto tab = [] {
+        MSG m{};
+        m.hwnd = GetFocus();
+        m.message = WM_KEYDOWN;
+        m.wParam = VK_TAB;
+        return host::Form::PreTranslate(m);
+    };
+    EXPECT_TRUE(tab());
+    EXPECT_EQ(GetFocus(), c.hWnd());   // the composite control itself, not its scroll bar
+    EXPECT_TRUE(tab());
+    EXPECT_EQ(GetFocus(), b.hWnd());
+    EXPECT_TRUE(tab());
+    EXPECT_EQ(GetFocus(), a.hWnd());   // round again
+}
+
 TEST_F(Lifecycle, MouseIconRefusesABitmapAndCustomPointerShowsTheCursor)
 {
     auto& r = form.AddControl<Recorder>(L"R1", 0, 0, 1500, 600);
