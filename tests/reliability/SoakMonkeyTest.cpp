@@ -1,0 +1,783 @@
+// Every Tessara control, the launcher's button and the gallery form under
+// long use: a soak of paints, resizes and property changes that must leave
+// GDI objects, windows and private bytes where they were after warming up,
+// and a monkey of random but plausible input after which each control's
+// invariants still hold. Counts are reduced for the regular run; pass
+// --full for 10,000 soak rounds and 100,000 monkey messages per subject,
+// and --seed=N to replay a monkey run.
+#include "Invariants.h"
+
+#include "korvel/button/kxButtons_H.h"
+#include "tessara/controls/YCheck.h"
+#include "tessara/controls/YCombo.h"
+#include "tessara/controls/YCommand.h"
+#include "tessara/controls/YFrame.h"
+#include "tessara/controls/YGroupList.h"
+#include "tessara/controls/YHScroll.h"
+#include "tessara/controls/YList.h"
+#include "tessara/controls/YListView.h"
+#include "tessara/controls/YOption.h"
+#include "tessara/controls/YProgress.h"
+#include "tessara/controls/YTab.h"
+#include "tessara/controls/YTreeView.h"
+#include "tessara/controls/YVScroll.h"
+#include "tessara/gallery/frmMain.h"
+#include "tests/tessara/kit/GdiCount.h"
+
+#include "host/Host.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace tessara;
+
+// ---- command line -------------------------------------------------------
+
+bool HasArg(const wchar_t* arg)
+{
+    int n = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &n);
+    bool found = false;
+    for (int i = 1; i < n; ++i)
+        if (std::wcscmp(argv[i], arg) == 0)
+            found = true;
+    ::LocalFree(argv);
+    return found;
+}
+
+unsigned SeedFromArgs(unsigned fallback)
+{
+    int n = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &n);
+    unsigned seed = fallback;
+    for (int i = 1; i < n; ++i)
+        if (std::wcsncmp(argv[i], L"--seed=", 7) == 0)
+            seed = static_cast<unsigned>(std::wcstoul(argv[i] + 7, nullptr, 10));
+    ::LocalFree(argv);
+    return seed;
+}
+
+const bool kFull = HasArg(L"--full");
+const int kSoakRounds = kFull ? 10000 : 200;
+const int kMonkeyMessages = kFull ? 100000 : 2000;
+const int kBurst = 500;
+const unsigned kSeed = SeedFromArgs(20261210u);
+
+// Other test programs share the Wine session; a desktop of our own keeps
+// their windows from taking activation and focus from ours.
+struct OwnDesktop {
+    OwnDesktop()
+    {
+        wchar_t name[64];
+        ::wsprintfW(name, L"reliability-%lu", ::GetCurrentProcessId());
+        if (HDESK d = ::CreateDesktopW(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr))
+            ::SetThreadDesktop(d);
+    }
+};
+const OwnDesktop kOwnDesktop;
+
+// The controls read the tests' mouse instead of the system cursor.
+POINT g_cursor{};
+POINT ReadCursor() { return g_cursor; }
+
+void PumpPending()
+{
+    MSG m;
+    while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&m);
+        ::DispatchMessageW(&m);
+    }
+}
+
+void PumpFor(int ms)
+{
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < static_cast<DWORD>(ms)) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        PumpPending();
+    }
+}
+
+// ---- resource figures ---------------------------------------------------
+
+BOOL CALLBACK CountOne(HWND h, LPARAM counter)
+{
+    ++*reinterpret_cast<int*>(counter);
+    ::EnumChildWindows(h, CountOne, counter);
+    return TRUE;
+}
+
+// Windows this thread owns, children included: the USER objects a control
+// can leak (the platform's own USER count answers 0 under Wine).
+int LiveWindows()
+{
+    int n = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND h, LPARAM c) -> BOOL {
+        ++*reinterpret_cast<int*>(c);
+        ::EnumChildWindows(h, CountOne, c);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+// Committed private memory of the process, walked region by region (Wine
+// leaves the process counters' private usage at 0).
+SIZE_T PrivateBytes()
+{
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION mbi{};
+    const char* p = nullptr;
+    while (::VirtualQuery(p, &mbi, sizeof(mbi)) == sizeof(mbi)) {
+        if (mbi.State == MEM_COMMIT && mbi.Type == MEM_PRIVATE)
+            total += mbi.RegionSize;
+        const char* next = static_cast<const char*>(mbi.BaseAddress) + mbi.RegionSize;
+        if (next <= p)
+            break;
+        p = next;
+    }
+    return total;
+}
+
+struct Figures {
+    int gdi = 0;
+    int user = 0;
+    SIZE_T bytes = 0;
+};
+
+Figures Measure()
+{
+    PumpPending();
+    return Figures{kittest::LiveGdiObjects(), LiveWindows(), PrivateBytes()};
+}
+
+struct Row {
+    std::string name;
+    Figures start, end;
+    int soakRounds = 0;
+    long long messages = 0;
+};
+
+std::vector<Row>& Table()
+{
+    static std::vector<Row> rows;
+    return rows;
+}
+
+Row& RowFor(const std::string& name)
+{
+    for (Row& r : Table())
+        if (r.name == name)
+            return r;
+    Table().push_back(Row{name});
+    return Table().back();
+}
+
+// Printed once all subjects ran.
+class TablePrinter : public ::testing::Environment {
+public:
+    void TearDown() override
+    {
+        std::printf("\n%-14s %9s %9s %9s %9s %12s %12s %7s %9s\n", "subject", "GDI start", "GDI end", "USER start",
+                    "USER end", "bytes start", "bytes end", "rounds", "messages");
+        for (const Row& r : Table())
+            std::printf("%-14s %9d %9d %9d %9d %12zu %12zu %7d %9lld\n", r.name.c_str(), r.start.gdi, r.end.gdi,
+                        r.start.user, r.end.user, static_cast<size_t>(r.start.bytes),
+                        static_cast<size_t>(r.end.bytes), r.soakRounds, r.messages);
+        std::printf("GDI: highest fresh handle slot (grows only with live objects); USER: windows of the thread;\n"
+                    "bytes: private bytes. Monkey seed %u; %s run.\n",
+                    kSeed, kFull ? "full-size" : "reduced (pass --full for 10,000 rounds / 100,000 messages)");
+    }
+};
+const auto* kPrinter = ::testing::AddGlobalTestEnvironment(new TablePrinter);
+
+// ---- subjects ---------------------------------------------------------------
+
+// One control (or form) under test: where it lives, how it is changed in
+// the soak, and which windows the monkey may talk to.
+struct Subject {
+    virtual ~Subject() = default;
+    virtual HWND Window() = 0;
+    virtual host::ControlBase* Control() = 0;  // null for a form
+    virtual void Change(int round) = 0;
+    virtual std::string Broken() { return reliability::Broken(*Control()); }
+};
+
+host::Font SmallFont(int round)
+{
+    host::Font f;
+    f.name = L"Tahoma";
+    f.size = (round % 2) ? 9.0f : 10.5f;
+    f.bold = (round % 3) == 0;
+    return f;
+}
+
+template <class T>
+struct ControlSubject : Subject {
+    ControlSubject(host::Form& form, const wchar_t* name, int w, int h)
+        : control(form.AddControl<T>(name, 150, 150, w * 15, h * 15, &bag)), w_(w), h_(h)
+    {
+    }
+    HWND Window() override { return control.hWnd(); }
+    host::ControlBase* Control() override { return &control; }
+    void Change(int round) override
+    {
+        Alter(round);
+        // Resize between two sizes; every seventh round a degenerate one.
+        if (round % 7 == 6)
+            control.SetSize(15, 15);
+        else if (round % 2)
+            control.SetSize((w_ + 37) * 15, (h_ + 23) * 15);
+        else
+            control.SetSize(w_ * 15, h_ * 15);
+    }
+    virtual void Alter(int round) = 0;
+
+    host::PropertyBag bag;
+    T& control;
+    int w_, h_;
+};
+
+template <class Bar>
+struct ScrollSubject : ControlSubject<Bar> {
+    using ControlSubject<Bar>::ControlSubject;
+    void Alter(int round) override
+    {
+        this->control.SetMaxV(20 + round % 50);
+        this->control.SetValue(round % 60);
+        this->control.SetLargeChange(1 + round % 9);
+    }
+};
+
+struct ListSubject : ControlSubject<YList> {
+    ListSubject(host::Form& f) : ControlSubject(f, L"YList1", 160, 120)
+    {
+        for (int i = 0; i < 40; ++i)
+            control.AddItem(L"Item " + std::to_wstring(i) + (i % 5 ? L"" : L" with a rather long caption"));
+    }
+    void Alter(int round) override
+    {
+        if (round % 2)
+            control.AddItem(L"Added " + std::to_wstring(round));
+        else
+            control.RemoveItem(round % control.ListCount());
+        control.SetListIndex(round % control.ListCount());
+        control.SetScrollMode(round % 3);
+        control.SetFont(SmallFont(round));
+    }
+};
+
+struct ComboSubject : ControlSubject<YCombo> {
+    ComboSubject(host::Form& f) : ControlSubject(f, L"YCombo1", 150, 22)
+    {
+        for (int i = 0; i < 25; ++i)
+            control.AddItem(L"Choice " + std::to_wstring(i));
+    }
+    void Alter(int round) override
+    {
+        control.SetListIndex(round % control.List().ListCount());
+        if (round % 5 == 0)
+            control.SetText(L"Typed " + std::to_wstring(round));
+        control.SetFont(SmallFont(round));
+    }
+};
+
+struct TreeSubject : ControlSubject<YTreeView> {
+    TreeSubject(host::Form& f) : ControlSubject(f, L"YTreeView1", 200, 180)
+    {
+        control.AddItem(-1, L"Root");
+        const int root = control.GetIndexByStr(L"Root");
+        for (int i = 0; i < 8; ++i) {
+            control.AddItem(root, L"Branch " + std::to_wstring(i));
+            const int branch = control.GetIndexByStr(L"Branch " + std::to_wstring(i));
+            for (int j = 0; j < 6; ++j)
+                control.AddItem(branch, L"Leaf " + std::to_wstring(i) + L"." + std::to_wstring(j));
+        }
+        control.Spread(root, true);
+    }
+    void Alter(int round) override
+    {
+        const int branch = control.GetIndexByStr(L"Branch " + std::to_wstring(round % 8));
+        if (branch >= 0)
+            control.Spread(branch, round % 3 != 0);
+        if (round % 4 == 0) {
+            control.AddItem(branch > 0 ? branch : control.GetIndexByStr(L"Root"), L"Extra");
+        } else if (round % 4 == 2) {
+            const int extra = control.GetIndexByStr(L"Extra");
+            if (extra > 0)
+                control.RemoveItem(extra);
+        }
+        control.SetItemHeight(16 + round % 6);
+        if (round % 10 == 5)
+            control.FindItem(L"Leaf 3.4");
+    }
+};
+
+struct ListViewSubject : ControlSubject<YListView> {
+    ListViewSubject(host::Form& f) : ControlSubject(f, L"YListView1", 260, 180)
+    {
+        control.AddHeaderItem(L"Name", 90, nullptr, nullptr);
+        control.AddHeaderItem(L"Size", 60, nullptr, nullptr);
+        for (int i = 0; i < 60; ++i) {
+            control.AddListItem(L"File " + std::to_wstring(i), nullptr, nullptr);
+            control.AddListSubItem(i, std::to_wstring(i * 17) + L" KB", nullptr);
+        }
+    }
+    void Alter(int round) override
+    {
+        control.SetDisMode(round % 4);
+        if (round % 2) {
+            control.AddListItem(L"New " + std::to_wstring(round), nullptr, nullptr);
+        } else {
+            control.RemoveListItem(round % control.Model().ItemCount());
+        }
+        control.SetFont(SmallFont(round));
+    }
+};
+
+struct GroupListSubject : ControlSubject<YGroupList> {
+    GroupListSubject(host::Form& f) : ControlSubject(f, L"YGroupList1", 180, 200)
+    {
+        for (int g = 0; g < 5; ++g) {
+            control.AddGroup(L"Group " + std::to_wstring(g));
+            for (int i = 0; i < 9; ++i)
+                control.AddItem(g, L"Member " + std::to_wstring(g) + L"." + std::to_wstring(i) +
+                                       (i == 3 ? L" whose name is far too long to fit" : L""));
+        }
+    }
+    void Alter(int round) override
+    {
+        control.Spread(round % 5, round % 3 != 0);
+        if (round % 2)
+            control.AddItem(round % 5, L"Late " + std::to_wstring(round));
+        else if (control.GetListCount(round % 5) > 0)
+            control.RemoveItem(round % 5, 0);
+        control.SetItemHeight(18 + round % 5);
+        control.SetScrollMode(round % 3);
+    }
+};
+
+struct TabSubject : ControlSubject<YTab> {
+    TabSubject(host::Form& f) : ControlSubject(f, L"YTab1", 260, 120)
+    {
+        for (int i = 0; i < 6; ++i)
+            control.AddItem(L"Page " + std::to_wstring(i));
+    }
+    void Alter(int round) override
+    {
+        if (round % 2)
+            control.AddItem(L"More " + std::to_wstring(round));
+        else
+            control.RemoveItem(round % control.TabCount());
+        control.SetItemWidth(50 + round % 40);
+        control.SetMultilLine(round % 3 == 0);
+        control.SetCntOfLine(2 + round % 4);
+        control.SetIsBottom(round % 5 == 0);
+    }
+};
+
+struct CommandSubject : ControlSubject<YCommand> {
+    CommandSubject(host::Form& f) : ControlSubject(f, L"YCommand1", 90, 26) {}
+    void Alter(int round) override
+    {
+        control.SetCaption(L"Press " + std::to_wstring(round));
+        control.SetEnabled(round % 4 != 3);
+    }
+};
+
+struct OptionSubject : ControlSubject<YOption> {
+    OptionSubject(host::Form& f) : ControlSubject(f, L"YOption1", 110, 20) {}
+    void Alter(int round) override
+    {
+        control.SetValue(round % 2);
+        control.SetCaption(L"Option " + std::to_wstring(round));
+    }
+};
+
+struct CheckSubject : ControlSubject<YCheck> {
+    CheckSubject(host::Form& f) : ControlSubject(f, L"YCheck1", 110, 20) {}
+    void Alter(int round) override
+    {
+        control.SetValue(round % 2);
+        control.SetCaption(L"Check " + std::to_wstring(round));
+    }
+};
+
+struct ProgressSubject : ControlSubject<YProgress> {
+    ProgressSubject(host::Form& f) : ControlSubject(f, L"YProgress1", 200, 22) {}
+    void Alter(int round) override
+    {
+        control.SetMaxV(100 + round % 50);
+        control.SetValue(round % 150);
+        control.SetFont(SmallFont(round));
+    }
+};
+
+struct FrameSubject : ControlSubject<YFrame> {
+    FrameSubject(host::Form& f) : ControlSubject(f, L"YFrame1", 200, 120) {}
+    void Alter(int round) override
+    {
+        control.SetCaption(L"Frame " + std::to_wstring(round));
+        control.SetBorderColor(static_cast<host::Colour>(0x00102030 + round));
+        control.SetFont(SmallFont(round));
+    }
+};
+
+struct ButtonSubject : ControlSubject<kxButtons_H> {
+    ButtonSubject(host::Form& f) : ControlSubject(f, L"kxButtons_H1", 100, 28) {}
+    void Alter(int round) override
+    {
+        control.SetCaption(L"Go " + std::to_wstring(round));
+        control.SetValue(round % 2 == 0);
+        control.SetBackColor(static_cast<host::Colour>(0x00E0E0E0 - round % 64));
+        control.Refresh();
+    }
+};
+
+using Factory = std::function<std::unique_ptr<Subject>(host::Form&)>;
+
+struct Kind {
+    const char* name;
+    Factory make;
+};
+
+template <class S>
+Factory Make()
+{
+    return [](host::Form& f) { return std::make_unique<S>(f); };
+}
+
+const std::vector<Kind>& Kinds()
+{
+    static const std::vector<Kind> kinds = {
+        {"YHScroll",
+         [](host::Form& f) { return std::make_unique<ScrollSubject<YHScroll>>(f, L"YHScroll1", 200, 18); }},
+        {"YVScroll",
+         [](host::Form& f) { return std::make_unique<ScrollSubject<YVScroll>>(f, L"YVScroll1", 18, 200); }},
+        {"YList", Make<ListSubject>()},
+        {"YCombo", Make<ComboSubject>()},
+        {"YTreeView", Make<TreeSubject>()},
+        {"YListView", Make<ListViewSubject>()},
+        {"YGroupList", Make<GroupListSubject>()},
+        {"YTab", Make<TabSubject>()},
+        {"YCommand", Make<CommandSubject>()},
+        {"YOption", Make<OptionSubject>()},
+        {"YCheck", Make<CheckSubject>()},
+        {"YProgress", Make<ProgressSubject>()},
+        {"YFrame", Make<FrameSubject>()},
+        {"kxButtons_H", Make<ButtonSubject>()},
+    };
+    return kinds;
+}
+
+void Repaint(HWND h)
+{
+    ::InvalidateRect(h, nullptr, FALSE);
+    ::UpdateWindow(h);
+}
+
+// ---- monkey -------------------------------------------------------------
+
+struct Sent {
+    HWND target;
+    UINT msg;
+    WPARAM wp;
+    LPARAM lp;
+};
+
+std::string Describe(const Sent& s)
+{
+    static const std::pair<UINT, const char*> names[] = {
+        {WM_MOUSEMOVE, "WM_MOUSEMOVE"},     {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},   {WM_LBUTTONUP, "WM_LBUTTONUP"},
+        {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"}, {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"}, {WM_RBUTTONUP, "WM_RBUTTONUP"},
+        {WM_MOUSEWHEEL, "WM_MOUSEWHEEL"},   {WM_KEYDOWN, "WM_KEYDOWN"},           {WM_KEYUP, "WM_KEYUP"},
+        {WM_CHAR, "WM_CHAR"},               {WM_MOUSELEAVE, "WM_MOUSELEAVE"},     {WM_SETFOCUS, "focus in"},
+        {WM_KILLFOCUS, "focus out"},        {WM_PAINT, "paint"},                  {WM_TIMER, "timers run"}};
+    std::ostringstream o;
+    const char* name = "?";
+    for (auto& n : names)
+        if (n.first == s.msg)
+            name = n.second;
+    wchar_t cls[64] = L"";
+    ::GetClassNameW(s.target, cls, 64);
+    o << name << " to " << host::ToUtf8(cls) << " wParam=0x" << std::hex << s.wp << " lParam=0x" << s.lp;
+    return o.str();
+}
+
+BOOL CALLBACK Collect(HWND h, LPARAM out)
+{
+    reinterpret_cast<std::vector<HWND>*>(out)->push_back(h);
+    return TRUE;
+}
+
+// The window and every window inside it, plus this thread's other visible
+// top-level windows (a dropped list lives there).
+std::vector<HWND> Targets(HWND root, HWND form)
+{
+    std::vector<HWND> out{root};
+    ::EnumChildWindows(root, Collect, reinterpret_cast<LPARAM>(&out));
+    std::vector<HWND> tops;
+    ::EnumThreadWindows(::GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(&tops));
+    for (HWND t : tops)
+        if (t != form && ::IsWindowVisible(t)) {
+            out.push_back(t);
+            ::EnumChildWindows(t, Collect, reinterpret_cast<LPARAM>(&out));
+        }
+    return out;
+}
+
+// Last messages sent, printed when something fails or faults.
+std::deque<Sent> g_recent;
+const char* g_running = nullptr;
+int g_burst = 0;
+
+void PrintRecent(FILE* to)
+{
+    std::fprintf(to, "monkey on %s, seed %u, burst %d; last %zu messages:\n", g_running ? g_running : "?", kSeed,
+                 g_burst, g_recent.size());
+    for (const Sent& s : g_recent)
+        std::fprintf(to, "  %s\n", Describe(s).c_str());
+    std::fflush(to);
+}
+
+LONG CALLBACK OnFault(EXCEPTION_POINTERS* info)
+{
+    const DWORD code = info->ExceptionRecord->ExceptionCode;
+    const bool fatal = code == EXCEPTION_ACCESS_VIOLATION || code == EXCEPTION_STACK_OVERFLOW ||
+                       code == EXCEPTION_INT_DIVIDE_BY_ZERO || code == EXCEPTION_ILLEGAL_INSTRUCTION ||
+                       code == EXCEPTION_ARRAY_BOUNDS_EXCEEDED;
+    static bool printed = false;
+    if (fatal && g_running && !printed) {
+        printed = true;
+        std::fprintf(stderr, "fault 0x%08lx during the monkey run\n", static_cast<unsigned long>(code));
+        PrintRecent(stderr);
+    }
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+class Monkey {
+public:
+    Monkey(const char* name, HWND root, HWND form) : root_(root), form_(form), rng_(kSeed)
+    {
+        g_running = name;
+        g_recent.clear();
+        handler_ = ::AddVectoredExceptionHandler(1, OnFault);
+    }
+    ~Monkey()
+    {
+        ::RemoveVectoredExceptionHandler(handler_);
+        g_running = nullptr;
+    }
+
+    // One message (or one user-level act) at random.
+    void Step()
+    {
+        if (targets_.empty() || (rng_() % 64) == 0)
+            targets_ = Targets(root_, form_);
+        HWND t = targets_[rng_() % targets_.size()];
+        if (!::IsWindow(t)) {
+            targets_.clear();
+            return;
+        }
+        RECT rc{};
+        ::GetClientRect(t, &rc);
+        const int x = static_cast<int>(rng_() % (rc.right + 20)) - 10;
+        const int y = static_cast<int>(rng_() % (rc.bottom + 20)) - 10;
+        const LPARAM at = MAKELPARAM(x, y);
+        POINT screen{x, y};
+        ::ClientToScreen(t, &screen);
+        g_cursor = screen;
+        const WPARAM buttons = (rng_() % 3 == 0) ? MK_LBUTTON : 0;
+        static const WPARAM keys[] = {VK_UP,  VK_DOWN,  VK_LEFT,  VK_RIGHT, VK_PRIOR, VK_NEXT,
+                                      VK_HOME, VK_END, VK_SPACE, VK_ESCAPE, VK_TAB,  'A'};
+        Sent s{t, 0, 0, 0};
+        switch (rng_() % 16) {
+        case 0: case 1: case 2: s = {t, WM_MOUSEMOVE, buttons, at}; break;
+        case 3: s = {t, WM_LBUTTONDOWN, MK_LBUTTON, at}; break;
+        case 4: s = {t, WM_LBUTTONUP, 0, at}; break;
+        case 5: s = {t, WM_LBUTTONDBLCLK, MK_LBUTTON, at}; break;
+        case 6: s = {t, (rng_() % 2) ? WM_RBUTTONDOWN : WM_RBUTTONUP, 0, at}; break;
+        case 7: case 8: {
+            const int delta = static_cast<int>(rng_() % 5) * 120 - 240;
+            s = {t, WM_MOUSEWHEEL, MAKEWPARAM(buttons, static_cast<WORD>(static_cast<short>(delta))),
+                 MAKELPARAM(screen.x, screen.y)};
+            break;
+        }
+        case 9: s = {t, WM_KEYDOWN, keys[rng_() % 12], 1}; break;
+        case 10: s = {t, WM_KEYUP, keys[rng_() % 12], static_cast<LPARAM>(0xC0000001u)}; break;
+        case 11: s = {t, WM_CHAR, static_cast<WPARAM>(L'a' + rng_() % 26), 1}; break;
+        case 12: s = {t, WM_MOUSELEAVE, 0, 0}; break;
+        case 13: s = {t, (rng_() % 2) ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0}; break;
+        case 14: s = {t, WM_PAINT, 0, 0}; break;
+        default: s = {t, WM_TIMER, 0, 0}; break;
+        }
+        g_recent.push_back(s);
+        if (g_recent.size() > 24)
+            g_recent.pop_front();
+        if (s.msg == WM_PAINT) {
+            Repaint(t);
+        } else if (s.msg == WM_TIMER) {
+            // Let the controls' own timers tick (they run every 100 ms).
+            ::Sleep(static_cast<DWORD>(rng_() % 3));
+            PumpPending();
+        } else if (s.msg == WM_SETFOCUS) {
+            ::SetFocus(t);
+        } else if (s.msg == WM_KILLFOCUS) {
+            ::SetFocus(form_);
+        } else {
+            ::SendMessageW(t, s.msg, s.wp, s.lp);
+        }
+        ++sent_;
+    }
+    long long Sent_() const { return sent_; }
+
+private:
+    HWND root_, form_;
+    std::mt19937 rng_;
+    std::vector<HWND> targets_;
+    void* handler_ = nullptr;
+    long long sent_ = 0;
+};
+
+// Ends any press still held, so a later subject starts clean.
+void LetGo()
+{
+    if (HWND c = ::GetCapture())
+        ::SendMessageW(c, WM_LBUTTONUP, 0, 0);
+    ::ReleaseCapture();
+    PumpFor(120);
+}
+
+class Reliability : public ::testing::TestWithParam<Kind> {
+protected:
+    void SetUp() override
+    {
+        tessara::SetCursorReader(&ReadCursor);
+        host::SetMessageBoxSink([this](const host::MessageBoxRecord& b) { boxes.push_back(b.text); });
+        form.SetClientSize(640 * 15, 480 * 15);
+        form.Show();
+    }
+    void TearDown() override
+    {
+        if (form.Loaded())
+            form.Unload();
+        host::SetMessageBoxSink(nullptr);
+        tessara::SetCursorReader(nullptr);
+        EXPECT_TRUE(boxes.empty()) << "a message box appeared: " << host::ToUtf8(boxes.front());
+    }
+    host::Form form{L"frmReliability"};
+    std::vector<std::wstring> boxes;
+};
+
+TEST_P(Reliability, SoakLeavesNoGdiObjectsWindowsOrMemoryBehind)
+{
+    const Kind& kind = GetParam();
+    auto subject = kind.make(form);
+    HWND h = subject->Window();
+    ASSERT_TRUE(::IsWindow(h));
+    Row& row = RowFor(kind.name);
+    Figures start{};
+    for (int round = 0; round < kSoakRounds; ++round) {
+        subject->Change(round);
+        Repaint(h);
+        PumpPending();
+        if (round == 99) {
+            PumpFor(150);  // deferred layouts of the warm-up have run
+            start = Measure();
+        }
+    }
+    subject->Change(0);  // back to the warm-up's shape
+    Repaint(h);
+    PumpFor(150);
+    const Figures end = Measure();
+    row.start = start;
+    row.end = end;
+    row.soakRounds = kSoakRounds;
+    EXPECT_EQ(end.gdi, start.gdi) << kind.name << ": GDI objects left alive";
+    EXPECT_EQ(end.user, start.user) << kind.name << ": windows left behind";
+    // The heap may settle a little; a leak per round would show as far more.
+    EXPECT_LE(static_cast<long long>(end.bytes) - static_cast<long long>(start.bytes), 1024 * 1024)
+        << kind.name << ": private bytes grew";
+    EXPECT_EQ(subject->Broken(), "");
+}
+
+TEST_P(Reliability, MonkeyKeepsInvariants)
+{
+    const Kind& kind = GetParam();
+    auto subject = kind.make(form);
+    PumpFor(150);
+    Monkey monkey(kind.name, subject->Window(), form.hWnd());
+    for (g_burst = 0; g_burst * kBurst < kMonkeyMessages; ++g_burst) {
+        for (int i = 0; i < kBurst; ++i)
+            monkey.Step();
+        const std::string broken = subject->Broken();
+        if (!broken.empty()) {
+            PrintRecent(stdout);
+            FAIL() << kind.name << " after " << monkey.Sent_() << " messages (seed " << kSeed << "): " << broken;
+        }
+        ASSERT_TRUE(::IsWindow(subject->Window())) << "the control's window went away";
+    }
+    LetGo();
+    EXPECT_EQ(subject->Broken(), "") << "seed " << kSeed;
+    RowFor(kind.name).messages = monkey.Sent_();
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, Reliability, ::testing::ValuesIn(Kinds()),
+                         [](const ::testing::TestParamInfo<Kind>& info) { return std::string(info.param.name); });
+
+// The gallery form with every control filled as the program fills them.
+TEST(GalleryReliability, MonkeyOnTheWholeFormKeepsEveryControlsInvariants)
+{
+    std::vector<std::wstring> boxes;
+    host::SetMessageBoxSink([&](const host::MessageBoxRecord& b) { boxes.push_back(b.text); });
+    tessara::SetCursorReader(&ReadCursor);
+    auto form = std::make_unique<gallery::frmMain>();
+    form->Show();
+    const DWORD start = ::GetTickCount();
+    while (form->Answer(gallery::QueryPainted, 0) != 1 && ::GetTickCount() - start < 10000)
+        PumpFor(20);
+    ASSERT_EQ(form->Answer(gallery::QueryPainted, 0), 1);
+    const Figures before = Measure();
+    long long sent = 0;
+    {
+        Monkey monkey("frmMain", form->hWnd(), form->hWnd());
+        for (g_burst = 0; g_burst * kBurst < kMonkeyMessages && form->Loaded(); ++g_burst) {
+            for (int i = 0; i < kBurst; ++i)
+                monkey.Step();
+            const std::string broken = reliability::BrokenIn(*form);
+            if (!broken.empty()) {
+                PrintRecent(stdout);
+                FAIL() << "frmMain after " << monkey.Sent_() << " messages (seed " << kSeed << "): " << broken;
+            }
+        }
+        sent = monkey.Sent_();
+        LetGo();
+    }
+    ASSERT_TRUE(form->Loaded()) << "the form unloaded itself";
+    const Figures after = Measure();
+    Row& row = RowFor("frmMain");
+    row.start = before;
+    row.end = after;
+    row.messages = sent;
+    EXPECT_EQ(after.user, before.user) << "windows left behind (or lost) by the gallery's controls";
+    form->Unload();
+    form.reset();
+    tessara::SetCursorReader(nullptr);
+    host::SetMessageBoxSink(nullptr);
+    EXPECT_TRUE(boxes.empty());
+}
+
+} // namespace
