@@ -177,6 +177,9 @@ void YTab::PaintTabs(HDC dc, int width, int height) const
             Line(dc, s.after, kTabBorderColor);
         } else {
             PixelRect r = t.TabRect(i);
+            // Tabs beyond the client show nothing: a long strip costs only what is visible.
+            if (r.left >= width || r.right <= 0 || r.top >= height || r.bottom <= 0)
+                continue;
             kit::DrawTabShape(dc, r.left, r.top, r.right, r.bottom, 3, kTabColor, side, 3.0f, i == hoverTab_);
         }
         RECT rc = ToRect(t.CaptionRect(i));
