@@ -327,6 +327,14 @@ void YGroupList::PaintList(HDC dc, int width, int height) const
     kit::FrameRectColor(dc, 0, 0, width, height, kBorderColor);
 }
 
+void YGroupList::Paint()
+{
+    if (UserMode())
+        return;
+    kit::TextScope text(hDC(), Font(), ForeColor());
+    PaintList(hDC(), ScaleWidth(), ScaleHeight());
+}
+
 // ---------------------------------------------------------------- input
 
 void YGroupList::OnMouseMove(LPARAM lParam)

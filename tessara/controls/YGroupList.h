@@ -72,6 +72,7 @@ protected:
     void ReadProperties(const host::PropertyBag& bag) override;
     void WriteProperties(host::PropertyBag& bag) override;
     void Resize() override;
+    void Paint() override;  // design time only: run time paints through the hook
     void Terminate() override;
 
 private:

@@ -15,6 +15,7 @@ if(WIN32)
             ${CMAKE_CURRENT_LIST_DIR}/YProgressFrameTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/YTabTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/YGroupListTest.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/YSmallDesignTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/small.rc
         LIBS tx_small)
     target_include_directories(small_controls_test PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/tessara/controls)
