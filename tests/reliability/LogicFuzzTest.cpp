@@ -265,8 +265,9 @@ TEST(LogicFuzz, TreeStoreAndLayoutAgreeOnRows)
             const std::int32_t track = Size(r), shown = Size(r), total = Size(r);
             const std::int32_t thumb = tessara::TreeThumb(track, shown, total);
             // A bar is shown only while the rows shown are fewer than all.
-            if (track > 10 && shown >= 0 && total > 0 && shown <= total)
+            if (track > 10 && shown >= 0 && total > 0 && shown <= total) {
                 ASSERT_LE(thumb, track) << track << " " << shown << " " << total;
+            }
         }
     }
 }
@@ -283,8 +284,9 @@ TEST(LogicFuzz, RoundedDivisionMatchesTheExactQuotient)
         // most the divisor in size.
         const std::int64_t rem = num - q * den;
         ASSERT_LE(2 * std::llabs(rem), std::llabs(den)) << num << " / " << den << " gave " << q;
-        if (2 * std::llabs(rem) == std::llabs(den))
+        if (2 * std::llabs(rem) == std::llabs(den)) {
             ASSERT_EQ(q % 2, 0) << num << " / " << den << ": a half goes to the even neighbour";
+        }
         (void)tessara::ThumbLength(static_cast<std::int64_t>(r() % 100000), static_cast<std::int64_t>(r() % 100000),
                                    static_cast<std::int64_t>(r() % 100000));
     }

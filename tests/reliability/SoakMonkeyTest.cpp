@@ -182,7 +182,9 @@ Row& RowFor(const std::string& name)
     for (Row& r : Table())
         if (r.name == name)
             return r;
-    Table().push_back(Row{name});
+    Row row;
+    row.name = name;
+    Table().push_back(row);
     return Table().back();
 }
 
@@ -609,7 +611,7 @@ public:
         case 3: s = {t, WM_LBUTTONDOWN, MK_LBUTTON, at}; break;
         case 4: s = {t, WM_LBUTTONUP, 0, at}; break;
         case 5: s = {t, WM_LBUTTONDBLCLK, MK_LBUTTON, at}; break;
-        case 6: s = {t, (rng_() % 2) ? WM_RBUTTONDOWN : WM_RBUTTONUP, 0, at}; break;
+        case 6: s = {t, static_cast<UINT>((rng_() % 2) ? WM_RBUTTONDOWN : WM_RBUTTONUP), 0, at}; break;
         case 7: case 8: {
             const int delta = static_cast<int>(rng_() % 5) * 120 - 240;
             s = {t, WM_MOUSEWHEEL, MAKEWPARAM(buttons, static_cast<WORD>(static_cast<short>(delta))),
@@ -620,7 +622,7 @@ public:
         case 10: s = {t, WM_KEYUP, keys[rng_() % 12], static_cast<LPARAM>(0xC0000001u)}; break;
         case 11: s = {t, WM_CHAR, static_cast<WPARAM>(L'a' + rng_() % 26), 1}; break;
         case 12: s = {t, WM_MOUSELEAVE, 0, 0}; break;
-        case 13: s = {t, (rng_() % 2) ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0}; break;
+        case 13: s = {t, static_cast<UINT>((rng_() % 2) ? WM_SETFOCUS : WM_KILLFOCUS), 0, 0}; break;
         case 14: s = {t, WM_PAINT, 0, 0}; break;
         default: s = {t, WM_TIMER, 0, 0}; break;
         }
