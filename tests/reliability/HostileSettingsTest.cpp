@@ -57,8 +57,8 @@ TEST(HostileSettings, EveryFileEndsInTheOneFailureMessageAndKeepsWhatIsNotWritte
     std::string tenMegabytes = "[Config]\r\nEXEName=game.exe\r\nisRemember=1\r\n";
     tenMegabytes += Repeat("; filler line of plain text, nothing else\r\n", 10 * 1024 * 1024 / 44);
     const std::vector<Case> cases = {
-        {"empty file", ""},
-        {"ten megabytes of text", tenMegabytes, false, false, true},
+        {"empty file: every key read is written back", "", false, false, false, "isRemember=0"},
+        {"ten megabytes of text", tenMegabytes, false, false, true, ""},
         {"values of 10,000 characters",
          "[Config]\r\nEXEName=" + longValue + "\r\nEXEParam=" + longValue + "\r\nKept=" + longValue + "\r\n", false,
          false, false, "Kept=" + longValue},
@@ -86,9 +86,12 @@ TEST(HostileSettings, EveryFileEndsInTheOneFailureMessageAndKeepsWhatIsNotWritte
     };
     std::vector<host::MessageBoxRecord> boxes;
     host::SetMessageBoxSink([&](const host::MessageBoxRecord& b) { boxes.push_back(b); });
+    // Once in a plain folder, once in one whose name needs the ANSI code page.
+    for (const wchar_t* hint : {L"korvel-hostile", L"korvel-设置文件"})
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        kt::TempFolder folder(L"korvel-hostile");
+        SCOPED_TRACE(hint[7] == L'h' ? "plain folder" : "non-ASCII folder");
+        kt::TempFolder folder(hint);
         const std::wstring ini = folder.file(L"Korveled.ini");
         kt::WriteBytes(ini, c.content);
         if (c.readOnly)
@@ -104,10 +107,12 @@ TEST(HostileSettings, EveryFileEndsInTheOneFailureMessageAndKeepsWhatIsNotWritte
         EXPECT_EQ(boxes[0].text, kFailureText);
         EXPECT_EQ(boxes[0].title, kFailureTitle);
         const std::string after = kt::ReadBytes(ini);
-        if (c.unchanged)
+        if (c.unchanged) {
             EXPECT_TRUE(after == c.content) << "the file changed (" << after.size() << " bytes now)";
-        if (!c.mustKeep.empty())
+        }
+        if (!c.mustKeep.empty()) {
             EXPECT_NE(after.find(c.mustKeep), std::string::npos) << "lost: " << c.mustKeep.substr(0, 40);
+        }
         if (c.readOnly)
             ::SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
     }

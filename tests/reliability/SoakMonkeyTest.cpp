@@ -114,10 +114,18 @@ void PumpFor(int ms)
 
 // ---- resource figures ---------------------------------------------------
 
+BOOL CALLBACK CountChild(HWND, LPARAM counter)
+{
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+// A top-level window and every window inside it (the enumeration of
+// children already reaches all descendants).
 BOOL CALLBACK CountOne(HWND h, LPARAM counter)
 {
     ++*reinterpret_cast<int*>(counter);
-    ::EnumChildWindows(h, CountOne, counter);
+    ::EnumChildWindows(h, CountChild, counter);
     return TRUE;
 }
 
@@ -126,11 +134,7 @@ BOOL CALLBACK CountOne(HWND h, LPARAM counter)
 int LiveWindows()
 {
     int n = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND h, LPARAM c) -> BOOL {
-        ++*reinterpret_cast<int*>(c);
-        ::EnumChildWindows(h, CountOne, c);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&n));
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountOne, reinterpret_cast<LPARAM>(&n));
     return n;
 }
 
