@@ -121,10 +121,13 @@ SIZE SmallButton::CaptionSize(HDC dc) const
     return size;
 }
 
-void SmallButton::DrawGreyCaption(HDC dc, int x, int y) const
+void SmallButton::DrawGreyCaption(HDC dc, int x, int y, SIZE size) const
 {
+    // The greyed copy goes through a monochrome image in which the text can
+    // come out a few pixels wider than measured, plus a highlight copy one
+    // pixel right and down: the box leaves room for both so nothing is cut.
     DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(caption_.c_str()),
-               static_cast<WPARAM>(caption_.size()), x, y, 0, 0, DST_TEXT | DSS_DISABLED);
+               static_cast<WPARAM>(caption_.size()), x, y, size.cx + 4, size.cy + 1, DST_TEXT | DSS_DISABLED);
 }
 
 void SmallButton::Apply(const ButtonEffects& e)

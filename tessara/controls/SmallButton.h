@@ -56,8 +56,8 @@ protected:
     // The leave timer of the command button; the others have none.
     virtual void LeaveTimer(bool on) { (void)on; }
 
-    // A caption drawn greyed, as for a disabled control.
-    void DrawGreyCaption(HDC dc, int x, int y) const;
+    // A caption of the given size drawn greyed, as for a disabled control.
+    void DrawGreyCaption(HDC dc, int x, int y, SIZE size) const;
     // Where a caption of this control's font sits centred in width x height.
     SIZE CaptionSize(HDC dc) const;
     void Repaint();

@@ -26,7 +26,7 @@ void YCommand::PaintButton(HDC dc, int width, int height)
         kit::DrawButtonFace(dc, 0, 0, width, height, 3, kFaceBlue, kBorderBlue, false, false, false, false);
         SIZE size = CaptionSize(dc);
         TextOrigin at = CentredText(width, height, size.cx, size.cy);
-        DrawGreyCaption(dc, at.x, at.y);
+        DrawGreyCaption(dc, at.x, at.y, size);
         return;
     }
     CommandLook look = state_.Look();

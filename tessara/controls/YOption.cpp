@@ -47,7 +47,7 @@ void YOption::PaintButton(HDC dc, int width, int height)
         DrawTextW(dc, Caption().c_str(), static_cast<int>(Caption().size()), &rc, DT_SINGLELINE | DT_VCENTER);
     } else {
         SIZE size = CaptionSize(dc);
-        DrawGreyCaption(dc, 18, CentredText(width, height, size.cx, size.cy).y);
+        DrawGreyCaption(dc, 18, CentredText(width, height, size.cx, size.cy).y, size);
     }
     DeleteObject(disc);
     DeleteObject(dot);
