@@ -55,11 +55,8 @@ void SmallButton::Repaint()
 
 void SmallButton::Hook()
 {
-    if (!UserMode() || hook_.IsHooked(hWnd()))
-        return;
-    hook_.HookAttach(hWnd());
-    for (UINT m : kWatched)
-        hook_.HookWatch(hWnd(), static_cast<std::int32_t>(m), kit::HookBefore);
+    if (UserMode())
+        hook_.AttachWatching(hWnd(), kWatched);
 }
 
 void SmallButton::InitProperties()

@@ -64,11 +64,8 @@ void YGroupList::Initialize()
 
 void YGroupList::Hook()
 {
-    if (!UserMode() || hook_.IsHooked(hWnd()))
-        return;
-    hook_.HookAttach(hWnd());
-    for (UINT m : kWatched)
-        hook_.HookWatch(hWnd(), static_cast<std::int32_t>(m), kit::HookBefore);
+    if (UserMode())
+        hook_.AttachWatching(hWnd(), kWatched);
 }
 
 void YGroupList::InitProperties()

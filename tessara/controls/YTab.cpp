@@ -101,11 +101,8 @@ TabLayout YTab::Layout() const
 
 void YTab::Hook()
 {
-    if (!UserMode() || hook_.IsHooked(hWnd()))
-        return;
-    hook_.HookAttach(hWnd());
-    for (UINT m : kWatched)
-        hook_.HookWatch(hWnd(), static_cast<std::int32_t>(m), kit::HookBefore);
+    if (UserMode())
+        hook_.AttachWatching(hWnd(), kWatched);
 }
 
 void YTab::InitProperties()
