@@ -175,7 +175,13 @@ Colour UserControl::AmbientForeColor() const
     return 0x80000012;
 }
 
-void UserControl::PropertyChanged(const std::wstring& key) { changed_.push_back(key); }
+void UserControl::PropertyChanged(const std::wstring& key)
+{
+    for (const auto& k : changed_)
+        if (KeyEquals(k, key))
+            return;
+    changed_.push_back(key);
+}
 
 void UserControl::Refresh()
 {

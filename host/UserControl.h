@@ -102,7 +102,9 @@ public:
     host::Font AmbientFont() const { return ContainerFont(); }
     std::wstring DisplayName() const { return Name(); }
 
-    // Tells the host a stored property changed; recorded for tests.
+    // Tells the host a stored property changed. Each key is kept once (the
+    // set of keys changed since the last clear), so a control that changes
+    // properties for hours holds a bounded list.
     void PropertyChanged(const std::wstring& key);
     const std::vector<std::wstring>& ChangedProperties() const { return changed_; }
     void ClearChangedProperties() { changed_.clear(); }

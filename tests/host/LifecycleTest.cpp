@@ -157,6 +157,14 @@ TEST_F(Lifecycle, PaintDrawsOnTheControlsOwnSurface)
     EXPECT_EQ(PixelAt(s.hWnd(), 5, 5), RGB(0, 255, 0));
     ASSERT_EQ(s.ChangedProperties().size(), 1u);
     EXPECT_EQ(s.ChangedProperties()[0], L"Colour");
+    // Changed again, under any case: still one entry, so the list stays
+    // bounded however long the control runs.
+    s.SetColour(0x000000FF);
+    s.PropertyChanged(L"COLOUR");
+    ASSERT_EQ(s.ChangedProperties().size(), 1u);
+    s.ClearChangedProperties();
+    s.SetColour(0x00FF0000);
+    EXPECT_EQ(s.ChangedProperties().size(), 1u);
 }
 
 TEST_F(Lifecycle, WindowClassIsTheKindAndTextTheInstanceName)
