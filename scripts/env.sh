@@ -15,8 +15,18 @@ else
     BUILD_TESTS="$BUILD_WIN64"
 fi
 
+# A compiler cache shared by every clone on this machine: paths below the
+# clone are hashed relative to it, so a fresh clone of the same sources
+# builds from the cache.
+LAUNCHER=()
+if command -v ccache >/dev/null 2>&1; then
+    export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
+    export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/korvel-tessara/ccache}"
+    LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 configure_cross() { # dir toolchain
-    cmake -S "$ROOT" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    cmake -S "$ROOT" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release "${LAUNCHER[@]}" \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$2.cmake" >/dev/null
 }
 
@@ -32,7 +42,7 @@ build_all() {
 }
 
 build_native() {
-    cmake -S "$ROOT" -B "$BUILD_NATIVE" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    cmake -S "$ROOT" -B "$BUILD_NATIVE" -G Ninja -DCMAKE_BUILD_TYPE=Debug "${LAUNCHER[@]}" \
         -DKT_DELIVERABLES_DIR="$BUILD_WIN" >/dev/null
     cmake --build "$BUILD_NATIVE"
 }
