@@ -86,6 +86,24 @@ void SmallButton::WriteProperties(host::PropertyBag& bag)
     bag.set(L"ForeColor", std::int64_t{ForeColor()});
 }
 
+void ValueButton::SetValue(int v)
+{
+    state_.SetValue(v);
+    Repaint();
+}
+
+void ValueButton::ReadProperties(const host::PropertyBag& bag)
+{
+    SmallButton::ReadProperties(bag);
+    state_.SetValue(bag.readLong(L"Value", 0));
+}
+
+void ValueButton::WriteProperties(host::PropertyBag& bag)
+{
+    SmallButton::WriteProperties(bag);
+    bag.set(L"Value", std::int64_t{Value()});
+}
+
 void SmallButton::Terminate()
 {
     LeaveTimer(false);

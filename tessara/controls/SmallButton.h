@@ -74,4 +74,17 @@ private:
     kit::WindowHook hook_{*this};
 };
 
+// A small button that holds a Value, stored under "Value": the option and
+// check buttons. The comment on each subclass says which values show how.
+class ValueButton : public SmallButton {
+public:
+    int Value() const { return state_.Value(); }
+    void SetValue(int v);
+
+protected:
+    using SmallButton::SmallButton;
+    void ReadProperties(const host::PropertyBag& bag) override;
+    void WriteProperties(host::PropertyBag& bag) override;
+};
+
 } // namespace tessara

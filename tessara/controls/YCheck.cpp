@@ -5,7 +5,7 @@
 
 namespace tessara {
 
-YCheck::YCheck() : SmallButton(L"YCheck", ButtonKind::Check) {}
+YCheck::YCheck() : ValueButton(L"YCheck", ButtonKind::Check) {}
 
 YCheck::~YCheck() { ReleaseCheckMark(); }
 
@@ -31,24 +31,6 @@ void YCheck::Terminate()
 {
     SmallButton::Terminate();
     ReleaseCheckMark();
-}
-
-void YCheck::SetValue(int v)
-{
-    state_.SetValue(v);
-    Repaint();
-}
-
-void YCheck::ReadProperties(const host::PropertyBag& bag)
-{
-    SmallButton::ReadProperties(bag);
-    state_.SetValue(bag.readLong(L"Value", 0));
-}
-
-void YCheck::WriteProperties(host::PropertyBag& bag)
-{
-    SmallButton::WriteProperties(bag);
-    bag.set(L"Value", std::int64_t{Value()});
 }
 
 void YCheck::PaintButton(HDC dc, int width, int height)

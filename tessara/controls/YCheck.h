@@ -5,14 +5,12 @@
 
 namespace tessara {
 
-class YCheck : public SmallButton {
+class YCheck : public ValueButton {
 public:
     YCheck();
     ~YCheck() override;
 
-    // 1 ticked, 0 not; other values show an empty box and the next click sets 0.
-    int Value() const { return state_.Value(); }
-    void SetValue(int v);
+    // Value: 1 ticked, 0 not; other values show an empty box and the next click sets 0.
 
     // The tick picture (the program's "CheckBox" bitmap), or null when the
     // program has no such resource.
@@ -20,8 +18,6 @@ public:
 
 protected:
     void Initialize() override;
-    void ReadProperties(const host::PropertyBag& bag) override;
-    void WriteProperties(host::PropertyBag& bag) override;
     void Terminate() override;
     void PaintButton(HDC dc, int width, int height) override;
 

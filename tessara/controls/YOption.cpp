@@ -5,27 +5,9 @@
 
 namespace tessara {
 
-YOption::YOption() : SmallButton(L"YOption", ButtonKind::Option) {}
+YOption::YOption() : ValueButton(L"YOption", ButtonKind::Option) {}
 
 YOption::~YOption() = default;
-
-void YOption::SetValue(int v)
-{
-    state_.SetValue(v);
-    Repaint();
-}
-
-void YOption::ReadProperties(const host::PropertyBag& bag)
-{
-    SmallButton::ReadProperties(bag);
-    state_.SetValue(bag.readLong(L"Value", 0));
-}
-
-void YOption::WriteProperties(host::PropertyBag& bag)
-{
-    SmallButton::WriteProperties(bag);
-    bag.set(L"Value", std::int64_t{Value()});
-}
 
 void YOption::PaintButton(HDC dc, int width, int height)
 {

@@ -6,18 +6,14 @@
 
 namespace tessara {
 
-class YOption : public SmallButton {
+class YOption : public ValueButton {
 public:
     YOption();
     ~YOption() override;
 
-    // 1 selected, 0 not; other values show as not selected.
-    int Value() const { return state_.Value(); }
-    void SetValue(int v);
+    // Value: 1 selected, 0 not; other values show as not selected.
 
 protected:
-    void ReadProperties(const host::PropertyBag& bag) override;
-    void WriteProperties(host::PropertyBag& bag) override;
     void PaintButton(HDC dc, int width, int height) override;
 };
 
