@@ -16,7 +16,8 @@ else
     configure_cross "$BUILD" mingw-x86_64
 fi
 cmake --build "$BUILD" --target compare_bench Tessara -j2
-export WINEPREFIX="$PREFIX_BASE/wine-test"
+use_run_prefixes
+export WINEPREFIX="$KT_PREFIX_TEST"
 unset DISPLAY
 start_wineserver
-exec "$ROOT/scripts/wine-run" "$BUILD/bench/compare_bench.exe" "$@"
+"$ROOT/scripts/wine-run" "$BUILD/bench/compare_bench.exe" "$@"

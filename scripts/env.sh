@@ -47,10 +47,53 @@ build_native() {
     cmake --build "$BUILD_NATIVE"
 }
 
-# Starts one wineserver that stays up for the whole run; later wine calls
-# then start in a fraction of a second.
+# Every run works in Wine prefixes of its own, copied from the templates
+# that setup.sh keeps (a copy takes about a second), so runs from several
+# clones at once never share a wineserver, a desktop or a mouse, and a run
+# ends only the servers it started. Exports KT_PREFIX_TEST (null graphics
+# driver) and KT_PREFIX_X11 (for Xvfb); the run's folder goes at exit.
+RUN_DIR=""
+RUN_PREFIXES=()
+make_run_prefix() { # template-name -> prints the copy's path (callers list it in RUN_PREFIXES)
+    local copy="$RUN_DIR/$1"
+    cp -a "$PREFIX_BASE/$1" "$copy"
+    echo "$copy"
+}
+end_run_prefixes() {
+    local p
+    for p in "${RUN_PREFIXES[@]}"; do
+        WINEPREFIX="$p" wineserver -k >/dev/null 2>&1 || true
+        WINEPREFIX="$p" wineserver -w >/dev/null 2>&1 || true
+    done
+    [ -n "$RUN_DIR" ] && rm -rf "$RUN_DIR"
+    RUN_DIR=""
+}
+use_run_prefixes() {
+    RUN_DIR="$(mktemp -d "${TMPDIR:-/tmp}/korvel-tessara-run.XXXXXX")"
+    trap end_run_prefixes EXIT
+    KT_PREFIX_TEST="$(make_run_prefix wine-test)"
+    KT_PREFIX_X11="$(make_run_prefix wine-x11)"
+    RUN_PREFIXES=("$KT_PREFIX_TEST" "$KT_PREFIX_X11")
+    export KT_PREFIX_TEST KT_PREFIX_X11
+}
+
+# Starts one wineserver for $WINEPREFIX that stays up for the whole run;
+# later wine calls then start in a fraction of a second.
 start_wineserver() {
     wineserver -p >/dev/null 2>&1 </dev/null &
     disown || true
     /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+# The X11 prefix for a script that ctest runs: the run's own when the test
+# command made one, else a copy of the script's own (ended with the script).
+x11_prefix_for_script() {
+    if [ -n "${KT_PREFIX_X11:-}" ] && [ -d "$KT_PREFIX_X11" ]; then
+        export WINEPREFIX="$KT_PREFIX_X11"
+        return 0
+    fi
+    [ -f "$PREFIX_BASE/wine-x11/.tessara-ready-x11" ] || return 1
+    RUN_DIR="$(mktemp -d "${TMPDIR:-/tmp}/korvel-tessara-run.XXXXXX")"
+    export WINEPREFIX="$(make_run_prefix wine-x11)"
+    RUN_PREFIXES=("$WINEPREFIX")
 }

@@ -6,7 +6,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 bash "$ROOT/scripts/setup.sh"
 build_all
-export WINEPREFIX="$PREFIX_BASE/wine-x11"
+use_run_prefixes
+export WINEPREFIX="$KT_PREFIX_X11"
 EXE="$BUILD_WIN/tessara/gallery/Tessara.exe"
 if [ "$BUILD_TESTS" != "$BUILD_WIN" ]; then
     # This kernel cannot run 32-bit programs: show the 64-bit build of the
@@ -16,14 +17,15 @@ if [ "$BUILD_TESTS" != "$BUILD_WIN" ]; then
 fi
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    exec "$ROOT/scripts/wine-run" "$EXE"
+    "$ROOT/scripts/wine-run" "$EXE"
+    exit $?
 fi
 
 SHOT="$ROOT/build/tessara.png"
 DISP=":$(( 90 + RANDOM % 100 ))"
 Xvfb "$DISP" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 XPID=$!
-trap 'kill $XPID 2>/dev/null || true; wineserver -k >/dev/null 2>&1 || true' EXIT
+trap 'kill $XPID 2>/dev/null || true; end_run_prefixes' EXIT
 export DISPLAY="$DISP"
 sleep 1
 "$ROOT/scripts/wine-run" "$EXE" &

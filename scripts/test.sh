@@ -9,10 +9,10 @@ bash "$ROOT/scripts/setup.sh"
 build_all
 build_native
 
-export WINEPREFIX="$PREFIX_BASE/wine-test"
+use_run_prefixes
+export WINEPREFIX="$KT_PREFIX_TEST"
 unset DISPLAY
 start_wineserver
-trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
 status=0
 summary() {

@@ -13,13 +13,12 @@ PROBE_EXE="$2"
 OUT="$3"
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$HERE/../../scripts/env.sh"
-export WINEPREFIX="$PREFIX_BASE/wine-x11"
 
 fail() { echo "dialog_screenshots: $*" >&2; exit 1; }
 for tool in Xvfb import xdotool convert; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup.sh installs it)"
 done
-[ -d "$WINEPREFIX" ] || fail "no Wine prefix for X11 at $WINEPREFIX (scripts/setup.sh makes it)"
+x11_prefix_for_script || fail "no Wine prefix for X11 at $PREFIX_BASE/wine-x11 (scripts/setup.sh makes it)"
 
 mkdir -p "$OUT"
 WORK="$(mktemp -d)"
@@ -28,6 +27,7 @@ APID=""
 cleanup() {
     [ -n "$APID" ] && kill "$APID" 2>/dev/null || true
     [ -n "$XPID" ] && kill "$XPID" 2>/dev/null || true
+    end_run_prefixes
     rm -rf "$WORK"
 }
 trap cleanup EXIT

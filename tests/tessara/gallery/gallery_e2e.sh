@@ -5,9 +5,8 @@
 set -euo pipefail
 DRIVER="$1" EXE="$2" SHOTS="$3"
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/env.sh"
-export WINEPREFIX="$PREFIX_BASE/wine-x11"
-if [ ! -f "$WINEPREFIX/.tessara-ready-x11" ]; then
-    echo "gallery_e2e: no X11 Wine prefix at $WINEPREFIX; run scripts/setup.sh" >&2
+if ! x11_prefix_for_script; then
+    echo "gallery_e2e: no X11 Wine prefix at $PREFIX_BASE/wine-x11; run scripts/setup.sh" >&2
     exit 1
 fi
 for tool in Xvfb xdpyinfo; do
@@ -16,7 +15,7 @@ done
 
 # A display number nobody uses: Xvfb refuses a taken one, so try on.
 XPID=""
-cleanup() { [ -n "$XPID" ] && kill "$XPID" 2>/dev/null || true; }
+cleanup() { [ -n "$XPID" ] && kill "$XPID" 2>/dev/null || true; end_run_prefixes; }
 trap cleanup EXIT
 n=$((200 + $$ % 500))
 for attempt in $(seq 20); do
