@@ -9,11 +9,42 @@ export WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 WINEARCH=win64
 
 # Some kernels are booted without 32-bit emulation; wine32 cannot start
 # there, and the Windows tests run from a 64-bit build of the same sources.
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+# A machine-wide binfmt_misc rule that hands 32-bit x86 programs to an
+# emulator would make wine32 start too, many times slower: that does not
+# count as a kernel that runs them.
+i386_binfmt_rule() {
+    local rule
+    for rule in /proc/sys/fs/binfmt_misc/*; do
+        [ -f "$rule" ] || continue
+        case "${rule##*/}" in register|status) continue ;; esac
+        grep -qx enabled "$rule" 2>/dev/null || continue
+        # ELF, 32-bit class, machine 3 (i386): bytes 4 and 18-19 of the magic.
+        awk '$1 == "magic" && substr($2, 1, 10) == "7f454c4601" && substr($2, 37, 4) == "0300" { found = 1 }
+             END { exit !found }' "$rule" && return 0
+    done
+    return 1
+}
+kernel_runs_32bit() {
+    ! i386_binfmt_rule && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+if kernel_runs_32bit; then
     BUILD_TESTS="$BUILD_WIN"
 else
     BUILD_TESTS="$BUILD_WIN64"
 fi
+
+# Where the kernel cannot run them, the shipped 32-bit programs still run
+# under Wine in user-mode emulation (qemu-i386-static), with no machine-wide
+# change: setup.sh keeps a copy of Wine's 64-bit loader in a folder of its
+# own ($EMU32_ROOT/lib/wine) beside a 32-bit loader that is a script
+# starting the real one under the emulator. Wine starts a 32-bit program
+# with the 32-bit loader found beside the 64-bit one it runs from, so
+# anything started with $EMU32_WINE64 (a test driver, Tessara, Korvel's
+# dialog) starts 32-bit programs through the emulator. $EMU32_PREFIX is the
+# kept X11 prefix that has its 32-bit half (drive_c/windows/syswow64).
+EMU32_ROOT="$PREFIX_BASE/wine32-emu"
+EMU32_WINE64="$EMU32_ROOT/lib/wine/wine64"
+EMU32_PREFIX="$PREFIX_BASE/wine-x11-32"
 
 # A compiler cache shared by every clone on this machine: paths below the
 # clone are hashed relative to it, so a fresh clone of the same sources
@@ -25,19 +56,34 @@ if command -v ccache >/dev/null 2>&1; then
     LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 
-configure_cross() { # dir toolchain
-    cmake -S "$ROOT" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release "${LAUNCHER[@]}" \
-        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$2.cmake" >/dev/null
+configure_cross() { # dir toolchain [cmake arguments]
+    local dir="$1" toolchain="$2"
+    shift 2
+    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "${LAUNCHER[@]}" \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$toolchain.cmake" "$@" >/dev/null
 }
 
+# Where the tests run from the 64-bit build, that build also drives the
+# shipped 32-bit programs of build/win in the emulated smoke cases.
 build_all() {
     configure_cross "$BUILD_WIN" mingw-i686
     if [ "$BUILD_TESTS" = "$BUILD_WIN" ]; then
         cmake --build "$BUILD_WIN"
     else
         cmake --build "$BUILD_WIN" --target Korvel Tessara
-        configure_cross "$BUILD_WIN64" mingw-x86_64
+        configure_cross "$BUILD_WIN64" mingw-x86_64 -DKT_SHIPPED32_DIR="$BUILD_WIN"
         cmake --build "$BUILD_WIN64"
+    fi
+}
+
+# Only the programs, for a run that shows them (the tests and benchmarks are
+# left to the test command).
+build_programs() {
+    configure_cross "$BUILD_WIN" mingw-i686
+    cmake --build "$BUILD_WIN" --target Korvel Tessara
+    if [ "$BUILD_TESTS" != "$BUILD_WIN" ]; then
+        configure_cross "$BUILD_WIN64" mingw-x86_64 -DKT_SHIPPED32_DIR="$BUILD_WIN"
+        cmake --build "$BUILD_WIN64" --target Tessara
     fi
 }
 
@@ -96,4 +142,32 @@ x11_prefix_for_script() {
     RUN_DIR="$(mktemp -d "${TMPDIR:-/tmp}/korvel-tessara-run.XXXXXX")"
     export WINEPREFIX="$(make_run_prefix wine-x11)"
     RUN_PREFIXES=("$WINEPREFIX")
+}
+
+# Starts a private Xvfb display (SIZE like 1024x768x24) on a free number and
+# waits until it answers; sets XVFB_PID and exports DISPLAY. The caller ends
+# it (stop_xvfb).
+XVFB_PID=""
+start_xvfb() {
+    local size="${1:-1024x768x24}" n attempt
+    for attempt in $(seq 30); do
+        n=$(( 200 + (RANDOM % 600) ))
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 "$size" -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        local tries
+        for tries in $(seq 100); do
+            xdpyinfo -display ":$n" >/dev/null 2>&1 && { export DISPLAY=":$n"; return 0; }
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    done
+    echo "no Xvfb display could be started" >&2
+    return 1
+}
+stop_xvfb() {
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
 }

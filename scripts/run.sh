@@ -1,36 +1,70 @@
 #!/usr/bin/env bash
 # Sets up the machine if needed, builds, and starts the Tessara gallery: on
 # the user's display when there is one, otherwise under Xvfb, saving a
-# screenshot to build/tessara.png after the first paints.
+# screenshot to build/tessara.png once the gallery has painted and settled.
+#   bash scripts/run.sh        # the gallery (the 64-bit twin where the kernel cannot run 32-bit programs)
+#   bash scripts/run.sh --32   # the shipped 32-bit gallery, under emulation on such kernels (slow to start)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+WANT32=0
+case "${1:-}" in
+    --32) WANT32=1 ;;
+    "") ;;
+    *) echo "usage: bash scripts/run.sh [--32]" >&2; exit 2 ;;
+esac
 bash "$ROOT/scripts/setup.sh"
-build_all
-use_run_prefixes
-export WINEPREFIX="$KT_PREFIX_X11"
+build_programs
+
 EXE="$BUILD_WIN/tessara/gallery/Tessara.exe"
-if [ "$BUILD_TESTS" != "$BUILD_WIN" ]; then
-    # This kernel cannot run 32-bit programs: show the 64-bit build of the
-    # same sources.
-    echo "run: 32-bit programs cannot run on this kernel; starting the 64-bit build" >&2
+WINE=("$ROOT/scripts/wine-run")
+RUN_DIR="$(mktemp -d "${TMPDIR:-/tmp}/korvel-tessara-run.XXXXXX")"
+if kernel_runs_32bit; then
+    RUN_PREFIXES=("$(make_run_prefix wine-x11)")
+elif [ "$WANT32" = 1 ]; then
+    [ -f "$EMU32_PREFIX/.tessara-ready-x11-32" ] ||
+        { echo "run: no Wine prefix with its 32-bit half at $EMU32_PREFIX (scripts/setup.sh makes it)" >&2; exit 1; }
+    echo "run: this kernel cannot run 32-bit programs; starting the shipped 32-bit build under emulation (about a minute to start)" >&2
+    RUN_PREFIXES=("$(make_run_prefix "${EMU32_PREFIX##*/}")")
+    WINE=("$EMU32_WINE64")
+else
+    echo "run: this kernel cannot run 32-bit programs; starting the 64-bit build (--32 shows the shipped one, slowly)" >&2
     EXE="$BUILD_WIN64/tessara/gallery/Tessara.exe"
+    RUN_PREFIXES=("$(make_run_prefix wine-x11)")
 fi
+export WINEPREFIX="${RUN_PREFIXES[0]}"
+export WINEDLLOVERRIDES="winemenubuilder.exe=d"
+cleanup() { [ -n "${APID:-}" ] && kill "$APID" 2>/dev/null || true; end_run_prefixes; stop_xvfb; }
+trap cleanup EXIT
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    "$ROOT/scripts/wine-run" "$EXE"
+    "${WINE[@]}" "$EXE"
     exit $?
 fi
 
+# No display: a private Xvfb, and a screenshot once the gallery's window is
+# there and two shots a second apart show the same picture (the progress
+# bar has filled, every control has painted).
 SHOT="$ROOT/build/tessara.png"
-DISP=":$(( 90 + RANDOM % 100 ))"
-Xvfb "$DISP" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-XPID=$!
-trap 'kill $XPID 2>/dev/null || true; end_run_prefixes' EXIT
-export DISPLAY="$DISP"
-sleep 1
-"$ROOT/scripts/wine-run" "$EXE" &
+start_xvfb 1024x768x24
+"${WINE[@]}" "$EXE" &
 APID=$!
-sleep "${TESSARA_SHOT_DELAY:-8}"
-import -window root "$SHOT"
+for _ in $(seq 600); do
+    xdotool search --onlyvisible --name '^Form1$' >/dev/null 2>&1 && break
+    kill -0 "$APID" 2>/dev/null || { echo "run: Tessara ended before showing its window" >&2; exit 1; }
+    sleep 0.5
+done
+prev="$RUN_DIR/prev.png" cur="$RUN_DIR/cur.png"
+import -window root "$prev"
+settled=0
+for _ in $(seq 300); do
+    sleep 1
+    import -window root "$cur"
+    if [ "$(compare -metric AE "$prev" "$cur" null: 2>&1 || true)" = "0" ]; then
+        settled=1
+        break
+    fi
+    mv "$cur" "$prev"
+done
+[ "$settled" = 1 ] || echo "run: the picture never settled; saving the last one" >&2
+cp "$cur" "$SHOT"
 echo "screenshot saved to $SHOT"
-kill $APID 2>/dev/null || true

@@ -66,4 +66,67 @@ make_prefix() {
 PREFIX_BASE="${KORVEL_PREFIX_BASE:-$HOME/.cache/korvel-tessara}"
 make_prefix "$PREFIX_BASE/wine-test" null
 make_prefix "$PREFIX_BASE/wine-x11" x11
+
+# Where the kernel cannot run 32-bit programs, the shipped 32-bit programs
+# run under user-mode emulation (see scripts/env.sh): the emulator, a
+# relocated copy of Wine's loaders and an X11 prefix with its 32-bit half.
+# Nothing outside $PREFIX_BASE changes.
+source "$ROOT/scripts/env.sh"
+make_emu32_loader() {
+    local lib="$EMU32_ROOT/lib" stamp
+    stamp="$(sha256sum /usr/lib/wine/wine64 /usr/lib/wine/wine | sha256sum | cut -c1-16)"
+    [ -f "$EMU32_ROOT/.ready-$stamp" ] && return 0
+    echo "setup: making the emulated 32-bit Wine loader in $EMU32_ROOT"
+    rm -rf "$EMU32_ROOT"
+    mkdir -p "$lib/wine" "$EMU32_ROOT/share"
+    # A copy, not a link: Wine finds its files (and the 32-bit loader)
+    # relative to the loader's own path.
+    cp /usr/lib/wine/wine64 "$lib/wine/wine64"
+    local f
+    for f in /usr/lib/wine/wineserver*; do ln -s "$f" "$lib/wine/${f##*/}"; done
+    ln -s /usr/lib/x86_64-linux-gnu "$lib/x86_64-linux-gnu"
+    ln -s /usr/lib/i386-linux-gnu "$lib/i386-linux-gnu"
+    ln -s /usr/share/wine "$EMU32_ROOT/share/wine"
+    cat > "$lib/wine/wine" <<'LOADER'
+#!/bin/sh
+# Wine's 32-bit loader under user-mode emulation; WINELOADERNOEXEC stops the
+# loader from re-executing itself outside the emulator.
+export WINELOADERNOEXEC=1
+exec /usr/bin/qemu-i386-static /usr/lib/wine/wine "$@"
+LOADER
+    chmod +x "$lib/wine/wine"
+    touch "$EMU32_ROOT/.ready-$stamp"
+}
+make_emu32_prefix() {
+    local dir="$EMU32_PREFIX"
+    [ -f "$dir/.tessara-ready-x11-32" ] && return 0
+    echo "setup: creating Wine prefix $dir with its 32-bit half (x11; about 2 minutes under emulation)"
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    (
+        export WINEPREFIX="$dir" WINEDEBUG=-all WINEARCH=win64 LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+        DISPLAY= "$EMU32_WINE64" wineboot -i >/dev/null 2>&1 || true
+        for face in "宋体" "SimSun" "新宋体" "NSimSun" "微软雅黑" "Microsoft YaHei" "Tahoma" "MS Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2"; do
+            "$EMU32_WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
+        done
+        wineserver -w || true
+    )
+    if [ ! -f "$dir/drive_c/windows/syswow64/kernel32.dll" ]; then
+        echo "setup: the prefix $dir got no 32-bit half (drive_c/windows/syswow64); the 32-bit smoke cases will fail" >&2
+        return 0
+    fi
+    touch "$dir/.tessara-ready-x11-32"
+}
+if ! kernel_runs_32bit; then
+    if ! command -v qemu-i386-static >/dev/null 2>&1; then
+        echo "setup: installing qemu-user-static (32-bit programs run under emulation on this kernel)"
+        export DEBIAN_FRONTEND=noninteractive
+        $SUDO apt-get install -y -qq --no-install-recommends -t bookworm qemu-user-static >/dev/null ||
+            echo "setup: could not install qemu-user-static; the 32-bit smoke cases will fail" >&2
+    fi
+    if command -v qemu-i386-static >/dev/null 2>&1; then
+        make_emu32_loader
+        make_emu32_prefix
+    fi
+fi
 echo "setup: ready"

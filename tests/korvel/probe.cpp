@@ -1,6 +1,7 @@
 // A stand-in for the program Korvel starts. It writes what it was started
 // with into "<its file name>.report" beside itself: command line, processor
-// mask, priority class, show state, first search-path entry and folder.
+// mask, priority class, show state, search path (first entry and whole) and
+// folder.
 // Started by Korvel, it first waits (bounded) for Korvel to end, so the
 // report shows the process after Korvel has tuned it.
 #include "TestSupport.h"
@@ -38,7 +39,8 @@ void WaitForKorvelParent()
     if (!parentIsKorvel)
         return;
     if (HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, parent)) {
-        WaitForSingleObject(process, 10000);
+        // Long enough for a Korvel running under emulation to finish tuning.
+        WaitForSingleObject(process, 120000);
         CloseHandle(process);
     }
 }
@@ -71,6 +73,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     report += "showflag=" + std::to_string((startup.dwFlags & STARTF_USESHOWWINDOW) ? 1 : 0) + "\n";
     report += "show=" + std::to_string(startup.wShowWindow) + "\n";
     report += "path1=" + Utf8(path.substr(0, path.find(L';'))) + "\n";
+    report += "path=" + Utf8(path) + "\n";
     report += "cwd=" + Utf8(std::wstring(cwd, cwdLength)) + "\n";
 
     // Written under a temporary name and renamed, so a reader never sees half.
