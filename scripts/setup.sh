@@ -3,7 +3,9 @@
 # prefixes. Fast when everything is already there, so every command calls it.
 set -euo pipefail
 
-ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# The same places and Wine environment as every other script (env.sh only
+# reads the machine, so it is safe before anything is installed).
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh" 2>/dev/null
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 
@@ -39,31 +41,33 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
     $SUDO locale-gen >/dev/null
 fi
 
-# make_prefix DIR GRAPHICS: GRAPHICS "null" for headless tests, "x11" for
-# screenshots under Xvfb.
+# make_prefix DIR GRAPHICS [LOADER]: GRAPHICS "null" for headless tests,
+# "x11" for screenshots under Xvfb; LOADER the 64-bit Wine loader that
+# boots it (the emulating one gives the prefix its 32-bit half).
 make_prefix() {
-    local dir="$1" graphics="$2"
+    local dir="$1" graphics="$2" wine="${3:-/usr/lib/wine/wine64}"
     local stamp="$dir/.tessara-ready-$graphics"
     [ -f "$stamp" ] && return 0
     echo "setup: creating Wine prefix $dir ($graphics)"
+    rm -rf "$dir"
     mkdir -p "$dir"
-    # A 64-bit prefix runs both the 64-bit test build and, where the kernel
-    # allows wine32, the 32-bit programs.
-    export WINEPREFIX="$dir" WINEDEBUG=-all WINEARCH=win64 LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-    local wine=/usr/lib/wine/wine64
-    DISPLAY= $wine wineboot -i >/dev/null 2>&1 || true
-    if [ "$graphics" = null ]; then
-        $wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
-    fi
-    # Faces the programs ask for, mapped onto the installed CJK font.
-    for face in "宋体" "SimSun" "新宋体" "NSimSun" "微软雅黑" "Microsoft YaHei" "Tahoma" "MS Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2"; do
-        $wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
-    done
-    wineserver -w || true
+    (
+        # A 64-bit prefix runs both the 64-bit test build and, where the
+        # kernel allows wine32, the 32-bit programs.
+        export WINEPREFIX="$dir"
+        DISPLAY= "$wine" wineboot -i >/dev/null 2>&1 || true
+        if [ "$graphics" = null ]; then
+            "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+        fi
+        # Faces the programs ask for, mapped onto the installed CJK font.
+        for face in "宋体" "SimSun" "新宋体" "NSimSun" "微软雅黑" "Microsoft YaHei" "Tahoma" "MS Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2"; do
+            "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
+        done
+        wineserver -w || true
+    )
     touch "$stamp"
 }
 
-PREFIX_BASE="${KORVEL_PREFIX_BASE:-$HOME/.cache/korvel-tessara}"
 make_prefix "$PREFIX_BASE/wine-test" null
 make_prefix "$PREFIX_BASE/wine-x11" x11
 
@@ -71,7 +75,6 @@ make_prefix "$PREFIX_BASE/wine-x11" x11
 # run under user-mode emulation (see scripts/env.sh): the emulator, a
 # relocated copy of Wine's loaders and an X11 prefix with its 32-bit half.
 # Nothing outside $PREFIX_BASE changes.
-source "$ROOT/scripts/env.sh"
 make_emu32_loader() {
     local lib="$EMU32_ROOT/lib" stamp
     stamp="$(sha256sum /usr/lib/wine/wine64 /usr/lib/wine/wine | sha256sum | cut -c1-16)"
@@ -100,22 +103,12 @@ LOADER
 make_emu32_prefix() {
     local dir="$EMU32_PREFIX"
     [ -f "$dir/.tessara-ready-x11-32" ] && return 0
-    echo "setup: creating Wine prefix $dir with its 32-bit half (x11; about 2 minutes under emulation)"
-    rm -rf "$dir"
-    mkdir -p "$dir"
-    (
-        export WINEPREFIX="$dir" WINEDEBUG=-all WINEARCH=win64 LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-        DISPLAY= "$EMU32_WINE64" wineboot -i >/dev/null 2>&1 || true
-        for face in "宋体" "SimSun" "新宋体" "NSimSun" "微软雅黑" "Microsoft YaHei" "Tahoma" "MS Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2"; do
-            "$EMU32_WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
-        done
-        wineserver -w || true
-    )
+    echo "setup: the next prefix gets its 32-bit half under emulation (about 2 minutes)"
+    make_prefix "$dir" x11-32 "$EMU32_WINE64"
     if [ ! -f "$dir/drive_c/windows/syswow64/kernel32.dll" ]; then
+        rm -f "$dir/.tessara-ready-x11-32"
         echo "setup: the prefix $dir got no 32-bit half (drive_c/windows/syswow64); the 32-bit smoke cases will fail" >&2
-        return 0
     fi
-    touch "$dir/.tessara-ready-x11-32"
 }
 if ! kernel_runs_32bit; then
     if ! command -v qemu-i386-static >/dev/null 2>&1; then

@@ -13,29 +13,9 @@ for tool in Xvfb xdpyinfo; do
     command -v "$tool" >/dev/null || { echo "gallery_e2e: $tool is missing; run scripts/setup.sh" >&2; exit 1; }
 done
 
-# A display number nobody uses: Xvfb refuses a taken one, so try on.
-XPID=""
-cleanup() { [ -n "$XPID" ] && kill "$XPID" 2>/dev/null || true; end_run_prefixes; }
+cleanup() { end_run_prefixes; stop_xvfb; }
 trap cleanup EXIT
-n=$((200 + $$ % 500))
-for attempt in $(seq 20); do
-    n=$((n + 1))
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    XPID=$!
-    for _ in $(seq 50); do
-        xdpyinfo -display ":$n" >/dev/null 2>&1 && break
-        kill -0 "$XPID" 2>/dev/null || break
-        sleep 0.1
-    done
-    if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-        break
-    fi
-    kill "$XPID" 2>/dev/null || true
-    XPID=""
-done
-[ -n "$XPID" ] || { echo "gallery_e2e: could not start Xvfb" >&2; exit 1; }
-export DISPLAY=":$n"
+start_xvfb 1024x768x24 || { echo "gallery_e2e: could not start Xvfb" >&2; exit 1; }
 
 rm -rf "$SHOTS"
 mkdir -p "$SHOTS"
