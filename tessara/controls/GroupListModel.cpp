@@ -89,8 +89,8 @@ std::wstring GroupStore::HeaderCaption(int g) const
 
 void GroupStore::Relayout()
 {
-    if (groups_.empty())
-        return;
+    // With no groups there are no rows: none is left for a scroll bar.
+    groupRows_.resize(groups_.size());
     int row = 0;
     for (size_t g = 0; g < groups_.size(); ++g) {
         groupRows_[g] = row;
@@ -207,13 +207,6 @@ int ThumbLength(int scaleHeight, int pageRows, int totalRows)
         return 10;
     int len = RoundPx(static_cast<double>(scaleHeight - 44) * pageRows / totalRows);
     return len < 11 ? 10 : len;
-}
-
-int FoldScroll(int value, int items)
-{
-    if (value <= 0 || items <= 0)
-        return 0;
-    return -std::min(value, items);
 }
 
 int WheelValue(int value, int maxValue, int delta)

@@ -35,7 +35,7 @@ public:
     // The header shows the unfolded glyph only for an unfolded group with items.
     bool ShowsUnfolded(int g) const { return Expanded(g) && ItemCount(g) > 0; }
 
-    // Recomputes TotalRows and the header rows (nothing when there are no groups).
+    // Recomputes TotalRows and the header rows (no rows without groups).
     void Relayout();
     int TotalRows() const { return totalRows_; }
     int GroupRow(int g) const;
@@ -98,10 +98,6 @@ GroupPage FitPage(int scaleHeight, int itemHeight);
 
 // Thumb length of the embedded scroll bar for an overflowing list.
 int ThumbLength(int scaleHeight, int pageRows, int totalRows);
-
-// Rows to scroll away when a group with `items` items folds while the list
-// is scrolled to `value` (the rows that vanished above the view).
-int FoldScroll(int value, int items);
 
 // Scroll bar value after one wheel notch; delta is the wheel's signed delta.
 int WheelValue(int value, int maxValue, int delta);

@@ -33,6 +33,9 @@ public:
     void SetMaxV(std::int32_t v) { model_.SetMaxV(v); }
     std::int32_t Value() const { return model_.Value(); }
     void SetValue(std::int32_t v) { model_.SetValue(v); }
+    // A new range with a value limited to it, both accepted whatever the
+    // current value (see ScrollModel::SetMaxVAndValue).
+    void SetMaxVAndValue(std::int32_t maxV, std::int64_t value) { model_.SetMaxVAndValue(maxV, value); }
     std::int32_t SmallChange() const { return model_.SmallChange(); }
     void SetSmallChange(std::int32_t v) { model_.SetSmallChange(v); }
     std::int32_t LargeChange() const { return model_.LargeChange(); }

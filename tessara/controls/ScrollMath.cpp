@@ -166,6 +166,21 @@ bool ScrollModel::SetValue(std::int32_t v)
     return true;
 }
 
+bool ScrollModel::SetMaxVAndValue(std::int32_t maxV, std::int64_t value)
+{
+    if (maxV <= minV_)
+        return false;
+    const auto v = static_cast<std::int32_t>(std::clamp<std::int64_t>(value, minV_, maxV));
+    if (maxV >= value_) {
+        SetMaxV(maxV);
+        SetValue(v);
+    } else {
+        SetValue(v);
+        SetMaxV(maxV);
+    }
+    return true;
+}
+
 bool ScrollModel::SetSmallChange(std::int32_t v)
 {
     if (v <= 0)

@@ -75,6 +75,12 @@ public:
     bool SetMinV(std::int32_t v);
     bool SetMaxV(std::int32_t v);
     bool SetValue(std::int32_t v);
+    // A new range and a value for it, as the embedding controls set them
+    // after a layout: the value is limited to MinV..maxV, and the two are
+    // set in the order in which both are accepted (a maximum below the
+    // value, or a value above the maximum, would be refused). False when
+    // maxV is not above MinV.
+    bool SetMaxVAndValue(std::int32_t maxV, std::int64_t value);
     bool SetSmallChange(std::int32_t v);
     bool SetLargeChange(std::int32_t v);
     // Stores the length as given; the minimum applies at the next layout.

@@ -17,6 +17,8 @@ const UINT kWatched[] = {WM_PAINT, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEWHE
 const wchar_t kTallFontNotice[] = L"字体高度超过列表项设定的高度,已将列表项高度值进行调整";
 const wchar_t kNoticeTitle[] = L"提示";
 const wchar_t kFiveSpaces[] = L"     ";
+// Group names and items are data: an "&" in them is drawn, not read as an access key.
+constexpr UINT kDataText = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 
 int Tw(int px) { return host::PixelsToTwips(px); }
 
@@ -145,11 +147,10 @@ void YGroupList::AddItem(int groupIndex, const std::wstring& item)
 
 void YGroupList::RemoveItem(int groupIndex, int itemIndex)
 {
-    if (!store_.RemoveItem(groupIndex, itemIndex))
-        return;
-    if (YVScroll1->Visible())
-        pendingScroll_ = std::max(pendingScroll_ - 1, -YVScroll1->Value());
-    tmrInit.Note();
+    // The view stays where it is (the item may lie in a folded group or
+    // below the view); the relayout only pulls it up to a shorter end.
+    if (store_.RemoveItem(groupIndex, itemIndex))
+        tmrInit.Note();
 }
 
 std::wstring YGroupList::GetList(int groupIndex, int itemIndex) const
@@ -176,7 +177,9 @@ void YGroupList::RemoveGroup(int groupIndex)
     pendingScroll_ = std::max(-rows, -YVScroll1->Value());
     store_.RemoveGroup(groupIndex);
     if (store_.GroupCount() == 0) {
-        Invalidate();
+        // An empty list shows no bar and ignores the wheel: at once, with
+        // no stale rows left for the wheel to scroll over.
+        Relayout();
         return;
     }
     tmrInit.Note();
@@ -268,8 +271,8 @@ void YGroupList::Relayout()
     int total = store_.TotalRows();
     if (pageRows_ < total) {
         YVScroll1->SetGlideHeight(ThumbLength(ScaleHeight(), pageRows_, total));
-        YVScroll1->SetValue(YVScroll1->Value() + pendingScroll_);
-        YVScroll1->SetMaxV(total - pageRows_);
+        // The value stays inside the new range, however much it shrank.
+        YVScroll1->SetMaxVAndValue(total - pageRows_, std::int64_t{YVScroll1->Value()} + pendingScroll_);
         YVScroll1->SetVisible(true);
         PlaceScrollBar();
         pendingScroll_ = 0;
@@ -300,7 +303,7 @@ void YGroupList::PaintList(HDC dc, int width, int height) const
             kit::DrawTriangle(dc, kit::kBlack, glyph, store_.ShowsUnfolded(row.group) ? kit::kDown : kit::kRight, 3);
             std::wstring caption = store_.HeaderCaption(row.group);
             RECT rc{15, y, width - 3, y + row.height};
-            DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rc, DT_SINGLELINE | DT_VCENTER);
+            DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rc, kDataText);
         } else {
             std::wstring text = store_.Item(row.group, row.index);
             RECT rc{7, y, row.right - 4, y + row.height};
@@ -311,12 +314,12 @@ void YGroupList::PaintList(HDC dc, int width, int height) const
                         text = text + kFiveSpaces + text;
                     rc.left -= marquee_.offset;
                 }
-                DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_SINGLELINE | DT_VCENTER);
+                DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, kDataText);
                 // Scrolled text never covers the left margin.
                 kit::FillRectColor(dc, 0, 0, 3, height, kit::kWhite);
             } else {
                 kit::FillRectColor(dc, 3, y, row.right, y + row.height, stripe ? kItemColorB : kItemColorA);
-                DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_SINGLELINE | DT_VCENTER);
+                DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, kDataText);
             }
         }
         stripe = !stripe;
@@ -381,12 +384,10 @@ void YGroupList::OnPress(LPARAM lParam, bool doubleClick)
             DBClick.raise(text);
         return;
     }
+    // The folded rows lie below the header, which is in view: the view
+    // stays, so the header stays under the pointer (the relayout only
+    // pulls the view up to a shorter end).
     store_.Toggle(g);
-    if (!store_.Expanded(g)) {
-        int scroll = FoldScroll(YVScroll1->Value(), store_.ItemCount(g));
-        if (scroll != 0)
-            pendingScroll_ = scroll;
-    }
     Relayout();
 }
 

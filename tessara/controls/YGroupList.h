@@ -95,7 +95,7 @@ private:
     int itemHeight_ = 20;
     int pageRows_ = 0;
     int hoverRow_ = -1;
-    int pendingScroll_ = 0;  // rows to add to the bar's value at the next relayout
+    int pendingScroll_ = 0;  // rows to add to the bar's value at the next relayout (group removals)
     int scrollMode_ = 0;
     Marquee marquee_;
     // Measured when the hovered row changes: the hovered text's width, its

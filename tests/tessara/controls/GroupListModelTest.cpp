@@ -212,12 +212,17 @@ TEST(GroupListGeometry, VisibleRowsStackFromTheTopRow)
     EXPECT_EQ(rows[0].right, 97);  // room for the scroll bar
 }
 
-TEST(GroupListScroll, FoldScrollsAwayVanishedRows)
+TEST(GroupStore, RemovingTheLastGroupLeavesNoRows)
 {
-    EXPECT_EQ(FoldScroll(5, 10), -5);    // back to the top
-    EXPECT_EQ(FoldScroll(30, 10), -10);  // up by exactly the item count
-    EXPECT_EQ(FoldScroll(0, 10), 0);
-    EXPECT_EQ(FoldScroll(4, 0), 0);
+    GroupStore s = ThreeGroups();
+    ASSERT_EQ(s.TotalRows(), 6);
+    for (int g = 2; g >= 0; --g)
+        ASSERT_TRUE(s.RemoveGroup(g));
+    s.Relayout();
+    EXPECT_EQ(s.TotalRows(), 0);
+    GroupView v{120, 300, 20, 14, 0, false};
+    EXPECT_TRUE(VisibleRows(s, v).empty());
+    EXPECT_EQ(HitTestRow(s, v, 10, 10), -1);
 }
 
 TEST(GroupListScroll, WheelMovesThreeRowsWithinRange)

@@ -145,6 +145,35 @@ TEST(ScrollMath, RefusedBoundsAreIgnored)
     }
 }
 
+// What a control does after a layout: a new range and the value it wants,
+// in whichever order both are accepted.
+TEST(ScrollMath, RangeAndValueTogetherStayAccepted)
+{
+    const struct Case {
+        const char* label;
+        std::int32_t fromMax, fromValue, newMax;
+        std::int64_t want;
+        std::int32_t value;
+    } cases[] = {
+        {"range shrinks below the value", 19, 19, 15, 16, 15},
+        {"range grows, value beyond the old end", 10, 10, 30, 25, 25},
+        {"value below zero", 20, 5, 20, -3, 0},
+        {"value far beyond", 20, 5, 8, 1000000, 8},
+        {"unchanged", 20, 7, 20, 7, 7},
+    };
+    for (const Case& c : cases) {
+        Bar b(200, 0, c.fromMax);
+        ASSERT_TRUE(b.m.SetValue(c.fromValue)) << c.label;
+        EXPECT_TRUE(b.m.SetMaxVAndValue(c.newMax, c.want)) << c.label;
+        EXPECT_EQ(b.m.MaxV(), c.newMax) << c.label;
+        EXPECT_EQ(b.m.Value(), c.value) << c.label;
+        EXPECT_EQ(b.m.GlideAt(c.value), b.m.ThumbPos()) << c.label << ": the thumb did not follow";
+    }
+    Bar b(200, 0, 20);
+    EXPECT_FALSE(b.m.SetMaxVAndValue(0, 0)) << "a range of no values";
+    EXPECT_EQ(b.m.MaxV(), 20);
+}
+
 TEST(ScrollMath, ValueSetterRefusesOutOfRangeAndReportsOnlyChanges)
 {
     Bar b(200, 0, 20);

@@ -5,6 +5,7 @@
 
 #include "host/Host.h"
 #include "tessara/controls/ScrollBar.h"
+#include "tessara/kit/MdlCreateLogFont.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,39 @@ private:
     HWND h_;
     HDC dc_ = nullptr;
 };
+
+// Width in pixels from the first to the last dark pixel of the band: how
+// wide a text drawn there came out.
+template <class Pixels>
+int InkSpan(const Pixels& f, RECT band)
+{
+    int left = -1, right = -1;
+    for (int x = band.left; x < band.right; ++x)
+        for (int y = band.top; y < band.bottom; ++y) {
+            const COLORREF c = f(x, y);
+            if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128) {
+                if (left < 0)
+                    left = x;
+                right = x;
+                break;
+            }
+        }
+    return left < 0 ? 0 : right - left + 1;
+}
+
+// The width of a text in a control's font, every character counted.
+inline int TextExtent(const host::Font& font, const std::wstring& text)
+{
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HFONT f = kit::CreateFontFromStdFont(font);
+    HGDIOBJ old = ::SelectObject(dc, f);
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::DeleteObject(f);
+    ::DeleteDC(dc);
+    return size.cx;
+}
 
 // Runs pending messages for about ms milliseconds.
 inline void Pump(int ms)

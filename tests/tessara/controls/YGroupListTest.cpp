@@ -45,7 +45,27 @@ protected:
     }
 };
 
-TEST_F(GroupList, FoldingWhileScrolledLessThanTheGroupScrollsToTheTop)
+// Folding a group removes rows below its header, which is in view: the view
+// stays where it is, and only shrinks to the new end of the list.
+TEST_F(GroupList, FoldingWhileScrolledKeepsTheHeaderUnderThePointer)
+{
+    YGroupList& g = Place({20, 11, 10});
+    for (int i = 0; i < 3; ++i)
+        g.Spread(i, true);
+    Settle(g);
+    ASSERT_EQ(g.YVScroll1->MaxV(), 44 - 7);
+    g.YVScroll1->SetValue(20);  // G1's header (row 21) is the second row of the view
+    ClickRow(g, 1);
+    EXPECT_FALSE(g.Store().Expanded(1));
+    EXPECT_EQ(g.YVScroll1->Value(), 20);
+    EXPECT_EQ(g.YVScroll1->MaxV(), 33 - 7);
+    ClickRow(g, 1);  // the same spot: still G1's header, which unfolds again
+    EXPECT_TRUE(g.Store().Expanded(1));
+    EXPECT_EQ(g.YVScroll1->Value(), 20);
+    EXPECT_TRUE(events.empty()) << Join(events);
+}
+
+TEST_F(GroupList, FoldingNearTheEndShrinksTheViewToTheNewRange)
 {
     YGroupList& g = Place({10, 30});
     g.Spread(0, true);
@@ -56,24 +76,8 @@ TEST_F(GroupList, FoldingWhileScrolledLessThanTheGroupScrollsToTheTop)
     g.YVScroll1->SetValue(8);  // G1's header (row 11) is the fourth row of the view
     ClickRow(g, 3);
     EXPECT_FALSE(g.Store().Expanded(1));
-    EXPECT_EQ(g.YVScroll1->Value(), 0);
     EXPECT_EQ(g.YVScroll1->MaxV(), 12 - 7);
-}
-
-TEST_F(GroupList, FoldingWhileScrolledFurtherMovesUpByTheItemCount)
-{
-    YGroupList& g = Place({20, 3, 10});
-    for (int i = 0; i < 3; ++i)
-        g.Spread(i, true);
-    Settle(g);
-    g.YVScroll1->SetValue(20);  // G1's header (row 21) is the second row of the view
-    ClickRow(g, 1);
-    EXPECT_FALSE(g.Store().Expanded(1));
-    EXPECT_EQ(g.YVScroll1->Value(), 17);
-    EXPECT_EQ(g.YVScroll1->MaxV(), 33 - 7);
-    ClickRow(g, 4);  // G1 again: unfolds, the view stays
-    EXPECT_TRUE(g.Store().Expanded(1));
-    EXPECT_EQ(g.YVScroll1->Value(), 17);
+    EXPECT_EQ(g.YVScroll1->Value(), 5);
 }
 
 TEST_F(GroupList, ItemHeight30GivesFourRowsAnd1890Twips)
@@ -234,6 +238,64 @@ TEST_F(GroupList, RemovingContentRelaysOut)
     ClickRow(g, 0);
     EXPECT_TRUE(events.empty());
     EXPECT_EQ(g.SaveBag().readLong(L"ScrollMode", -1), 0);
+}
+
+// Removing an item in a folded group, or below the view, changes no row in
+// view: the view stays, and only an end that moves up pulls it along.
+TEST_F(GroupList, RemovingItemsOutsideTheViewKeepsIt)
+{
+    YGroupList& g = Place({20, 11, 10});
+    g.Spread(0, true);
+    g.Spread(2, true);
+    Settle(g);
+    ASSERT_EQ(g.YVScroll1->MaxV(), 33 - 7);
+    g.YVScroll1->SetValue(10);
+    g.RemoveItem(1, 0);  // G1 is folded
+    g.RemoveItem(2, 9);  // far below the view
+    Settle(g);
+    EXPECT_EQ(g.YVScroll1->MaxV(), 32 - 7);
+    EXPECT_EQ(g.YVScroll1->Value(), 10);
+    g.YVScroll1->SetValue(25);
+    g.RemoveItem(2, 0);
+    g.RemoveItem(2, 0);
+    Settle(g);
+    EXPECT_EQ(g.YVScroll1->MaxV(), 30 - 7);
+    EXPECT_EQ(g.YVScroll1->Value(), 23);
+}
+
+TEST_F(GroupList, RemovingTheLastGroupHidesTheBarAndStopsTheWheel)
+{
+    YGroupList& g = Place({10});
+    g.Spread(0, true);
+    Settle(g);
+    g.YVScroll1->SetValue(2);
+    ASSERT_TRUE(g.YVScroll1->Visible());
+    g.RemoveGroup(0);
+    Settle(g);
+    EXPECT_FALSE(g.YVScroll1->Visible());
+    EXPECT_EQ(g.YVScroll1->Value(), 0);
+    EXPECT_EQ(g.Store().TotalRows(), 0);
+    Wheel(g, -120);
+    EXPECT_EQ(g.YVScroll1->Value(), 0);
+    Frame f(g.hWnd());
+    EXPECT_EQ(f(g.ScaleWidth() - 10, 60), 0x00FFFFFFu) << "the bar is still painted";
+}
+
+// Items and group names are data: an "&" shows as typed, not as an access key.
+TEST_F(GroupList, AmpersandsInItemsAndNamesAreDrawnAsTyped)
+{
+    YGroupList& g = Place({});
+    const std::wstring text(8, L'&');
+    g.AddGroup(text);
+    g.AddItem(0, text);
+    g.Spread(0, true);
+    Settle(g);
+    Frame f(g.hWnd());
+    const int full = TextExtent(g.Font(), text);
+    const int item = InkSpan(f, RECT{7, 24, g.ScaleWidth() - 7, 42});
+    EXPECT_GE(item, full * 3 / 4) << "ink " << item << " px of a " << full << " px text: half of it lost to prefixes";
+    const int header = InkSpan(f, RECT{15, 4, g.ScaleWidth() - 3, 22});
+    EXPECT_GE(header, TextExtent(g.Font(), g.Store().HeaderCaption(0)) * 3 / 4);
 }
 
 } // namespace
