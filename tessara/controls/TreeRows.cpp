@@ -65,10 +65,10 @@ void WalkPaintRows(TreeStore& st, const PaintView& v, const PaintRowSink& sink)
     const std::int64_t a = v.firstRow;
     Walk w{st, v};
 
-    // The root child whose range (as the layout counts rows) holds the
-    // first visible row; the walk starts there, or at the root.
+    // The root child whose rows hold the first visible row; the walk
+    // starts there, or at the root.
     std::int32_t firstOfRange = 0;
-    const std::int32_t k = st.RootChildAtCountRow(v.firstRow, &firstOfRange);
+    const std::int32_t k = st.RootChildAtRow(v.firstRow, &firstOfRange);
     const bool fromRoot = k <= 0;
     if (fromRoot) {
         const std::int64_t y0 = 2 - a * rp;
@@ -99,53 +99,24 @@ void WalkPaintRows(TreeStore& st, const PaintView& v, const PaintRowSink& sink)
         gFirst = w.gStart + (-w.yStart + rp - 1) / rp;
     const std::int64_t aboveEnd = std::min(gFirst, gEnd + 1);
 
-    if (aboveEnd > w.gStart) {
-        if (st.PhantomCount() == 0) {
-            // Every row's connector ends at its next sibling, so only the
-            // ancestors of the first row in view and its previous sibling
-            // can reach into the view.
-            if (gFirst <= gTotal) {
-                const std::int32_t x = st.NodeAtWalkRow(static_cast<std::int32_t>(gFirst));
-                std::vector<std::int32_t> chain;
-                for (std::int32_t p = st.ParentSlot(x); p > 0; p = st.ParentSlot(p))
-                    chain.push_back(p);
-                for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-                    const std::int64_t g = st.WalkRowOf(*it);
-                    if (g >= w.gStart && g < aboveEnd)
-                        w.EmitAbove(*it, g, sink);
-                }
-                if (st.Position(x) > 0) {
-                    const std::int32_t prev = st.Children(st.ParentSlot(x))[st.Position(x) - 1];
-                    const std::int64_t g = gFirst - 1 - st.WalkCount(prev);
-                    if (g >= w.gStart && g < aboveEnd)
-                        w.EmitAbove(prev, g, sink);
-                }
-            }
-        } else {
-            // Expanded nodes without children make a row's counted extent
-            // longer than its shown one; walk the rows above the view, but
-            // skip every subtree whose counted extent ends above it (no
-            // connector inside can reach further than its root's).
-            std::int64_t g = w.gStart;
-            std::int32_t node = st.NodeAtWalkRow(static_cast<std::int32_t>(g));
-            while (node >= 0 && g < aboveEnd) {
-                if (!w.ReachesView(node, g)) {
-                    g += 1 + st.WalkCount(node);
-                    std::int32_t s = node;
-                    node = -1;
-                    for (; s > 0; s = st.ParentSlot(s)) {
-                        const std::int32_t next = st.NextSibling(s);
-                        if (next > 0) {
-                            node = next;
-                            break;
-                        }
-                    }
-                    continue;
-                }
-                w.EmitAbove(node, g, sink);
-                ++g;
-                node = st.NextInWalk(node);
-            }
+    if (aboveEnd > w.gStart && gFirst <= gTotal) {
+        // Every row's connector ends at its next sibling, so only the
+        // ancestors of the first row in view and its previous sibling can
+        // reach into the view.
+        const std::int32_t x = st.NodeAtWalkRow(static_cast<std::int32_t>(gFirst));
+        std::vector<std::int32_t> chain;
+        for (std::int32_t p = st.ParentSlot(x); p > 0; p = st.ParentSlot(p))
+            chain.push_back(p);
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+            const std::int64_t g = st.WalkRowOf(*it);
+            if (g >= w.gStart && g < aboveEnd)
+                w.EmitAbove(*it, g, sink);
+        }
+        if (st.Position(x) > 0) {
+            const std::int32_t prev = st.Children(st.ParentSlot(x))[st.Position(x) - 1];
+            const std::int64_t g = gFirst - 1 - st.pGetItemCnt(prev);
+            if (g >= w.gStart && g < aboveEnd)
+                w.EmitAbove(prev, g, sink);
         }
     }
     if (gFirst > gEnd)

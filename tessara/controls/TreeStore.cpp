@@ -102,30 +102,22 @@ std::int32_t TreeStore::IndexOf(const std::wstring& item) const
 
 void TreeStore::Recount(std::int32_t slot)
 {
-    std::int32_t child = slot;
+    // An unfolded node shows its children's rows below it, and nothing
+    // when it has none.
     Node* n = &nodes_[slot];
-    std::int32_t newC = n->expanded ? (n->children.empty() ? 1 : n->sumC) : 0;
-    std::int32_t newW = n->expanded ? n->sumW : 0;
-    std::int32_t dC = newC - n->cnt, dW = newW - n->wcnt;
+    std::int32_t newC = n->expanded ? n->sum : 0;
+    std::int32_t d = newC - n->cnt;
     n->cnt = newC;
-    n->wcnt = newW;
-    // A change stops at the first folded ancestor: its own counts stay 0.
-    while ((dC != 0 || dW != 0) && n->parent >= 0) {
+    // A change stops at the first folded ancestor: its own count stays 0.
+    while (d != 0 && n->parent >= 0) {
         const std::int32_t pos = n->pos;
-        child = n->parent;
-        Node& p = nodes_[child];
-        p.sumC += dC;
-        p.sumW += dW;
-        if (p.walkSums.valid())
-            p.walkSums.add(pos, dW);
-        if (child == 0 && rootCountSums_.valid())
-            rootCountSums_.add(pos, dC);
-        newC = p.expanded ? (p.children.empty() ? 1 : p.sumC) : 0;
-        newW = p.expanded ? p.sumW : 0;
-        dC = newC - p.cnt;
-        dW = newW - p.wcnt;
+        Node& p = nodes_[n->parent];
+        p.sum += d;
+        if (p.rowSums.valid())
+            p.rowSums.add(pos, d);
+        newC = p.expanded ? p.sum : 0;
+        d = newC - p.cnt;
         p.cnt = newC;
-        p.wcnt = newW;
         n = &p;
     }
 }
@@ -140,7 +132,7 @@ std::int32_t TreeStore::TotalRows() const
     if (nodes_.empty())
         return 0;
     const Node& r = nodes_[0];
-    return r.expanded ? 1 + r.sumC : 1;
+    return r.expanded ? 1 + r.sum : 1;
 }
 
 std::int32_t TreeStore::NextSibling(std::int32_t i) const
@@ -159,8 +151,6 @@ TreeStore::AddResult TreeStore::AddItem(std::int32_t parentIndex, const std::wst
     if (nodes_.empty()) {
         if (parentIndex != -1)
             return AddResult::RootRequired;
-        if (item.empty())
-            return AddResult::EmptyLabel;
         nodes_.emplace_back();
         LinkLabel(0, item);
         if (slot)
@@ -171,8 +161,6 @@ TreeStore::AddResult TreeStore::AddItem(std::int32_t parentIndex, const std::wst
     // nothing and could make a reused slot its own parent.
     if (!IsUsed(parentIndex))
         return AddResult::ParentMissing;
-    if (item.empty())
-        return AddResult::EmptyLabel;
 
     std::int32_t s;
     if (freeSlots_ < 1) {
@@ -188,14 +176,9 @@ TreeStore::AddResult TreeStore::AddItem(std::int32_t parentIndex, const std::wst
     n.parent = parentIndex;
     n.level = p.level + 1;
     n.pos = static_cast<std::int32_t>(p.children.size());
-    if (IsPhantom(p, parentIndex))
-        --phantoms_;
     p.children.push_back(s);
-    p.walkSums.invalidate();
-    if (parentIndex == 0)
-        rootCountSums_.invalidate();
-    p.sumC += 1;
-    p.sumW += 1;
+    p.rowSums.invalidate();
+    p.sum += 1;
     n.pot = parentIndex == 0 || (p.expanded && p.pot);
     LinkLabel(s, item);
     Recount(parentIndex);
@@ -217,21 +200,18 @@ TreeStore::RemoveResult TreeStore::RemoveItem(std::int32_t index)
     {
         Node& n = nodes_[index];
         Node& p = nodes_[pi];
-        p.sumC -= 1 + n.cnt;
-        p.sumW -= 1 + n.wcnt;
+        p.sum -= 1 + n.cnt;
         if (p.children.size() == 1) {
             // Losing its only child folds the parent.
             std::vector<std::int32_t>().swap(p.children);
             p.expanded = false;
-            p.walkSums.release();
+            p.rowSums.release();
         } else {
             p.children.erase(p.children.begin() + n.pos);
             for (std::size_t k = n.pos; k < p.children.size(); ++k)
                 nodes_[p.children[k]].pos = static_cast<std::int32_t>(k);
-            p.walkSums.invalidate();
+            p.rowSums.invalidate();
         }
-        if (pi == 0)
-            rootCountSums_.invalidate();
     }
     Recount(pi);
 
@@ -244,15 +224,13 @@ TreeStore::RemoveResult TreeStore::RemoveItem(std::int32_t index)
         stack.insert(stack.end(), m.children.begin(), m.children.end());
         if (m.inHist)
             HistRemove(s);
-        if (IsPhantom(m, s))
-            --phantoms_;
         UnlinkLabel(s);
         std::vector<std::int32_t>().swap(m.children);
-        m.walkSums.release();
+        m.rowSums.release();
         m.parent = -1;
         m.pos = 0;
         m.level = 0;
-        m.cnt = m.wcnt = m.sumC = m.sumW = 0;
+        m.cnt = m.sum = 0;
         m.width = -1;
         m.expanded = m.pot = false;
         freeHeap_.push(s);
@@ -276,11 +254,7 @@ void TreeStore::SetExpanded(std::int32_t slot, bool expanded)
     Node& n = nodes_[slot];
     if (n.expanded == expanded)
         return;
-    if (IsPhantom(n, slot))
-        --phantoms_;
     n.expanded = expanded;
-    if (IsPhantom(n, slot))
-        ++phantoms_;
     Recount(slot);
     // The root's children count as shown whatever the root's state, so
     // folding the root costs nothing here.
@@ -380,22 +354,12 @@ std::int32_t TreeStore::ContentWidth()
 PrefixSums& TreeStore::WalkSums(std::int32_t slot)
 {
     Node& n = nodes_[slot];
-    if (!n.walkSums.valid()) {
+    if (!n.rowSums.valid()) {
         const auto& ch = n.children;
-        n.walkSums.build(static_cast<std::int32_t>(ch.size()),
-                         [&](std::int32_t k) { return 1 + nodes_[ch[k]].wcnt; });
+        n.rowSums.build(static_cast<std::int32_t>(ch.size()),
+                        [&](std::int32_t k) { return 1 + nodes_[ch[k]].cnt; });
     }
-    return n.walkSums;
-}
-
-PrefixSums& TreeStore::RootCountSums()
-{
-    if (!rootCountSums_.valid()) {
-        const auto& ch = nodes_[0].children;
-        rootCountSums_.build(static_cast<std::int32_t>(ch.size()),
-                             [&](std::int32_t k) { return 1 + nodes_[ch[k]].cnt; });
-    }
-    return rootCountSums_;
+    return n.rowSums;
 }
 
 std::int32_t TreeStore::NodeAtWalkRow(std::int32_t g)
@@ -445,22 +409,17 @@ std::int32_t TreeStore::NextInWalk(std::int32_t slot) const
     return -1;
 }
 
-std::int32_t TreeStore::RootChildAtCountRow(std::int32_t a, std::int32_t* first)
+std::int32_t TreeStore::RootChildAtRow(std::int32_t a, std::int32_t* first)
 {
     if (nodes_.empty() || a < 1 || nodes_[0].children.empty())
         return -1;
-    PrefixSums& ps = RootCountSums();
+    PrefixSums& ps = WalkSums(0);
     const std::int32_t k = ps.locate(a - 1);
     if (k >= ps.size())
         return -1;
     if (first)
         *first = 1 + ps.prefix(k);
     return k;
-}
-
-std::int32_t TreeStore::RootCountPrefix(std::int32_t k)
-{
-    return nodes_.empty() ? 0 : RootCountSums().prefix(k);
 }
 
 std::int32_t TreeStore::RootWalkPrefix(std::int32_t k)
@@ -513,7 +472,7 @@ bool TreeStore::Find(const std::wstring& item, Found* out)
                 f = off;
         }
     }
-    out->row = 1 + RootCountPrefix(nodes_[top].pos) + f;
+    out->row = 1 + RootWalkPrefix(nodes_[top].pos) + f;
     return true;
 }
 

@@ -2,6 +2,11 @@
 // child lists, plus the indexes that keep it quick at a million nodes
 // (label index, maintained row counts, per-node prefix sums, cached text
 // widths and a histogram of row extents). No Windows header.
+//
+// Rows: the root is row 0; when it is unfolded its children follow, each
+// followed by its own rows when it is unfolded. An unfolded node without
+// children shows nothing below it. Counting (the layout, the scroll range),
+// painting and hit testing all number rows this one way.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -58,7 +63,6 @@ public:
         Added,
         RootRequired,   // the first node must have parent -1
         ParentMissing,  // the parent names no node
-        EmptyLabel,     // an empty label marks a free slot, so it is refused
     };
     enum class RemoveResult { OutOfRange, AlreadyFree, Removed };
 
@@ -88,9 +92,6 @@ public:
     std::int32_t Position(std::int32_t i) const { return nodes_[i].pos; }
     // The next sibling's slot, or 0 when the node is the last child.
     std::int32_t NextSibling(std::int32_t i) const;
-    // Expanded nodes without children: each adds a row to the layout's
-    // counts that the pre-order walk of the rows does not have.
-    std::int32_t PhantomCount() const { return phantoms_; }
 
     // Text widths: measured once per label through the injected function
     // and cached until InvalidateWidths (the font changed).
@@ -100,10 +101,8 @@ public:
     // Widest visible row's extent (see the control); root folded: its own.
     std::int32_t ContentWidth();
 
-    // Rows as the pre-order walk of the visible rows numbers them: the root
-    // is 0, its children follow when it is expanded, each followed by its
-    // own visible descendants. Expanded nodes without children add nothing.
-    std::int32_t WalkRowCount() const { return nodes_.empty() ? 0 : 1 + nodes_[0].sumW; }
+    // Rows of the walk from the root, as if the root were unfolded.
+    std::int32_t WalkRowCount() const { return nodes_.empty() ? 0 : 1 + nodes_[0].sum; }
     // The node at walk row g, descending from the root whatever its own
     // state; -1 past the end.
     std::int32_t NodeAtWalkRow(std::int32_t g);
@@ -112,16 +111,11 @@ public:
     std::int32_t WalkRowOf(std::int32_t slot);
     // The node that follows in the walk, or -1 at the end.
     std::int32_t NextInWalk(std::int32_t slot) const;
-    // Walk rows below a node when it is expanded.
-    std::int32_t WalkCount(std::int32_t i) const { return nodes_[i].wcnt; }
-
-    // The root child whose count range holds count row a (1-based rows below
-    // the root); returns its position and the first row of its range in
-    // *first, or -1 when a is outside all ranges.
-    std::int32_t RootChildAtCountRow(std::int32_t a, std::int32_t* first);
-    // Count rows of the root's children before position k.
-    std::int32_t RootCountPrefix(std::int32_t k);
-    // Walk rows of the root's children before position k.
+    // The root child whose rows hold row a (1-based rows below the root);
+    // returns its position and its own row in *first, or -1 when a is
+    // outside all of them.
+    std::int32_t RootChildAtRow(std::int32_t a, std::int32_t* first);
+    // Rows of the root's children before position k.
     std::int32_t RootWalkPrefix(std::int32_t k);
 
     // Finding a node for display: unfolds its ancestors and the root and
@@ -129,7 +123,7 @@ public:
     // this label.
     struct Found {
         std::int32_t slot = -1;
-        std::int32_t row = 0;  // target row (count rows)
+        std::int32_t row = 0;  // the row the view must show
     };
     bool Find(const std::wstring& item, Found* out);
 
@@ -141,41 +135,35 @@ private:
         std::vector<std::int32_t> children;
         std::int32_t pos = 0;    // index in the parent's children
         std::int32_t level = 0;
-        std::int32_t cnt = 0;    // rows below as the layout counts them
-        std::int32_t wcnt = 0;   // rows below as the walk shows them
-        std::int32_t sumC = 0;   // sum over children of 1 + cnt
-        std::int32_t sumW = 0;   // sum over children of 1 + wcnt
+        std::int32_t cnt = 0;    // rows shown below it (0 when folded)
+        std::int32_t sum = 0;    // sum over children of 1 + cnt
         std::int32_t width = -1; // cached text width, -1 unknown
         std::int32_t histKey = 0;
         bool expanded = false;
         bool pot = false;        // shown whenever the root is expanded
         bool inHist = false;
-        PrefixSums walkSums;     // over children: 1 + wcnt
+        PrefixSums rowSums;      // over children: 1 + cnt
     };
     struct LabelEntry {
         std::int32_t head = -1, tail = -1;
     };
 
     bool InRange(std::int32_t i) const { return i >= 0 && i < SlotCount(); }
-    bool IsPhantom(const Node& n, std::int32_t i) const { return i != 0 && n.expanded && n.children.empty(); }
     void LinkLabel(std::int32_t slot, const std::wstring& label);
     void UnlinkLabel(std::int32_t slot);
-    void Recount(std::int32_t slot);  // recompute cnt/wcnt of slot and carry the change up
+    void Recount(std::int32_t slot);  // recompute cnt of slot and carry the change up
     void SetExpanded(std::int32_t slot, bool expanded);
     void ShowSubtree(std::int32_t slot, bool shown);
     void HistAdd(std::int32_t slot);
     void HistRemove(std::int32_t slot);
     void DrainPending();
     PrefixSums& WalkSums(std::int32_t slot);
-    PrefixSums& RootCountSums();
     std::int32_t WalkOffsetBelow(std::int32_t top, std::int32_t x);
 
     std::vector<Node> nodes_;
     std::int32_t freeSlots_ = 0;
-    std::int32_t phantoms_ = 0;
     std::priority_queue<std::int32_t, std::vector<std::int32_t>, std::greater<std::int32_t>> freeHeap_;
     std::unordered_map<std::wstring, LabelEntry> labels_;
-    PrefixSums rootCountSums_;  // over the root's children: 1 + cnt
     Measure measure_;
     std::map<std::int32_t, std::int32_t> hist_;  // row extent -> visible rows with it
     std::vector<std::int32_t> pending_;          // shown rows not yet measured

@@ -66,7 +66,6 @@ private:
 YTreeView::YTreeView() : UserControl(L"YTreeView")
 {
     store_.SetMeasure([this](const std::wstring& s) { return MeasureText(s); });
-    tmrInit.Tick.connect([this] { OnInitTick(); });
     tmrIsVRedraw.Tick.connect([this] { OnVRedrawTick(); });
 }
 
@@ -136,7 +135,7 @@ void YTreeView::FirstResize()
 
 void YTreeView::Terminate()
 {
-    tmrInit.SetEnabled(false);
+    tmrInit.Stop();
     tmrIsVRedraw.SetEnabled(false);
     hook_.HookDetachAll();
     if (folderImage_)
@@ -212,23 +211,8 @@ void YTreeView::Invalidate()
 
 void YTreeView::ScheduleLayout()
 {
-    // One layout 100 ms after the last change of a burst: each change only
-    // notes the time, and the running timer decides when the burst is over.
-    lastChangeTick_ = ::GetTickCount();
-    if (!tmrInit.Enabled()) {
-        tmrInit.SetInterval(100);
-        tmrInit.SetEnabled(true);
-    }
-}
-
-void YTreeView::OnInitTick()
-{
-    const DWORD elapsed = ::GetTickCount() - lastChangeTick_;
-    if (elapsed < 100) {
-        tmrInit.SetInterval(static_cast<int>(100 - elapsed));
-        return;
-    }
-    Relayout();
+    // One layout 100 ms after the last change of a burst.
+    tmrInit.Note();
 }
 
 void YTreeView::Spread(std::int32_t index, bool expanded) { store_.Spread(index, expanded); }
@@ -255,8 +239,6 @@ void YTreeView::AddItem(std::int32_t parentIndex, const std::wstring& item)
     case TreeStore::AddResult::ParentMissing:
         host::MsgBox(L"添加元素时请确保父结点存在!", host::MsgIcon::None, kNotice);
         break;
-    case TreeStore::AddResult::EmptyLabel:
-        break;
     }
 }
 
@@ -269,6 +251,12 @@ void YTreeView::RemoveItem(std::int32_t index)
         pendingVScroll_ = -vScroll_->Value();
         pendingHScroll_ = -hScroll_->Value();
         store_.RemoveItem(index);
+        // A freed slot is no node: a node added there later starts neither
+        // selected nor hovered.
+        if (!store_.IsUsed(selectedIndex_))
+            selectedIndex_ = -1;
+        if (!store_.IsUsed(hoverIndex_))
+            hoverIndex_ = -1;
     }
     ScheduleLayout();
 }
@@ -318,7 +306,7 @@ void YTreeView::Relayout()
         savedPageRows_ = pageRows_;
         laidOut_ = true;
     }
-    tmrInit.SetEnabled(false);
+    tmrInit.Stop();
     TreeLayoutInput in;
     in.scaleWidth = ScaleWidth();
     in.scaleHeight = ScaleHeight();
@@ -333,8 +321,9 @@ void YTreeView::Relayout()
     YHScroll& h = *hScroll_;
     totalRows_ = in.totalRows;  // 1 for a folded root, 0 for an empty tree
 
-    // A bar's value is set before its range: the bar checks a value against
-    // the range in force at that moment.
+    // A bar's range and value are set together, the value limited to the
+    // new range: a fold that also takes the other bar away can leave a
+    // range smaller than the value.
     using Mode = TreeLayoutPlan::Mode;
     switch (p.mode) {
     case Mode::Both:
@@ -342,12 +331,10 @@ void YTreeView::Relayout()
         MoveBar(h, p.hPlace);
         pageRows_ = p.pageRows;
         v.SetGlideHeight(p.vGlide);
-        v.SetValue(v.Value() + pendingVScroll_);
-        v.SetMaxV(p.vMax);
+        v.SetMaxVAndValue(p.vMax, std::int64_t{v.Value()} + pendingVScroll_);
         pendingVScroll_ = 0;
         h.SetGlideWidth(p.hGlide);
-        h.SetValue(h.Value() + pendingHScroll_);
-        h.SetMaxV(p.hMax);
+        h.SetMaxVAndValue(p.hMax, std::int64_t{h.Value()} + pendingHScroll_);
         pendingHScroll_ = 0;
         v.SetVisible(true);
         h.SetVisible(true);
@@ -355,8 +342,7 @@ void YTreeView::Relayout()
     case Mode::HorizontalOnly:
         MoveBar(h, p.hPlace);
         h.SetGlideWidth(p.hGlide);
-        h.SetValue(h.Value() + pendingHScroll_);
-        h.SetMaxV(p.hMax);
+        h.SetMaxVAndValue(p.hMax, std::int64_t{h.Value()} + pendingHScroll_);
         pendingHScroll_ = 0;
         h.SetVisible(true);
         v.SetVisible(false);
@@ -366,8 +352,7 @@ void YTreeView::Relayout()
         MoveBar(v, p.vPlace);
         pageRows_ = p.pageRows;
         v.SetGlideHeight(p.vGlide);
-        v.SetValue(v.Value() + pendingVScroll_);
-        v.SetMaxV(p.vMax);
+        v.SetMaxVAndValue(p.vMax, std::int64_t{v.Value()} + pendingVScroll_);
         pendingVScroll_ = 0;
         v.SetVisible(true);
         h.SetVisible(false);
@@ -505,7 +490,9 @@ void YTreeView::PaintRow(HDC dc, const PaintRowCall& c)
         kit::DrawRoundBox(dc, label.left, label.top + 2, label.right, label.bottom - 2, 2, kTreeHoverColor, false,
                           false, true, false);
     const std::wstring& text = store_.Label(c.slot);
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    // Labels are data: an "&" is drawn, not read as an access key.
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label,
+                DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
 }
 
 void YTreeView::PaintMargins(HDC dc, int w, int h)

@@ -9,6 +9,7 @@
 //
 // The program's resources must hold the bitmap "FOLDER" (resources/tree_folder.bmp).
 #pragma once
+#include "tessara/controls/BurstTimer.h"
 #include "tessara/controls/TreeRows.h"
 #include "tessara/controls/TreeStore.h"
 #include "tessara/controls/YHScroll.h"
@@ -51,8 +52,9 @@ public:
     std::int32_t GetIndexByStr(const std::wstring& item);
     // Selects the node, unfolds its ancestors and scrolls it into view.
     void FindItem(const std::wstring& item);
-    // Adds a node (the first must be the root, parent -1). A parent that is
-    // no node is reported with a message and nothing is added.
+    // Adds a node (the first must be the root, parent -1); an empty label
+    // is a label like any other. A parent that is no node is reported with
+    // a message and nothing is added.
     void AddItem(std::int32_t parentIndex, const std::wstring& item);
     // Removes a node with its subtree (not the root); scrolls back to the top.
     void RemoveItem(std::int32_t index);
@@ -102,7 +104,6 @@ private:
     void Hook();
     void Invalidate();
     void ScheduleLayout();
-    void OnInitTick();
     void FirstResize();
     void EnsureRowVisible(std::int32_t slot, std::int32_t row);
     std::int32_t MeasureText(const std::wstring& s);
@@ -138,12 +139,11 @@ private:
     HBITMAP folderBitmap_ = nullptr;   // "FOLDER", 20 x 14
     HDC folderImage_ = nullptr;        // image surface over it
     DWORD lastMoveTick_ = 0, lastHChangeTick_ = 0, lastVChangeTick_ = 0;
-    DWORD lastChangeTick_ = 0;         // last change of a burst of additions/removals
     HDC measureDc_ = nullptr;          // set while a MeasureScope is open
 
     YVScroll* vScroll_ = nullptr;
     YHScroll* hScroll_ = nullptr;
-    host::Timer tmrInit{100, false};
+    BurstTimer tmrInit{[this] { Relayout(); }};  // one layout after a burst of changes
     host::Timer tmrIsVRedraw{100, false};
     kit::WindowHook hook_{*this};
     RowWalker rowWalker_;

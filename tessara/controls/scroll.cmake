@@ -9,6 +9,7 @@ target_link_libraries(tx_scroll_core PUBLIC tessara_kit_core)
 
 if(WIN32)
     add_library(tx_scroll STATIC
+        ${CMAKE_CURRENT_SOURCE_DIR}/BurstTimer.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/ScrollBar.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/YHScroll.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/YVScroll.cpp

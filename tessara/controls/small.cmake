@@ -11,7 +11,6 @@ target_link_libraries(tx_small_core PUBLIC tessara_kit_core)
 
 if(WIN32)
     add_library(tx_small STATIC
-        ${CMAKE_CURRENT_SOURCE_DIR}/BurstTimer.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/SmallButton.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/YCommand.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/YOption.cpp

@@ -7,10 +7,9 @@ namespace treeref {
 
 std::int32_t ItemCnt(const TreeStore& st, std::int32_t i)
 {
+    // An unfolded node without children shows nothing below it.
     if (!st.IsUsed(i) || !st.Expanded(i))
         return 0;
-    if (st.ChildCount(i) == 0)
-        return 1;
     std::int32_t n = 0;
     for (std::int32_t c : st.Children(i))
         n += 1 + ItemCnt(st, c);

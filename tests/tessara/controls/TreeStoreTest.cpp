@@ -43,7 +43,7 @@ TEST(TreeStoreRoot, FirstNodeMustBeTheRootAndTheRootIsUnique)
     EXPECT_EQ(st.ChildCount(0), 0);
 }
 
-TEST(TreeStoreRoot, FreeSlotsAndEmptyLabelsAreNoParentsAndNoNodes)
+TEST(TreeStoreRoot, FreeSlotsAreNoParentsAndEmptyLabelsAreNodes)
 {
     TreeStore st;
     Add(st, -1, L"root");
@@ -53,14 +53,18 @@ TEST(TreeStoreRoot, FreeSlotsAndEmptyLabelsAreNoParentsAndNoNodes)
     // Slot a is free now: no node can hang under it.
     EXPECT_EQ(st.AddItem(a, L"child of nothing"), AddResult::ParentMissing);
     EXPECT_EQ(st.FreeSlots(), 1);
-    // An empty label would look like a free slot; it is refused.
-    EXPECT_EQ(st.AddItem(0, L""), AddResult::EmptyLabel);
-    EXPECT_EQ(st.FreeSlots(), 1);
-    EXPECT_EQ(st.IndexOf(L""), -1);
     // Spread leaves a free slot folded, so its next tenant starts folded.
     EXPECT_FALSE(st.Spread(a, true));
-    EXPECT_EQ(Add(st, 0, L"c"), a);
+    // An empty label is a label like any other: the node takes the free slot.
+    std::int32_t e = -1;
+    EXPECT_EQ(st.AddItem(0, L"", &e), AddResult::Added);
+    EXPECT_EQ(e, a);
     EXPECT_FALSE(st.Expanded(a));
+    EXPECT_EQ(st.FreeSlots(), 0);
+    EXPECT_TRUE(st.IsUsed(a));
+    EXPECT_EQ(st.IndexOf(L""), a);
+    EXPECT_EQ(st.AddItem(a, L"under the empty one"), AddResult::Added);
+    EXPECT_EQ(st.ChildCount(a), 1);
 }
 
 TEST(TreeStoreRows, NodesUnderAFoldedParentAddNoRowsUntilItUnfolds)
@@ -84,24 +88,33 @@ TEST(TreeStoreRows, NodesUnderAFoldedParentAddNoRowsUntilItUnfolds)
     EXPECT_EQ(st.pGetItemCnt(99), 0);
 }
 
-TEST(TreeStoreRows, ExpandedNodeWithoutChildrenAddsOneCountedRow)
+// Counted, painted and hit rows agree: an unfolded node without children
+// has nothing to show below it.
+TEST(TreeStoreRows, ExpandedNodeWithoutChildrenAddsNoRow)
 {
     TreeStore st;
     Add(st, -1, L"root");
     st.Spread(0, true);
     EXPECT_EQ(st.TotalRows(), 1);  // an expanded root without children
-    EXPECT_EQ(st.pGetItemCnt(0), 1);
+    EXPECT_EQ(st.pGetItemCnt(0), 0);
     const std::int32_t a = Add(st, 0, L"a");
-    Add(st, 0, L"b");
+    const std::int32_t b = Add(st, 0, L"b");
     st.Spread(a, true);
+    EXPECT_EQ(st.pGetItemCnt(a), 0);
+    EXPECT_EQ(st.TotalRows(), 3);
+    EXPECT_EQ(st.WalkRowCount(), 3);
+    EXPECT_EQ(st.NodeAtWalkRow(2), b);
+    std::int32_t first = 0;
+    EXPECT_EQ(st.RootChildAtRow(2, &first), 1);  // b's own row, right after a
+    EXPECT_EQ(first, 2);
+    const std::int32_t a1 = Add(st, a, L"a1");
     EXPECT_EQ(st.pGetItemCnt(a), 1);
     EXPECT_EQ(st.TotalRows(), 4);
-    EXPECT_EQ(st.WalkRowCount(), 3);  // the walk shows no row for it
-    EXPECT_EQ(st.PhantomCount(), 1);
-    Add(st, a, L"a1");
-    EXPECT_EQ(st.PhantomCount(), 0);
-    EXPECT_EQ(st.pGetItemCnt(a), 1);
+    st.Spread(a1, true);
     EXPECT_EQ(st.TotalRows(), 4);
+    st.RemoveItem(a1);  // a folds with its only child gone
+    EXPECT_FALSE(st.Expanded(a));
+    EXPECT_EQ(st.TotalRows(), 3);
 }
 
 TEST(TreeStoreRemove, LowestFreeSlotsAreReusedFirst)

@@ -533,4 +533,131 @@ TEST_F(TreeWindows, OptimisedPaintEqualsTheFullWalkOnRandomTrees)
     }
 }
 
+// The fold below also takes the horizontal bar away: the new range is
+// smaller than the value the fold leaves, and the value must follow it.
+TEST_F(TreeWindows, AFoldThatDropsTheHorizontalBarLeavesAValidRange)
+{
+    YTreeView& tv = Place(140, 186);  // 7 rows
+    tv.AddItem(-1, L"root");
+    for (int n = 1; n <= 20; ++n)
+        tv.AddItem(0, L"a" + std::to_wstring(n));
+    tv.AddItem(0, L"Y");  // slot 21
+    for (int n = 0; n < 3; ++n)
+        tv.AddItem(21, L"wwwwwwwww" + std::to_wstring(n));
+    tv.Spread(0, true);
+    tv.Spread(21, true);
+    tv.Relayout();
+    ASSERT_EQ(tv.TotalRows(), 25);
+    ASSERT_TRUE(tv.HScroll().Visible()) << "the ten-character rows do not overflow here";
+    ASSERT_EQ(tv.VScroll().MaxV(), 19);
+    tv.VScroll().SetValue(19);
+    ClickBox(tv, 21);
+    EXPECT_FALSE(tv.Store().Expanded(21));
+    EXPECT_EQ(tv.TotalRows(), 22);
+    EXPECT_FALSE(tv.HScroll().Visible());
+    EXPECT_EQ(tv.VScroll().MaxV(), 15);
+    EXPECT_EQ(tv.VScroll().Value(), 15);
+    Wheel(tv, -120);
+    EXPECT_EQ(tv.VScroll().Value(), 15) << "the wheel scrolled past the last row";
+    // The bottom row of the view shows the last node: it can be clicked.
+    const int bottom = 2 + 6 * 26 + 10;
+    hosttest::ClickAt(tv.hWnd(), 2 + 24 + 44, bottom);
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0], L"Y");
+}
+
+TEST_F(TreeWindows, RemovingANodeForgetsItsSelectionAndHover)
+{
+    YTreeView& tv = Place(140, 186);
+    Fill(tv, {{0, L"a"}, {0, L"b"}, {2, L"b1"}});
+    tv.Spread(0, true);
+    tv.Spread(2, true);
+    tv.Relayout();
+    ClickLabel(tv, 3);  // select b1
+    ASSERT_EQ(tv.SelectedIndex(), 3);
+    const RECT hover = Label(tv, 1);
+    MoveMouse(tv.hWnd(), (hover.left + hover.right) / 2, (hover.top + hover.bottom) / 2);
+    ASSERT_EQ(tv.HoverIndex(), 1);
+    tv.RemoveItem(2);  // b with b1
+    tv.RemoveItem(1);
+    EXPECT_EQ(tv.SelectedIndex(), -1);
+    EXPECT_EQ(tv.HoverIndex(), -1);
+    tv.AddItem(0, L"new");  // the freed slots 1, 2 and 3 are taken again
+    tv.AddItem(0, L"newer");
+    tv.AddItem(0, L"newest");
+    tv.Spread(0, true);  // the root folded when it lost its last child
+    tv.Relayout();
+    ASSERT_EQ(tv.GetIndexByStr(L"new"), 1);
+    ASSERT_EQ(tv.GetIndexByStr(L"newest"), 3);
+    Painted p(tv);
+    for (std::int32_t slot : {1, 2, 3}) {
+        const RECT r = Label(tv, slot);
+        for (int x = r.left + 1; x < r.right - 1; ++x) {
+            ASSERT_NE(p(x, (r.top + r.bottom) / 2), kSelectedBody) << "slot " << slot << " shows as selected";
+            ASSERT_NE(p(x, (r.top + r.bottom) / 2), kHoverBody) << "slot " << slot << " shows as hovered";
+        }
+    }
+}
+
+// An unfolded node without children shows nothing below it: the rows the
+// layout counts, the rows painted and the rows hit are the same ones.
+TEST_F(TreeWindows, AnUnfoldedLeafAddsNoRow)
+{
+    YTreeView& tv = Place(140, 186);  // 7 rows
+    tv.AddItem(-1, L"root");
+    for (int n = 1; n <= 12; ++n)
+        tv.AddItem(0, L"r" + std::to_wstring(n));  // slots 1..12
+    tv.AddItem(1, L"x");                            // slot 13, under r1
+    tv.Spread(0, true);
+    tv.Spread(1, true);
+    tv.Spread(13, true);  // a leaf, unfolded
+    tv.Relayout();
+    // root, r1, x, r2 .. r12
+    EXPECT_EQ(tv.TotalRows(), 14);
+    EXPECT_EQ(tv.pGetItemCnt(13), 0);
+    EXPECT_EQ(tv.pGetItemCnt(1), 1);
+    EXPECT_EQ(tv.VScroll().MaxV(), 14 - 7);
+    tv.VScroll().SetValue(5);  // row 5 is r4, in the range of a later root child
+    const int y = 2 + 10;
+    hosttest::ClickAt(tv.hWnd(), 2 + 24 + 44, y);
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0], L"r4");
+    Painted p(tv);
+    EXPECT_EQ(p(2 + 24 + 42 + 2, 2 + 5), kSelectedBody) << "the clicked node is not the one painted on the top row";
+}
+
+TEST_F(TreeWindows, EmptyLabelsAreNodes)
+{
+    YTreeView& tv = Place(140, 186);
+    tv.AddItem(-1, L"");
+    tv.AddItem(0, L"");
+    tv.AddItem(0, L"after");
+    EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes.size() << " message boxes";
+    EXPECT_EQ(tv.SlotCount(), 3);
+    EXPECT_EQ(tv.GetIndexByStr(L"after"), 2);
+    EXPECT_EQ(tv.GetIndexByStr(L""), 0);
+    tv.Spread(0, true);
+    tv.Relayout();
+    EXPECT_EQ(tv.TotalRows(), 3);
+    tv.RemoveItem(1);
+    EXPECT_EQ(tv.FreeSlots(), 1);
+    tv.AddItem(0, L"reuses");
+    EXPECT_EQ(tv.GetIndexByStr(L"reuses"), 1);
+}
+
+// Labels are data: an "&" shows as typed, not as an access key.
+TEST_F(TreeWindows, AmpersandsInLabelsAreDrawnAsTyped)
+{
+    YTreeView& tv = Place(240, 186);
+    const std::wstring text(8, L'&');
+    Fill(tv, {{0, text.c_str()}});
+    tv.Spread(0, true);
+    tv.Relayout();
+    Painted p(tv);
+    const RECT r = Label(tv, 1);
+    const int full = TextExtent(tv.Font(), text);
+    const int ink = InkSpan(p, RECT{r.left, r.top + 2, r.right, r.bottom - 2});
+    EXPECT_GE(ink, full * 3 / 4) << "ink " << ink << " px of a " << full << " px text";
+}
+
 } // namespace
