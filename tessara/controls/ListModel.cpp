@@ -118,7 +118,6 @@ void ListModel::Clear()
     items_.clear();
     hoverIndex_ = -1;
     marqueeOffset_ = 0;
-    restartAtTop_ = true;
 }
 
 // ------------------------------------------------------------- properties
@@ -206,16 +205,15 @@ ListLayout ListModel::DeferredLayout(int width, std::int32_t scrollValue)
         out.thumbLength = t < 11 ? 10 : t;
         out.maxV = ListCount() - pageCount_;
         // The pending adjustment is applied within the new range, so a
-        // shrunken list never leaves the view below its last row; a list
-        // cleared and filled again starts at its first row.
-        const std::int64_t v = restartAtTop_ ? 0 : static_cast<std::int64_t>(scrollValue) + scrollAdjust_;
+        // shrunken list (also one cleared and filled again) never leaves
+        // the view below its last row.
+        const std::int64_t v = static_cast<std::int64_t>(scrollValue) + scrollAdjust_;
         out.value = static_cast<std::int32_t>(std::clamp<std::int64_t>(v, 0, out.maxV));
     } else {
         // Hidden scroll bar: the view starts at the first row again.
         out.value = 0;
     }
     scrollAdjust_ = 0;
-    restartAtTop_ = false;
     return out;
 }
 

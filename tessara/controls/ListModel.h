@@ -114,8 +114,8 @@ public:
     // False for an index outside the list. When the scroll bar shows, the
     // view moves up one row at the next layout (not above the top).
     bool RemoveItem(int index, bool scrollVisible, std::int32_t scrollValue);
-    // Empties the list (nothing is hovered then); the next layout shows
-    // the top again.
+    // Empties the list (nothing is hovered then). The view keeps its place,
+    // limited to the range of what the list holds at the next layout.
     void Clear();
 
     // --- properties --------------------------------------------------------
@@ -178,7 +178,6 @@ private:
     int marqueeOffset_ = 0;       // pixels the hovered text is shifted left
     bool marqueeForward_ = true;  // ScrollMode 1 direction
     int scrollMode_ = 0;
-    bool restartAtTop_ = false;   // cleared since the last layout
 };
 
 } // namespace tessara

@@ -38,6 +38,8 @@ void YCombo::Initialize()
 {
     // No task-bar button while the control is a top-level pop-up.
     ::SetWindowLongPtrW(hWnd(), GWL_EXSTYLE, ::GetWindowLongPtrW(hWnd(), GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+    // White from the start: erased in white, and stored so by a new combo.
+    SetBackColor(kListBackground);
 
     const host::PropertyBag none;  // the list reads an empty set: it hooks at run time
     YList1 = &AddControl<YList>(L"YList1", 0, Tw(kComboHeight), Tw(kComboMinWidth), Tw(kListDefaultItemHeight), &none);
@@ -46,11 +48,12 @@ void YCombo::Initialize()
     picArrow = &AddControl<host::PictureBox>(L"picArrow", 0, Tw(2), Tw(kComboArrowWidth), Tw(kComboArrowHeight));
     picArrow->SetBackColor(kComboArrowBase);
     picArrow->Paint.connect([this] { PaintArrow(); });
-    picArrow->MouseDown.connect([this](int button, int, float, float) { OnArrowDown(button); });
+    picArrow->MouseDown.connect([this](int button, int, float x, float y) { OnArrowDown(button, x, y); });
     picArrow->MouseUp.connect([this](int button, int, float x, float y) { OnArrowUp(button, x, y); });
     picArrow->MouseMove.connect([this](int button, int, float x, float y) { OnArrowMove(button, x, y); });
     picArrow->Click.connect([this] {
-        // A press cancelled by leaving the button, or released off it, is no click.
+        // A press and a release over the arrow are a click, even when the
+        // pressed look was cancelled in between; a release off it is none.
         if (arrowClick_)
             Toggle();
     });
@@ -79,7 +82,7 @@ void YCombo::ReadProperties(const host::PropertyBag& bag)
     SetBackColor(bag.readColour(L"BackColor", BackColor()));
     SetForeColor(bag.readColour(L"ForeColor", ForeColor()));
     YList1->SetIsReal(isReal_);
-    YList1->SetFont(Font());
+    YList1->LoadFont(Font());  // a tall stored font grows the rows without a notice
     YList1->SetForeColor(ForeColor());
     Hook();
 }
@@ -258,7 +261,8 @@ void YCombo::PaintText(HDC dc, int width, int height) const
     }
     const ComboRect t = ComboTextRect(width);
     RECT rc{t.left, t.top, t.right, t.bottom};
-    ::DrawTextW(dc, Text().c_str(), static_cast<int>(Text().size()), &rc, DT_SINGLELINE | DT_VCENTER);
+    // The text is an item of the list, data: an "&" is drawn as typed.
+    ::DrawTextW(dc, Text().c_str(), static_cast<int>(Text().size()), &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 void YCombo::Paint()
@@ -288,10 +292,11 @@ void YCombo::RepaintArrow() { ::InvalidateRect(picArrow->hWnd(), nullptr, FALSE)
 
 // ------------------------------------------------------------- arrow input
 
-void YCombo::OnArrowDown(int button)
+void YCombo::OnArrowDown(int button, float x, float y)
 {
     if (button != 1)
         return;
+    arrowHeld_ = InComboArrow(static_cast<int>(x), static_cast<int>(y));
     arrowPressed_ = true;
     tmrIsLeave.SetEnabled(true);
     RepaintArrow();
@@ -301,7 +306,8 @@ void YCombo::OnArrowUp(int button, float x, float y)
 {
     if (button != 1)
         return;
-    arrowClick_ = arrowPressed_ && InComboArrow(static_cast<int>(x), static_cast<int>(y));
+    arrowClick_ = arrowHeld_ && InComboArrow(static_cast<int>(x), static_cast<int>(y));
+    arrowHeld_ = false;
     arrowPressed_ = false;
     tmrIsLeave.SetEnabled(false);
     RepaintArrow();

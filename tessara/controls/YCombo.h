@@ -80,7 +80,7 @@ private:
     void PaintText(HDC dc, int width, int height) const;
     void PaintArrow();
     void RepaintArrow();
-    void OnArrowDown(int button);
+    void OnArrowDown(int button, float x, float y);
     void OnArrowUp(int button, float x, float y);
     void FocusLeaving(HWND to);
     void OnArrowMove(int button, float x, float y);
@@ -97,6 +97,7 @@ private:
     bool arrowPressed_ = false;
     bool highlighted_ = false;           // the text shows the chosen-item highlight
     bool open_ = false;                  // lifted out as a pop-up with the list down
+    bool arrowHeld_ = false;             // the left button went down over the arrow
     bool arrowClick_ = false;            // the last arrow release completes a click
     HWND focusTo_ = nullptr;             // where focus went on the last WM_KILLFOCUS
 };

@@ -54,11 +54,7 @@ void YList::InitProperties()
 void YList::ReadProperties(const host::PropertyBag& bag)
 {
     SetScrollMode(bag.readLong(L"ScrollMode", 0));
-    UserControl::SetFont(bag.readFont(L"Font", Font()));
-    UpdateMeasureFont();
-    // A stored font taller than the rows makes the rows taller, silently:
-    // nobody is there to read a notice while a form loads.
-    model_.FitItemHeight(FontHeight());
+    LoadFont(bag.readFont(L"Font", Font()));
     SetBackColor(bag.readColour(L"BackColor", BackColor()));
     SetForeColor(bag.readColour(L"ForeColor", ForeColor()));
     isReal_ = bag.readBool(L"IsReal", false);
@@ -142,15 +138,7 @@ void YList::RunLayout()
     if (l.scrollVisible) {
         YVScroll1->Move(Tw(l.scroll.left), Tw(l.scroll.top), Tw(l.scroll.width), Tw(l.scroll.height));
         YVScroll1->SetGlideHeight(l.thumbLength);
-        // Widen the range before moving the value up, narrow it after
-        // moving the value down: both stay accepted.
-        if (l.maxV >= YVScroll1->Value()) {
-            YVScroll1->SetMaxV(l.maxV);
-            YVScroll1->SetValue(l.value);
-        } else {
-            YVScroll1->SetValue(l.value);
-            YVScroll1->SetMaxV(l.maxV);
-        }
+        YVScroll1->SetMaxVAndValue(l.maxV, l.value);
         YVScroll1->SetVisible(true);
     } else {
         YVScroll1->SetVisible(false);
@@ -187,6 +175,17 @@ void YList::SetItemHeight(int v)
         return;
     if (model_.SetItemHeight(v, FontHeight()))
         RestartLayout();
+}
+
+void YList::LoadFont(const host::Font& f)
+{
+    UserControl::SetFont(f);
+    UpdateMeasureFont();
+    // A stored font taller than the rows makes the rows taller, silently:
+    // nobody is there to read a notice while a form loads. The height
+    // follows at the next layout.
+    model_.FitItemHeight(FontHeight());
+    Invalidate();
 }
 
 void YList::SetFont(const host::Font& f)
@@ -257,7 +256,8 @@ void YList::PaintList(HDC dc, int width, int height)
         const std::wstring doubled = row.marquee ? model_.MarqueeText(item) : std::wstring();
         const std::wstring_view text = row.marquee ? std::wstring_view(doubled) : item;
         RECT trc{row.textLeft, row.top, row.textRight, row.bottom};
-        ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &trc, DT_SINGLELINE | DT_VCENTER);
+        // Items are data: an "&" is drawn, not read as an access key.
+        ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &trc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         if (row.marquee)
             kit::FillRectColor(dc, 0, row.top, kListInset, row.bottom, kListBackground);  // hide the scrolled-out text
     }

@@ -35,6 +35,9 @@ public:
     // Applies the font; a font taller than the rows raises the row height,
     // with a notice.
     void SetFont(const host::Font& f);
+    // The same without the notice, for a font read with the properties of
+    // a form that loads (the list's own, or its combo box's).
+    void LoadFont(const host::Font& f);
     int ScrollMode() const { return model_.ScrollMode(); }
     void SetScrollMode(int v);  // 0, 1 or 2
     bool IsReal() const { return isReal_; }

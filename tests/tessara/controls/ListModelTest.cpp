@@ -225,20 +225,27 @@ TEST(ListModel, RemovalClampsTheSelectionAndAnEmptyListResetsIt)
     EXPECT_TRUE(m.SetListIndex(-1));
 }
 
-// A list cleared while scrolled and filled again must show its first rows,
-// not an empty window below its last one.
-TEST(ListModel, RefillAfterClearShowsTheTop)
+// A list cleared while scrolled and filled again keeps its place when the
+// new items reach that far, and never shows an empty window below its last
+// row.
+TEST(ListModel, RefillAfterClearKeepsThePlaceWithinTheNewRange)
 {
     ListModel m = WithItems(30);
     m.SetPageCount(4);
+    m.Clear();
+    for (int i = 0; i < 30; ++i)
+        m.AddItem(L"same count");
+    ListLayout l = m.DeferredLayout(100, 20);
+    EXPECT_EQ(l.maxV, 26);
+    EXPECT_EQ(l.value, 20);
     std::int32_t value = 20;
     m.Clear();
     for (int i = 0; i < 6; ++i)
         m.AddItem(L"again");
-    ListLayout l = m.DeferredLayout(100, value);
+    l = m.DeferredLayout(100, value);
     EXPECT_TRUE(l.scrollVisible);
     EXPECT_EQ(l.maxV, 2);
-    EXPECT_EQ(l.value, 0);
+    EXPECT_EQ(l.value, 2);
     // More rows per page shrink the range: the view stays inside it.
     for (int i = 0; i < 14; ++i)
         m.AddItem(L"more");

@@ -226,4 +226,69 @@ TEST_F(ComboWindows, PropertiesGoToTheListAndBack)
     EXPECT_EQ(narrow.ScaleHeight(), 20);
 }
 
+// A press and a release over the arrow is a click, even when the pointer
+// left the arrow in between and the pressed look was cancelled.
+TEST_F(ComboWindows, ArrowPressCancelledThenReleasedOnTheArrowOpens)
+{
+    auto& combo = Place(L"A", 10, 10, 3);
+    HWND arrow = combo.Arrow().hWnd();
+    MoveMouse(arrow, 5, 5);
+    ::SendMessageW(arrow, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+    PlaceCursor(arrow, 60, 60);
+    ::SendMessageW(arrow, WM_MOUSEMOVE, MK_LBUTTON, At(60, 60));
+    ASSERT_TRUE(PumpUntil([&] { return !combo.ArrowPressed(); }, 300)) << "the pressed look stayed";
+    PlaceCursor(arrow, 5, 5);  // back over the arrow, the button still down
+    ::SendMessageW(arrow, WM_MOUSEMOVE, MK_LBUTTON, At(5, 5));
+    ::SendMessageW(arrow, WM_LBUTTONUP, 0, At(5, 5));
+    EXPECT_TRUE(combo.IsOpen());
+    ::ReleaseCapture();
+}
+
+TEST_F(ComboWindows, BackColorStartsWhite)
+{
+    auto& fresh = form.AddControl<YCombo>(L"New", 15 * 10, 15 * 200, 120 * 15, 20 * 15);
+    EXPECT_EQ(fresh.BackColor(), 0x00FFFFFFu);
+    const host::PropertyBag none;
+    auto& read = form.AddControl<YCombo>(L"Read", 15 * 10, 15 * 250, 120 * 15, 20 * 15, &none);
+    EXPECT_EQ(read.BackColor(), 0x00FFFFFFu);
+    EXPECT_EQ(read.SaveBag().readColour(L"BackColor", 0), 0x00FFFFFFu);
+    // What the window's background is erased with before a paint.
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP bmp = ::CreateBitmap(120, 20, 1, 32, nullptr);
+    HGDIOBJ old = ::SelectObject(dc, bmp);
+    ::SendMessageW(read.hWnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    EXPECT_EQ(::GetPixel(dc, 60, 10), 0x00FFFFFFu);
+    ::SelectObject(dc, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(dc);
+}
+
+// A stored font taller than the list's rows grows them while the form
+// loads, without a notice nobody is there to read.
+TEST_F(ComboWindows, ATallStoredFontGrowsTheListWithoutANotice)
+{
+    hosttest::BoxRecorder boxes;
+    host::PropertyBag bag;
+    host::Font big;
+    big.size = 36;
+    bag.set(L"Font", big);
+    auto& combo = form.AddControl<YCombo>(L"Tall", 15 * 10, 15 * 10, 120 * 15, 20 * 15, &bag);
+    EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes.size() << " message boxes";
+    EXPECT_TRUE(combo.List().Font() == big);
+    EXPECT_GE(combo.List().Model().ItemHeight(), combo.List().FontHeight());
+    EXPECT_GT(combo.List().Model().ItemHeight(), tessara::kListDefaultItemHeight);
+}
+
+// The chosen text is data: an "&" shows as typed.
+TEST_F(ComboWindows, AmpersandsInTheTextAreDrawnAsTyped)
+{
+    auto& combo = Place(L"A", 10, 10, 0);
+    const std::wstring text(8, L'&');
+    combo.SetText(text);
+    Frame f(combo.hWnd());
+    const int full = TextExtent(combo.Font(), text);
+    const int ink = InkSpan(f, RECT{4, 2, 120 - 23, 18});
+    EXPECT_GE(ink, full * 3 / 4) << "ink " << ink << " px of a " << full << " px text";
+}
+
 } // namespace

@@ -259,4 +259,40 @@ TEST_F(ListWindows, AHundredThousandItemsLayOutOnceAndPaint)
     EXPECT_EQ(list.List(99999), L"Row 99999");
 }
 
+// A list emptied and filled again within one burst keeps its place,
+// limited to the new range.
+TEST_F(ListWindows, ClearedAndRefilledInOneBurstKeepsItsPlace)
+{
+    auto& list = Place(120, 70);
+    ASSERT_EQ(list.Model().PageCount(), 4);
+    Fill(list, 30);
+    ASSERT_EQ(list.ScrollBar().MaxV(), 26);
+    list.ScrollBar().SetValue(10);
+    list.Clear();
+    for (int i = 0; i < 30; ++i)
+        list.AddItem(L"Again " + std::to_wstring(i));
+    WaitForLayout(list);
+    EXPECT_EQ(list.ScrollBar().MaxV(), 26);
+    EXPECT_EQ(list.ScrollBar().Value(), 10);
+    list.Clear();
+    for (int i = 0; i < 8; ++i)
+        list.AddItem(L"Fewer " + std::to_wstring(i));
+    WaitForLayout(list);
+    EXPECT_EQ(list.ScrollBar().MaxV(), 4);
+    EXPECT_EQ(list.ScrollBar().Value(), 4) << "the view must stay inside the shorter list";
+}
+
+// Items are data: an "&" shows as typed, not as an access key.
+TEST_F(ListWindows, AmpersandsInItemsAreDrawnAsTyped)
+{
+    auto& list = Place(160, 70);
+    const std::wstring text(8, L'&');
+    list.AddItem(text);
+    WaitForLayout(list);
+    Frame f(list.hWnd());
+    const int full = TextExtent(list.Font(), text);
+    const int ink = InkSpan(f, RECT{5, 4, list.ScaleWidth() - 5, 18});
+    EXPECT_GE(ink, full * 3 / 4) << "ink " << ink << " px of a " << full << " px text";
+}
+
 } // namespace
