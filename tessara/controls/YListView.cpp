@@ -17,7 +17,6 @@ const UINT kWatched[] = {WM_PAINT,     WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUS
 
 constexpr int kMinWidthPx = 98;    // a narrower control is widened to this
 constexpr int kMinHeightPx = 104;  // a lower one is raised to this
-constexpr std::uint32_t kLayoutDelay = 100;
 constexpr std::uint32_t kPumpInterval = 31;
 constexpr int kPointerDefault = 0;
 constexpr int kPointerSizeWE = 9;
@@ -130,20 +129,13 @@ public:
     void ItemClicked(std::int32_t item) override { lv_.ItemClick.raise(item); }
     // The per-item path only notes the time: restarting a platform timer per
     // added item would cost more than the addition itself.
-    void RestartLayoutTimer() override
-    {
-        lv_.lastChange_ = ::GetTickCount();
-        if (!lv_.tmrInit.Enabled())
-            lv_.tmrInit.SetEnabled(true);
-    }
+    void RestartLayoutTimer() override { lv_.tmrInit.Note(); }
     void StartLayoutTimer() override
     {
-        if (!lv_.tmrInit.Enabled()) {
-            lv_.lastChange_ = ::GetTickCount();
-            lv_.tmrInit.SetEnabled(true);
-        }
+        if (!lv_.tmrInit.Pending())
+            lv_.tmrInit.Note();
     }
-    void StopLayoutTimer() override { lv_.tmrInit.SetEnabled(false); }
+    void StopLayoutTimer() override { lv_.tmrInit.Stop(); }
 
 private:
     YListView& lv_;
@@ -154,7 +146,6 @@ private:
 YListView::YListView()
     : UserControl(L"YListView"), site_(std::make_unique<Site>(*this)), model_(*site_)
 {
-    tmrInit.Tick.connect([this] { OnLayoutTick(); });
 }
 
 YListView::~YListView() = default;
@@ -227,7 +218,7 @@ void YListView::Resize()
 
 void YListView::Terminate()
 {
-    tmrInit.SetEnabled(false);
+    tmrInit.Stop();
     hook_.HookDetachAll();
 }
 
@@ -289,15 +280,6 @@ void YListView::RemoveListItem(std::int32_t Index)
 void YListView::Clear()
 {
     model_.Clear();
-}
-
-void YListView::OnLayoutTick()
-{
-    // One timer serves a whole burst of changes: lay out once the last one
-    // is kLayoutDelay old.
-    if (::GetTickCount() - lastChange_ < kLayoutDelay)
-        return;
-    model_.Relayout();
 }
 
 // ----------------------------------------------------------------- painting

@@ -10,6 +10,7 @@
 //   lv.AddListSubItem(0, L"子项", small);
 //   lv.ItemClick.connect([&](std::int32_t i) { use(lv.ListItem(i)); });
 #pragma once
+#include "tessara/controls/BurstTimer.h"
 #include "tessara/controls/ListViewPaint.h"
 #include "tessara/controls/ScrollMath.h"
 #include "tessara/controls/YHScroll.h"
@@ -63,7 +64,7 @@ public:
     const ListViewModel& Model() const { return model_; }
     YVScroll& VScroll() const { return *YVScroll1; }
     YHScroll& HScroll() const { return *YHScroll1; }
-    bool LayoutPending() const { return tmrInit.Enabled(); }
+    bool LayoutPending() const { return tmrInit.Pending(); }
     // Runs the deferred layout now, as the timer would.
     void LayoutNow() { model_.Relayout(); }
     // tmHeight of the current font.
@@ -88,14 +89,13 @@ private:
 
     void Hook();
     void Invalidate();
-    void OnLayoutTick();
     void OnPaint();
     void PaintOn(HDC dc, int width, int height);
     void OnMouseMove(LPARAM lParam);
     void SetPointer(ListCursor cursor);
 
-    host::Timer tmrInit{100, false};
-    std::uint32_t lastChange_ = 0;  // GetTickCount of the burst's last change
+    // One layout 100 ms after the last change of a burst.
+    BurstTimer tmrInit{[this] { model_.Relayout(); }};
     kit::WindowHook hook_{*this};
     MoveThrottle moves_;
     std::uint32_t lastPump_ = 0;    // LastPumpTick

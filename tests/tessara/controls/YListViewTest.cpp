@@ -430,4 +430,24 @@ TEST_F(ListViewWindows, AtDesignTimeItPaintsWithoutAHookAndIgnoresClicks)
     ::ReleaseDC(lv.hWnd(), dc);
 }
 
+// The layout follows the last change of a burst by 100 ms, however the
+// burst lies against the timer's own period. Here the last change comes just
+// after the first: a timer that is not restarted finds the burst still young
+// on its first tick and lays out only on its second, 190 ms after it.
+TEST_F(ListViewWindows, TheLayoutRuns100MsAfterTheLastChange)
+{
+    auto& lv = Place(300, 200);
+    lv.AddHeaderItem(L"H", 100, nullptr, nullptr);
+    lv.AddListItem(L"first", nullptr, nullptr);
+    const DWORD first = ::GetTickCount();
+    PumpUntil([&] { return ::GetTickCount() - first >= 10; }, 100);
+    lv.AddListItem(L"last", nullptr, nullptr);
+    const DWORD last = ::GetTickCount();
+    ASSERT_TRUE(PumpUntil([&] { return !lv.LayoutPending(); }, 2000));
+    const DWORD after = ::GetTickCount() - last;
+    EXPECT_GE(after, 85u) << "laid out before the burst was over";
+    // Generous against a busy machine, yet below the second period.
+    EXPECT_LT(after, 175u) << "laid out " << after << " ms after the last change";
+}
+
 } // namespace
