@@ -259,7 +259,11 @@ bool UserControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
         int button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
-        if (GetFocus() != hWnd() && (GetWindowLongPtrW(hWnd(), GWL_STYLE) & WS_TABSTOP))
+        // A control that handled the press itself may have given the focus
+        // to one of its parts (a combo box to its dropped list): it stays
+        // there. Only a focus outside the control is taken.
+        HWND focus = GetFocus();
+        if (focus != hWnd() && !IsChild(hWnd(), focus) && (GetWindowLongPtrW(hWnd(), GWL_STYLE) & WS_TABSTOP))
             ::SetFocus(hWnd());
         if (button == 1)
             pressed_ = true;

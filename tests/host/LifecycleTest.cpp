@@ -413,4 +413,35 @@ TEST_F(Lifecycle, AReplacedWindowProcedureStillGetsPaintAndTheHostStillRaisesEve
     SetWindowLongPtrW(r.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_previous));
 }
 
+// ---- A press and the focus -----------------------------------------------------------
+
+// A hooked control that hands the focus to one of its parts when pressed,
+// as the combo box gives it to its dropped list.
+WNDPROC g_pressPrevious = nullptr;
+HWND g_pressPart = nullptr;
+LRESULT CALLBACK FocusPartOnPress(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_LBUTTONDOWN)
+        SetFocus(g_pressPart);
+    return CallWindowProcW(g_pressPrevious, h, msg, wp, lp);
+}
+
+TEST_F(Lifecycle, APressLeavesTheFocusWhereTheControlPutIt)
+{
+    auto& other = form.AddControl<Recorder>(L"A", 0, 0, 1500, 600);
+    auto& c = form.AddControl<Composite>(L"YList1", 0, 700, 1500, 1500);
+    form.Show();
+    other.SetFocus();
+    ClickAt(c.hWnd(), 5, 5);
+    EXPECT_EQ(GetFocus(), c.hWnd()) << "a press gives a control the focus";
+
+    other.SetFocus();
+    g_pressPart = c.bar->hWnd();
+    g_pressPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(c.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FocusPartOnPress)));
+    ClickAt(c.hWnd(), 5, 5);
+    EXPECT_EQ(GetFocus(), c.bar->hWnd()) << "the host took the focus back from the part";
+    SetWindowLongPtrW(c.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_pressPrevious));
+}
+
 } // namespace
