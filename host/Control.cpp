@@ -63,11 +63,14 @@ struct Extender {
     bool tabStop = true;
     bool isDefault = false;
     bool isCancel = false;
+    int oleDropMode = -1;  // -1: not stored
 };
 
-Extender ReadExtender(const PropertyBag& bag)
+Extender ReadExtender(const PropertyBag& bag, bool ownerDrawn)
 {
     Extender e;
+    if (ownerDrawn && bag.has(L"OLEDropMode"))
+        e.oleDropMode = bag.readLong(L"OLEDropMode", 0);
     e.visible = bag.readBool(L"Visible", true);
     e.tag = bag.readText(L"Tag", L"");
     e.tabStop = bag.readBool(L"TabStop", true);
@@ -364,7 +367,7 @@ void Container::Place(std::unique_ptr<ControlBase> c, const std::wstring& name, 
     Extender ext;
     if (saved) {
         saved->forgetReads();
-        ext = ReadExtender(*saved);
+        ext = ReadExtender(*saved, dynamic_cast<UserControl*>(c.get()) != nullptr);
     }
     c->visible_ = ext.visible;
     c->tag_ = ext.tag;
@@ -394,6 +397,8 @@ void Container::Place(std::unique_ptr<ControlBase> c, const std::wstring& name, 
                 inner->AddStored(child);
         }
         if (auto* uc = dynamic_cast<UserControl*>(&ref)) {
+            if (ext.oleDropMode >= 0)
+                uc->SetOLEDropMode(ext.oleDropMode);
             if (Form* f = OwningForm()) {
                 if (ext.isDefault)
                     f->SetDefaultControl(uc);

@@ -3,6 +3,7 @@
 #pragma once
 #include "App.h"
 #include "Control.h"
+#include "DragData.h"
 #include "Event.h"
 #include "Form.h"
 #include "FormData.h"

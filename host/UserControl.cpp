@@ -2,6 +2,7 @@
 // lifecycle, ambient values and the input notifications.
 #include "UserControl.h"
 
+#include "DragDrop.h"
 #include "Form.h"
 #include "Input.h"
 
@@ -42,6 +43,7 @@ UserControl::UserControl(std::wstring kind) : ControlBase(std::move(kind)) { Liv
 
 UserControl::~UserControl()
 {
+    StopDrops();
     auto& live = LiveList();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
 }
@@ -95,6 +97,7 @@ void UserControl::SetVisible(bool v)
 
 void UserControl::Unloading()
 {
+    StopDrops();  // no drop reaches a control that is going
     Terminate();
     DestroyControls();
 }
@@ -139,6 +142,32 @@ void UserControl::SetForeColor(Colour c)
     if (hWnd())
         InvalidateRect(hWnd(), nullptr, TRUE);
     NotifyAmbient(L"ForeColor");
+}
+
+void UserControl::SetOLEDropMode(int mode)
+{
+    if (mode != 0 && mode != 1)
+        return;
+    oleDropMode_ = mode;
+    if (!hWnd())
+        return;
+    if (mode == 1 && !dropTarget_) {
+        dropTarget_ = dragdrop::Register(*this);
+    } else if (mode == 0) {
+        StopDrops();
+    }
+}
+
+void UserControl::StopDrops()
+{
+    dragdrop::Revoke(dropTarget_, hWnd());
+    dropTarget_ = nullptr;
+}
+
+void UserControl::OLEDrag()
+{
+    if (hWnd())
+        dragdrop::RunDrag(*this);
 }
 
 void UserControl::SetMousePointer(int p)

@@ -24,8 +24,13 @@
 // and still validates WM_PAINT (calling Paint()) and raises the events.
 #pragma once
 #include "Control.h"
+#include "DragData.h"
 
 namespace host {
+
+namespace dragdrop {
+class Target;
+}
 
 class UserControl : public ControlBase, public Container {
 public:
@@ -66,6 +71,23 @@ public:
     // control, Esc (27) on its cancel control.
     virtual void AccessKeyPress(int keyAscii) {}
 
+    // ---- Drag and drop (every control, hooked or not) -------------------
+    // As a drop target (OLEDropMode 1): a drag entered, moves over or left
+    // the window (state kDragEnter, kDragOver, kDragLeave), or was dropped
+    // on it. Effect comes in as what the source allows; the handler leaves
+    // what it would do (kDropEffectNone refuses). x, y are client pixels.
+    virtual void OLEDragOver(DragData& data, long& effect, int button, int shift, float x, float y, int state) {}
+    virtual void OLEDragDrop(DragData& data, long& effect, int button, int shift, float x, float y) {}
+    // As the source of a drag started with OLEDrag: fill the data and say
+    // which effects are allowed (copy and move to begin with); give a
+    // format's data when a target asks for one offered without it; choose
+    // the cursors (defaultCursors false: the handler set its own); hear
+    // what the drop did (kDropEffectNone when cancelled).
+    virtual void OLEStartDrag(DragData& data, long& allowedEffects) {}
+    virtual void OLESetData(DragData& data, int& dataFormat) {}
+    virtual void OLEGiveFeedback(long& effect, bool& defaultCursors) {}
+    virtual void OLECompleteDrag(long effect) {}
+
     // ---- Services ---------------------------------------------------
     HDC hDC() const { return hdc_; }          // the window's own device context
     int ScaleWidth() const;                   // client pixels
@@ -86,6 +108,19 @@ public:
     // false with the reason in MouseIconError().
     bool SetMouseIcon(PictureRef p);
     const std::wstring& MouseIconError() const { return mouseIconError_; }
+
+    // 0 takes no drops; 1 makes the window a drop target of the system's
+    // drag and drop, and the control hears OLEDragOver and OLEDragDrop.
+    // Other values are ignored. Stored forms may give it as "OLEDropMode".
+    int OLEDropMode() const { return oleDropMode_; }
+    void SetOLEDropMode(int mode);
+    // The window is registered as a drop target now.
+    bool IsDropTarget() const { return dropTarget_ != nullptr; }
+    // Starts a drag from the control (typically while a mouse button is
+    // held): OLEStartDrag fills the data, and the drag runs until the
+    // button is let go over a target or Esc cancels it; OLECompleteDrag
+    // tells how it ended. Returns then.
+    void OLEDrag();
 
     const std::wstring& AccessKeys() const { return accessKeys_; }
     void SetAccessKeys(std::wstring keys) { accessKeys_ = std::move(keys); }
@@ -144,6 +179,8 @@ public:
     void SetVisible(bool v) override;
 
 private:
+    void StopDrops();
+
     HDC hdc_ = nullptr;
     host::Font font_;
     Colour back_ = 0x8000000F;
@@ -153,6 +190,8 @@ private:
     std::wstring mouseIconError_;
     std::wstring accessKeys_;
     std::vector<std::wstring> changed_;
+    int oleDropMode_ = 0;
+    dragdrop::Target* dropTarget_ = nullptr;  // registered while OLEDropMode is 1
     bool pressed_ = false;        // left button went down over the window
     bool sized_ = false;          // the first Resize has run
 };

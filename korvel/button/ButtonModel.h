@@ -9,6 +9,7 @@
 #include "ButtonLayout.h"
 #include "ButtonLooks.h"
 
+#include "host/DragData.h"
 #include "host/Event.h"
 #include "host/Values.h"
 
@@ -45,10 +46,8 @@ constexpr host::Colour kButtonText = 0x80000012;
 constexpr int kHoverTimerId = 237;
 constexpr int kHoverTimerMs = 50;
 
-// Drag-and-drop payload as the host hands it on (format -> data).
-struct DragData {
-    std::vector<std::pair<int, std::wstring>> formats;
-};
+// Drag-and-drop payload as the host hands it on.
+using DragData = host::DragData;
 
 class ButtonModel {
 public:

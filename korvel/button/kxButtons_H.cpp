@@ -126,6 +126,26 @@ void kxButtons_H::OnHostKeyUp(int& keyCode, int& shift) { HandleKeyUp(keyCode, s
 void kxButtons_H::OnHostAccessKey(int keyAscii) { HandleAccessKey(keyAscii); }
 void kxButtons_H::OnHostSetEnabled(bool enabled) { ButtonModel::SetEnabled(enabled); }
 
+void kxButtons_H::OnHostOLEDragOver(host::DragData& data, long& effect, int button, int shift, float x, float y,
+                                    int state)
+{
+    OLEDragOver.raise(data, effect, button, shift, x, y, state);
+}
+void kxButtons_H::OnHostOLEDragDrop(host::DragData& data, long& effect, int button, int shift, float x, float y)
+{
+    OLEDragDrop.raise(data, effect, button, shift, x, y);
+}
+void kxButtons_H::OnHostOLEStartDrag(host::DragData& data, long& allowedEffects)
+{
+    OLEStartDrag.raise(data, allowedEffects);
+}
+void kxButtons_H::OnHostOLESetData(host::DragData& data, int& dataFormat) { OLESetData.raise(data, dataFormat); }
+void kxButtons_H::OnHostOLEGiveFeedback(long& effect, bool& defaultCursors)
+{
+    OLEGiveFeedback.raise(effect, defaultCursors);
+}
+void kxButtons_H::OnHostOLECompleteDrag(long effect) { OLECompleteDrag.raise(effect); }
+
 // ---- Platform services -----------------------------------------------------------------
 
 Rgb kxButtons_H::Translate(host::Colour c) const { return host::TranslateColour(c) & 0xFFFFFF; }

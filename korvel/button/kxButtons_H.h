@@ -39,6 +39,13 @@ protected:
     virtual void OnHostKeyUp(int& keyCode, int& shift) = 0;
     virtual void OnHostAccessKey(int keyAscii) = 0;
     virtual void OnHostSetEnabled(bool enabled) = 0;
+    virtual void OnHostOLEDragOver(host::DragData& data, long& effect, int button, int shift, float x, float y,
+                                   int state) = 0;
+    virtual void OnHostOLEDragDrop(host::DragData& data, long& effect, int button, int shift, float x, float y) = 0;
+    virtual void OnHostOLEStartDrag(host::DragData& data, long& allowedEffects) = 0;
+    virtual void OnHostOLESetData(host::DragData& data, int& dataFormat) = 0;
+    virtual void OnHostOLEGiveFeedback(long& effect, bool& defaultCursors) = 0;
+    virtual void OnHostOLECompleteDrag(long effect) = 0;
 
 private:
     void MouseDown(int button, int shift, float x, float y) final { OnHostMouseDown(button, shift, x, y); }
@@ -51,6 +58,18 @@ private:
     void KeyUp(int& keyCode, int& shift) final { OnHostKeyUp(keyCode, shift); }
     void AccessKeyPress(int keyAscii) final { OnHostAccessKey(keyAscii); }
     void SetEnabled(bool v) final { OnHostSetEnabled(v); }
+    void OLEDragOver(host::DragData& data, long& effect, int button, int shift, float x, float y, int state) final
+    {
+        OnHostOLEDragOver(data, effect, button, shift, x, y, state);
+    }
+    void OLEDragDrop(host::DragData& data, long& effect, int button, int shift, float x, float y) final
+    {
+        OnHostOLEDragDrop(data, effect, button, shift, x, y);
+    }
+    void OLEStartDrag(host::DragData& data, long& allowedEffects) final { OnHostOLEStartDrag(data, allowedEffects); }
+    void OLESetData(host::DragData& data, int& dataFormat) final { OnHostOLESetData(data, dataFormat); }
+    void OLEGiveFeedback(long& effect, bool& defaultCursors) final { OnHostOLEGiveFeedback(effect, defaultCursors); }
+    void OLECompleteDrag(long effect) final { OnHostOLECompleteDrag(effect); }
 };
 
 // The option group kept as window properties of the container window:
@@ -86,6 +105,12 @@ public:
     using ButtonModel::MouseDown;
     using ButtonModel::MouseMove;
     using ButtonModel::MouseUp;
+    using ButtonModel::OLECompleteDrag;
+    using ButtonModel::OLEDragDrop;
+    using ButtonModel::OLEDragOver;
+    using ButtonModel::OLEGiveFeedback;
+    using ButtonModel::OLESetData;
+    using ButtonModel::OLEStartDrag;
     using ButtonModel::BackColor;
     using ButtonModel::Enabled;
     using ButtonModel::Font;
@@ -139,6 +164,14 @@ protected:
     void OnHostKeyUp(int& keyCode, int& shift) override;
     void OnHostAccessKey(int keyAscii) override;
     void OnHostSetEnabled(bool enabled) override;
+    // The six drag-and-drop notifications pass through as the events.
+    void OnHostOLEDragOver(host::DragData& data, long& effect, int button, int shift, float x, float y,
+                           int state) override;
+    void OnHostOLEDragDrop(host::DragData& data, long& effect, int button, int shift, float x, float y) override;
+    void OnHostOLEStartDrag(host::DragData& data, long& allowedEffects) override;
+    void OnHostOLESetData(host::DragData& data, int& dataFormat) override;
+    void OnHostOLEGiveFeedback(long& effect, bool& defaultCursors) override;
+    void OnHostOLECompleteDrag(long effect) override;
 
     // ---- Platform services for the model ---------------------------------
     kx::Rgb Translate(host::Colour c) const override;
