@@ -18,6 +18,44 @@ namespace dragdrop {
 
 namespace {
 
+// Reference counting and QueryInterface for the one interface each of the
+// objects below implements. Made with one reference, deleted with the last.
+template <class I>
+class ComObject : public I {
+public:
+    explicit ComObject(REFIID iid) : iid_(iid) {}
+    ComObject(const ComObject&) = delete;
+    ComObject& operator=(const ComObject&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override
+    {
+        if (!out)
+            return E_POINTER;
+        if (riid == IID_IUnknown || riid == iid_) {
+            *out = static_cast<I*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const LONG left = InterlockedDecrement(&refs_);
+        if (left == 0)
+            delete this;
+        return static_cast<ULONG>(left);
+    }
+
+protected:
+    virtual ~ComObject() = default;
+
+private:
+    LONG refs_ = 1;
+    IID iid_;
+};
+
 CLIPFORMAT RtfFormat()
 {
     static const CLIPFORMAT cf = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"Rich Text Format"));
@@ -185,9 +223,9 @@ int ShiftOf(DWORD keys)
 
 // ---- Drop target ----------------------------------------------------------------
 
-class Target final : public IDropTarget {
+class Target final : public ComObject<IDropTarget> {
 public:
-    explicit Target(UserControl& c) : control_(&c) {}
+    explicit Target(UserControl& c) : ComObject(IID_IDropTarget), control_(&c) {}
 
     void Detach()
     {
@@ -195,24 +233,6 @@ public:
         ForgetData();
     }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IDropTarget) {
-            *out = static_cast<IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const LONG left = InterlockedDecrement(&refs_);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override
     {
@@ -258,7 +278,7 @@ public:
     }
 
 private:
-    ~Target() { ForgetData(); }
+    ~Target() override { ForgetData(); }
 
     void ForgetData()
     {
@@ -296,7 +316,6 @@ private:
         return S_OK;
     }
 
-    LONG refs_ = 1;
     UserControl* control_;
     IDataObject* data_ = nullptr;  // the drag over the window now
     long lastEffect_ = kDropEffectNone;
@@ -331,28 +350,13 @@ void Revoke(Target* target, HWND window)
 
 namespace {
 
-class FormatList final : public IEnumFORMATETC {
+class FormatList final : public ComObject<IEnumFORMATETC> {
 public:
-    explicit FormatList(std::vector<FORMATETC> items, std::size_t at = 0) : items_(std::move(items)), at_(at) {}
+    explicit FormatList(std::vector<FORMATETC> items, std::size_t at = 0)
+        : ComObject(IID_IEnumFORMATETC), items_(std::move(items)), at_(at)
+    {
+    }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IEnumFORMATETC) {
-            *out = static_cast<IEnumFORMATETC*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const LONG left = InterlockedDecrement(&refs_);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
     HRESULT STDMETHODCALLTYPE Next(ULONG n, FORMATETC* out, ULONG* fetched) override
     {
         ULONG k = 0;
@@ -383,7 +387,6 @@ public:
     }
 
 private:
-    LONG refs_ = 1;
     std::vector<FORMATETC> items_;
     std::size_t at_;
 };
@@ -403,33 +406,15 @@ HGLOBAL GlobalCopy(const void* bytes, std::size_t n)
 }
 
 // The data of a drag this program starts, as the system's data object.
-class Offer final : public IDataObject {
+class Offer final : public ComObject<IDataObject> {
 public:
-    Offer(UserControl& c, DragData& data) : control_(&c), data_(&data) {}
+    Offer(UserControl& c, DragData& data) : ComObject(IID_IDataObject), control_(&c), data_(&data) {}
     void Detach()
     {
         control_ = nullptr;
         data_ = nullptr;
     }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IDataObject) {
-            *out = static_cast<IDataObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const LONG left = InterlockedDecrement(&refs_);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* fe, STGMEDIUM* m) override
     {
@@ -498,7 +483,7 @@ public:
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-    ~Offer() = default;
+    ~Offer() override = default;
 
     // Which of our formats a request names; 0 for none we offer.
     int OurFormat(const FORMATETC& fe) const
@@ -537,34 +522,15 @@ private:
         return g;
     }
 
-    LONG refs_ = 1;
     UserControl* control_;
     DragData* data_;
 };
 
-class Source final : public IDropSource {
+class Source final : public ComObject<IDropSource> {
 public:
-    Source(UserControl& c, DWORD buttons) : control_(&c), buttons_(buttons) {}
+    Source(UserControl& c, DWORD buttons) : ComObject(IID_IDropSource), control_(&c), buttons_(buttons) {}
     void Detach() { control_ = nullptr; }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IDropSource) {
-            *out = static_cast<IDropSource*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const LONG left = InterlockedDecrement(&refs_);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
 
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override
     {
@@ -587,8 +553,7 @@ public:
     }
 
 private:
-    ~Source() = default;
-    LONG refs_ = 1;
+    ~Source() override = default;
     UserControl* control_;
     DWORD buttons_;
 };

@@ -8,6 +8,8 @@
 #pragma once
 #include "HostTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 #include <ole2.h>
 
@@ -18,6 +20,17 @@
 #include <vector>
 
 namespace dragtest {
+
+inline std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+
+// One line per entry, for comparing journals and printing both sides.
+inline std::string Join(const std::vector<std::string>& v)
+{
+    std::string out;
+    for (const auto& s : v)
+        out += s + "\n";
+    return out;
+}
 
 // Made before any window of the process (a namespace-scope object of every
 // test that includes this).
@@ -232,6 +245,27 @@ public:
     }
     std::atomic<int> enters{0}, overs{0}, drops{0};
     std::wstring dropped, droppedRtf;
+};
+
+// A shown form of 400 x 300 pixels on the test's desktop, with OLE up on
+// the test's thread (the test starts drags of its own).
+class DragForm : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(kOwnDesktop.desk) << "no desktop of the test's own";
+        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        form.SetClientSize(400 * 15, 300 * 15);
+        form.Show();
+    }
+    void TearDown() override
+    {
+        ReleaseLeft();
+        form.Unload();
+        OleUninitialize();
+    }
+
+    host::Form form{L"frmTest"};
 };
 
 } // namespace dragtest

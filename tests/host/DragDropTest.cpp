@@ -16,8 +16,6 @@ using namespace dragtest;
 
 namespace {
 
-std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
-
 // A control that takes part in drags and writes down what it hears. The
 // log holds each kind of event once per run of repeats, so it reads as the
 // order of a drag: enter, over, leave, drop.
@@ -112,37 +110,21 @@ private:
     }
 };
 
-std::string Join(const std::vector<std::string>& v)
-{
-    std::string out;
-    for (const auto& s : v)
-        out += s + "\n";
-    return out;
-}
-
-class DragDrop : public ::testing::Test {
+class DragDrop : public DragForm {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(kOwnDesktop.desk) << "no desktop of the test's own";
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-        form.SetClientSize(400 * 15, 300 * 15);
-        form.Show();
-        hosttest::PumpUntil([] { return false; }, 30);
-    }
-    void TearDown() override
-    {
-        ReleaseLeft();
-        form.Unload();
-        OleUninitialize();
-    }
     // A pad of 200 x 100 pixels at (100, 100) of the form.
     Pad& Place(const std::wstring& name, int x = 100, int y = 100)
     {
         return form.AddControl<Pad>(name, x * 15, y * 15, 200 * 15, 100 * 15);
     }
 
-    host::Form form{L"frmTest"};
+    // A picture box below the pad that drops land on, with the test's target.
+    HWND Sink(RecordingTarget& target)
+    {
+        HWND h = form.AddControl<host::PictureBox>(L"Sink", 0, 250 * 15, 200 * 15, 40 * 15).hWnd();
+        EXPECT_EQ(RegisterDragDrop(h, &target), S_OK);
+        return h;
+    }
 };
 
 TEST_F(DragDrop, DropModeRegistersTheWindowAndTakesItBack)
@@ -246,19 +228,18 @@ TEST_F(DragDrop, ADragFromAControlFillsItsDataAndHearsHowItEnded)
 {
     Pad& pad = Place(L"Source");
     pad.rtfLater = true;
-    host::PictureBox& sink = form.AddControl<host::PictureBox>(L"Sink", 0, 250 * 15, 200 * 15, 40 * 15);
     RecordingTarget target;
-    ASSERT_EQ(RegisterDragDrop(sink.hWnd(), &target), S_OK);
+    HWND sink = Sink(target);
     ASSERT_TRUE(PressLeftAt(pad.hWnd(), 10, 10));
     {
         MouseThread mouse([&] {
-            MouseTo(sink.hWnd(), 20, 20);
+            MouseTo(sink, 20, 20);
             WaitFor([&] { return target.overs >= 2; }, 3000);
             HardwareMouse(MOUSEEVENTF_LEFTUP);
         });
         pad.OLEDrag();
     }
-    RevokeDragDrop(sink.hWnd());
+    RevokeDragDrop(sink);
     EXPECT_EQ(target.drops, 1);
     EXPECT_EQ(target.dropped, L"dragged out");
     EXPECT_EQ(target.droppedRtf, L"{\\rtf1 later}") << "asked for when the target read it";
@@ -272,13 +253,12 @@ TEST_F(DragDrop, ADragFromAControlFillsItsDataAndHearsHowItEnded)
 TEST_F(DragDrop, EscapeCancelsADragAndNothingToDragEndsAtOnce)
 {
     Pad& pad = Place(L"Source");
-    host::PictureBox& sink = form.AddControl<host::PictureBox>(L"Sink", 0, 250 * 15, 200 * 15, 40 * 15);
     RecordingTarget target;
-    ASSERT_EQ(RegisterDragDrop(sink.hWnd(), &target), S_OK);
+    HWND sink = Sink(target);
     ASSERT_TRUE(PressLeftAt(pad.hWnd(), 10, 10));
     {
         MouseThread mouse([&] {
-            MouseTo(sink.hWnd(), 20, 20);
+            MouseTo(sink, 20, 20);
             WaitFor([&] { return target.overs >= 1; }, 3000);
             HardwareKey(VK_ESCAPE, true);
             HardwareKey(VK_ESCAPE, false);
@@ -298,7 +278,7 @@ TEST_F(DragDrop, EscapeCancelsADragAndNothingToDragEndsAtOnce)
     pad.OLEDrag();
     EXPECT_EQ(Join(pad.log), Join({"StartDrag 3", "CompleteDrag 0"}));
     EXPECT_EQ(target.enters, 1) << "a drag ran";
-    RevokeDragDrop(sink.hWnd());
+    RevokeDragDrop(sink);
 }
 
 } // namespace

@@ -17,24 +17,11 @@ using namespace dragtest;
 
 namespace {
 
-std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
-
-std::string Join(const std::vector<std::string>& v)
-{
-    std::string out;
-    for (const auto& s : v)
-        out += s + "\n";
-    return out;
-}
-
-class ButtonDrag : public ::testing::Test {
+class ButtonDrag : public DragForm {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(kOwnDesktop.desk) << "no desktop of the test's own";
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-        form.SetClientSize(400 * 15, 300 * 15);
-        form.Show();
+        DragForm::SetUp();
         button = &form.AddControl<kxButtons_H>(L"cmdDrop", 100 * 15, 100 * 15, 120 * 15, 40 * 15);
         button->SetCaption(L"Drop here");
         // Repeats of one event (the moves over the button, the feedback)
@@ -72,14 +59,6 @@ protected:
             completed = true;
         });
     }
-    void TearDown() override
-    {
-        ReleaseLeft();
-        form.Unload();
-        OleUninitialize();
-    }
-
-    host::Form form{L"frmTest"};
     kxButtons_H* button = nullptr;
     std::vector<std::string> journal;
     std::atomic<int> overs{0}, lastX{-1}, lastY{-1};
