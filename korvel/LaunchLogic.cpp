@@ -66,7 +66,8 @@ std::int32_t MaskToApply(std::int32_t storedMask, std::uint32_t systemMask)
     return -1;
 }
 
-bool BuildCommandLine(const std::wstring& name, const std::wstring& params, std::wstring& out)
+bool BuildCommandLine(const std::wstring& name, const std::wstring& params, std::wstring& out,
+                      const std::wstring& arguments)
 {
     if (name.empty() || name.find(L'"') != std::wstring::npos)
         return false;
@@ -77,8 +78,28 @@ bool BuildCommandLine(const std::wstring& name, const std::wstring& params, std:
         line = name;
     line += L' ';
     line += params;
+    if (!arguments.empty()) {
+        line += L' ';
+        line += arguments;
+    }
     out = std::move(line);
     return true;
+}
+
+std::wstring ArgumentsAfterProgramName(const std::wstring& commandLine)
+{
+    std::size_t i = 0;
+    const std::size_t n = commandLine.size();
+    if (n > 0 && commandLine[0] == L'"') {
+        const std::size_t close = commandLine.find(L'"', 1);
+        i = close == std::wstring::npos ? n : close + 1;
+    } else {
+        while (i < n && commandLine[i] != L' ' && commandLine[i] != L'\t')
+            ++i;
+    }
+    while (i < n && (commandLine[i] == L' ' || commandLine[i] == L'\t'))
+        ++i;
+    return commandLine.substr(i);
 }
 
 bool ShowCommandFor(std::int32_t style, int& showCommand)
@@ -99,15 +120,32 @@ std::int32_t LowStatusWord(std::uint32_t status)
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(status & 0xFFFFu));
 }
 
+namespace {
+bool TextCharacter(unsigned unit)
+{
+    return unit >= 0x20 || unit == '\t' || unit == '\r' || unit == '\n' || unit == 0x0C || unit == 0x1A;
+}
+} // namespace
+
 bool SettingsTextAcceptable(const unsigned char* data, std::size_t size)
 {
     if (size > kMaxSettingsBytes)
         return false;
-    for (std::size_t i = 0; i < size; ++i) {
-        const unsigned char c = data[i];
-        if (c < 0x20 && c != '\t' && c != '\r' && c != '\n')
-            return false;
+    const bool littleEndian = size >= 2 && data[0] == 0xFF && data[1] == 0xFE;
+    const bool bigEndian = size >= 2 && data[0] == 0xFE && data[1] == 0xFF;
+    if (littleEndian || bigEndian) {
+        if (size % 2 != 0)
+            return false;  // not whole UTF-16 units
+        for (std::size_t i = 2; i < size; i += 2) {
+            const unsigned unit = littleEndian ? data[i] | data[i + 1] << 8 : data[i] << 8 | data[i + 1];
+            if (!TextCharacter(unit))
+                return false;
+        }
+        return true;
     }
+    for (std::size_t i = 0; i < size; ++i)
+        if (!TextCharacter(data[i]))
+            return false;
     return true;
 }
 

@@ -42,7 +42,8 @@ inline constexpr SettingKey ShowStyle{"ShowStyle", "1"};
 inline constexpr SettingKey isRemember{"isRemember", "0"};
 } // namespace keys
 
-// The profile API hands out at most this many bytes, terminator included.
+// The first buffer a value is read into, terminator included; it grows
+// until the value fits.
 inline constexpr std::size_t kIniBufferSize = 144;
 
 // Decimal text to a 32-bit signed integer. Accepted: optional blanks (space
@@ -72,10 +73,19 @@ std::int32_t MaskToApply(std::int32_t storedMask, std::uint32_t systemMask);
 
 // "name params" with exactly one space, the space present even when params
 // is empty. A name with a space is quoted, so that "my game.exe" can never
-// start a "my.exe" found first on the search path. Returns false for names
-// no program file can have (empty, or holding a quote), which would let the
-// parameters or another file take the name's place.
-bool BuildCommandLine(const std::wstring& name, const std::wstring& params, std::wstring& out);
+// start a "my.exe" found first on the search path. Non-empty `arguments`
+// (the launcher's own, see ArgumentsAfterProgramName) follow after one more
+// space, exactly as given. Returns false for names no program file can have
+// (empty, or holding a quote), which would let the parameters or another
+// file take the name's place.
+bool BuildCommandLine(const std::wstring& name, const std::wstring& params, std::wstring& out,
+                      const std::wstring& arguments = std::wstring());
+
+// What follows the program's own name on a command line, quotes and all:
+// the name is the quoted text when the line starts with a quote, else the
+// text up to the first blank (space or tab); the blanks after it are the
+// separator and are dropped. Empty when there are no arguments.
+std::wstring ArgumentsAfterProgramName(const std::wstring& commandLine);
 
 // Stored window state to a platform show command: 0 hidden, 1 normal, 2
 // minimised, 3 maximised (all activated), 4 normal and 6 minimised without
@@ -87,10 +97,14 @@ bool ShowCommandFor(std::int32_t style, int& showCommand);
 std::int32_t LowStatusWord(std::uint32_t status);
 
 // A settings file is read only when it looks like the small text file it
-// should be: at most kMaxSettingsBytes, and no control bytes other than tab,
-// carriage return and line feed. Anything else (a binary or huge file) is
-// refused before any read, so the file stays as it was.
-inline constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
+// should be, so that default keys are never written into a foreign binary
+// file: at most kMaxSettingsBytes (no settings file comes near), and text
+// without NUL or control characters other than tab, carriage return, line
+// feed, form feed (0x0C) and Ctrl-Z (0x1A, an old end-of-file mark). A file
+// that starts with a UTF-16 byte-order mark (little- or big-endian, as
+// Notepad saves "Unicode") is checked by whole 16-bit units, since the
+// profile calls read it and write it back in that encoding.
+inline constexpr std::size_t kMaxSettingsBytes = 1024 * 1024;
 bool SettingsTextAcceptable(const unsigned char* data, std::size_t size);
 
 } // namespace korvel

@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace korvel {
 
@@ -13,18 +15,29 @@ std::string IniPath;
 
 std::string ReadIni(const std::string& section, const std::string& key, const std::string& fallback)
 {
-    char buffer[kIniBufferSize] = {};
-    const DWORD copied = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer,
-                                                  static_cast<DWORD>(kIniBufferSize), IniPath.c_str());
-    if (static_cast<std::int16_t>(copied & 0xFFFFu) <= 0) {
+    // The profile call cuts a value to the buffer and then reports size - 1:
+    // grow the buffer until the whole value fits, so long parameters are
+    // never cut (and never stored again cut). The settings file is at most
+    // kMaxSettingsBytes, so neither is a value.
+    std::vector<char> buffer(kIniBufferSize);
+    DWORD copied = 0;
+    for (;;) {
+        std::fill(buffer.begin(), buffer.end(), '\0');
+        copied = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(),
+                                          static_cast<DWORD>(buffer.size()), IniPath.c_str());
+        if (copied + 1 < buffer.size() || buffer.size() > 2 * kMaxSettingsBytes)
+            break;
+        buffer.resize(buffer.size() * 2);
+    }
+    if (copied == 0) {
         WriteIni(section, key, fallback);
         return fallback;
     }
     // Cut at the first NUL, not at a byte count: double-byte names stay whole.
     std::size_t length = 0;
-    while (length < kIniBufferSize && buffer[length] != '\0')
+    while (length < buffer.size() && buffer[length] != '\0')
         ++length;
-    return std::string(buffer, length);
+    return std::string(buffer.data(), length);
 }
 
 void WriteIni(const std::string& section, const std::string& key, const std::string& value)

@@ -9,7 +9,7 @@ namespace korvel {
 extern std::string IniPath;
 
 // Reads one key. A missing or empty key is written back with `fallback`,
-// which is returned. Values longer than 143 bytes come back cut to 143.
+// which is returned. Values come back whole, however long.
 std::string ReadIni(const std::string& section, const std::string& key, const std::string& fallback);
 
 // Creates or replaces one key (and the file and section when missing).

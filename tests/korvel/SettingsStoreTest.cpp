@@ -1,5 +1,6 @@
 // The settings file through the real profile functions: defaults written
-// back, the 143-byte cut, code page 936 names, and the order of keys.
+// back, long values read whole, UTF-16 files, code page 936 names, and the
+// order of keys.
 #include "ModMain.h"
 #include "TestSupport.h"
 #include "modRWini.h"
@@ -58,13 +59,38 @@ TEST_F(SettingsStore, PresentValueIsReadWithoutTouchingTheFile)
     EXPECT_EQ(kt::ReadBytes(path_), content);
 }
 
-TEST_F(SettingsStore, LongValuesComeBackCutTo143Bytes)
+TEST_F(SettingsStore, LongValuesComeBackWhole)
 {
-    const std::string exact(143, 'a');
-    const std::string longer = std::string(143, 'b') + "tail-beyond-the-cut";
-    kt::WriteBytes(path_, "[Config]\r\nEXEParam=" + exact + "\r\nEXEName=" + longer + "\r\n");
-    EXPECT_EQ(ReadIni("Config", "EXEParam", ""), exact);
-    EXPECT_EQ(ReadIni("Config", "EXEName", ""), std::string(143, 'b'));
+    // Around the first buffer (144 bytes with its terminator) and its
+    // doublings, and past 32,767 bytes, where a 16-bit count turns negative.
+    std::string dbcs;
+    for (int i = 0; i < 150; ++i)
+        dbcs += "\xd3\xce";   // 游, two bytes each: 300 bytes
+    std::string content = "[Config]\r\n";
+    std::vector<std::pair<std::string, std::string>> values;
+    for (std::size_t length : {142u, 143u, 144u, 287u, 288u, 1000u, 40000u})
+        values.push_back({"K" + std::to_string(length), std::string(length, 'a') + std::string(1, 'z')});
+    values.push_back({"Chinese", dbcs});
+    for (const auto& [key, value] : values)
+        content += key + "=" + value + "\r\n";
+    kt::WriteBytes(path_, content);
+    for (const auto& [key, value] : values)
+        EXPECT_EQ(ReadIni("Config", key, ""), value) << key;
+    EXPECT_EQ(kt::ReadBytes(path_), content) << "present values are only read";
+}
+
+TEST_F(SettingsStore, AUtf16FileIsReadAndWrittenBackInUtf16)
+{
+    const std::wstring text = L"\xFEFF[Config]\r\nEXEName=游戏.exe\r\nEXEParam=-a\r\n";
+    std::string bytes(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    kt::WriteBytes(path_, bytes);
+    EXPECT_EQ(WideFromAnsi(ReadIni("Config", "EXEName", "")), L"游戏.exe");
+    EXPECT_EQ(ReadIni("Config", "IOPriority", "2"), "2");   // missing: written back
+    const std::string after = kt::ReadBytes(path_);
+    const std::wstring expected = text + L"IOPriority=2\r\n";
+    ASSERT_EQ(after.size() % 2, 0u);
+    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(after.data()), after.size() / 2), expected)
+        << "still UTF-16 with its mark, the new key in the same encoding";
 }
 
 TEST_F(SettingsStore, NonAsciiNameRoundTripsInCodePage936)
