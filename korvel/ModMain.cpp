@@ -140,6 +140,9 @@ bool StartProgram(const std::wstring& commandLine, int showCommand, DWORD& proce
 
 bool Launch(const LaunchOptions& options, std::unique_ptr<LaunchDialog>& dialog)
 {
+    // Read first: the user lets go of Shift soon after starting us.
+    const bool chooseAgain = options.shiftHeld ? options.shiftHeld() : ShiftKeyDown();
+
     // Search path: our folder first, so the started program finds what lies
     // beside it.
     const std::wstring folder = options.folder.empty() ? LauncherFolder() : options.folder;
@@ -163,6 +166,12 @@ bool Launch(const LaunchOptions& options, std::unique_ptr<LaunchDialog>& dialog)
         if (!ReadChoice(fields))
             return false;
         showDialog = ShowDialogFor(ReadIni(kSection, keys::isRemember.name, keys::isRemember.fallback));
+        if (!showDialog && chooseAgain) {
+            // Choosing again: the remembered choice is preselected, the
+            // remember box included, so OK alone keeps it remembered.
+            showDialog = true;
+            fields.isRemember = 1;
+        }
     } else {
         const LaunchConfig defaults;
         fields.EXEName = defaults.EXEName;
@@ -195,7 +204,7 @@ bool Launch(const LaunchOptions& options, std::unique_ptr<LaunchDialog>& dialog)
     TuneProcess(GetCurrentProcessId(), mask, cpu, io);
 
     std::wstring commandLine;
-    if (!BuildCommandLine(choice.EXEName, choice.EXEParam, commandLine))
+    if (!BuildCommandLine(choice.EXEName, choice.EXEParam, commandLine, options.arguments))
         return false;
     int showCommand = 0;
     if (!ShowCommandFor(choice.ShowStyle, showCommand))
@@ -211,6 +220,8 @@ bool Launch(const LaunchOptions& options, std::unique_ptr<LaunchDialog>& dialog)
 }
 
 } // namespace
+
+bool ShiftKeyDown() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
 
 bool ReadChoice(LaunchConfig& config)
 {

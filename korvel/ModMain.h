@@ -35,7 +35,17 @@ struct LaunchOptions {
     LaunchDialogFactory createDialog;
     // The launcher's folder; empty means the folder of the running program.
     std::wstring folder;
+    // The launcher's own command-line arguments (what its shortcut passes,
+    // e.g. "-dx11"), appended after the stored parameters. The program entry
+    // gives what follows its name on its command line; empty: none.
+    std::wstring arguments;
+    // Whether Shift is held at the start: the dialog then shows even for a
+    // remembered choice. Empty means the keyboard's real state.
+    std::function<bool()> shiftHeld;
 };
+
+// Whether a Shift key is down right now.
+bool ShiftKeyDown();
 
 // The one failure message and its title, shown in an information box with
 // an OK button through the host (whose test sink records it).

@@ -82,7 +82,7 @@ void frmKorvel::Form_Load()
     Control<kxButtons_H>(L"cmdOK").Click.connect([this] { OkClick(); });
     Control<kxButtons_H>(L"cmdCancel").Click.connect([this] { CancelClick(); });
     LabelNamed(L"Label5").Click.connect([this] { TutorialClick(); });
-    LabelNamed(L"labVer").Click.connect([this] { OpenWeb(kMakerWebPage); });
+    LabelNamed(L"labVer").Click.connect([] { OpenInBrowser(kMakerWebPage); });
     for (const wchar_t* name : {L"Label5", L"labVer"})
         LabelNamed(name).MouseMove.connect([this, name](int, int, float, float) { Highlight(LabelNamed(name), true); });
 
@@ -100,6 +100,11 @@ void frmKorvel::Form_Load()
     for (const wchar_t* row : kWindowStateRows)
         style.AddItem(row);
     style.SetListIndex(1);
+
+    // A remembered choice opened again (Shift at the start) shows the
+    // remember box ticked, as the file has it.
+    if (Config.isRemember == 1)
+        Control<host::CheckBox>(L"chkRemember").SetValue(1);
 }
 
 void frmKorvel::Form_Activate()
@@ -185,7 +190,6 @@ void frmKorvel::CancelClick()
 void frmKorvel::TutorialClick()
 {
     frmHelp help;
-    help.OpenWeb = OpenWeb;
     help.ShowModal(this);
     help.Unload();
 }

@@ -122,6 +122,26 @@ TEST(BuildCommandLine, OneSpaceAndQuotesOnlyAroundNamesWithSpaces)
     }
 }
 
+TEST(BuildCommandLine, TheLaunchersOwnArgumentsFollowAfterOneSpace)
+{
+    struct Case {
+        const wchar_t* label;
+        std::wstring name, params, arguments, expected;
+    };
+    const std::vector<Case> cases = {
+        {L"after the parameters", L"game.exe", L"-window", L"-dx11", L"game.exe -window -dx11"},
+        {L"empty parameters keep their space", L"game.exe", L"", L"-dx11", L"game.exe  -dx11"},
+        {L"exactly as given", L"game.exe", L"-a", L"-name \"a  b\"  ", L"game.exe -a -name \"a  b\"  "},
+        {L"quoted name", L"my game.exe", L"-a", L"-dx11", L"\"my game.exe\" -a -dx11"},
+        {L"none: the line as without them", L"game.exe", L"", L"", L"game.exe "},
+    };
+    for (const Case& c : cases) {
+        std::wstring out;
+        EXPECT_TRUE(BuildCommandLine(c.name, c.params, out, c.arguments)) << c.label;
+        EXPECT_EQ(out, c.expected) << c.label;
+    }
+}
+
 TEST(BuildCommandLine, RefusesNamesThatLetSomethingElseStart)
 {
     // An empty name would start whatever the parameters name; a quote would
@@ -158,37 +178,107 @@ TEST(LowStatusWord, CutsToSixteenBitsAndExtendsTheSign)
     EXPECT_EQ(LowStatusWord(0x00007FFFu), 32767);
 }
 
-TEST(SettingsTextAcceptable, TextPassesBinaryAndHugeDoNot)
+std::string Utf16(bool littleEndian, const std::wstring& text)
 {
-    const std::string text = "[Config]\r\nEXEName=\xd3\xce\xcf\xb7.exe\r\n\tEXEParam=-a\n";
-    EXPECT_TRUE(SettingsTextAcceptable(reinterpret_cast<const unsigned char*>(text.data()), text.size()));
-    EXPECT_TRUE(SettingsTextAcceptable(nullptr, 0));
-
-    for (const std::string& bad : {std::string("[Config]\0x", 10), std::string("a\x01" "b"), std::string("\x1a")}) {
-        EXPECT_FALSE(SettingsTextAcceptable(reinterpret_cast<const unsigned char*>(bad.data()), bad.size()));
+    std::string out = littleEndian ? "\xff\xfe" : "\xfe\xff";
+    for (wchar_t c : text) {
+        const char lo = static_cast<char>(c & 0xFF), hi = static_cast<char>((c >> 8) & 0xFF);
+        out += littleEndian ? std::string{lo, hi} : std::string{hi, lo};
     }
-    const std::string limit(kMaxSettingsBytes, 'a');
-    EXPECT_TRUE(SettingsTextAcceptable(reinterpret_cast<const unsigned char*>(limit.data()), limit.size()));
-    const std::string huge(kMaxSettingsBytes + 1, 'a');
-    EXPECT_FALSE(SettingsTextAcceptable(reinterpret_cast<const unsigned char*>(huge.data()), huge.size()));
+    return out;
 }
 
-TEST(SettingKeys, DefaultsMatchTheRecordsMissingFileValues)
+TEST(SettingsTextAcceptable, TextInTheCodePageOrInUtf16PassesBinaryAndHugeDoNot)
+{
+    const std::string ansi = "[Config]\r\nEXEName=\xd3\xce\xcf\xb7.exe\r\n\tEXEParam=-a\n";
+    const std::wstring wide = L"[Config]\r\nEXEName=游戏.exe\r\nEXEParam=-a\r\n";
+    const std::size_t mib = 1024 * 1024;
+    struct Case {
+        const char* label;
+        std::string bytes;
+        bool accepted;
+    };
+    const std::vector<Case> cases = {
+        {"code-page text", ansi, true},
+        {"empty", "", true},
+        {"ending in Ctrl-Z", ansi + "\x1a", true},
+        {"holding a form feed", "[Config]\r\n\x0c\r\nisRemember=1\r\n", true},
+        {"UTF-8 with its mark", "\xef\xbb\xbf[Config]\r\n", true},
+        {"UTF-16 little-endian with its mark", Utf16(true, wide), true},
+        {"UTF-16 big-endian with its mark", Utf16(false, wide), true},
+        {"UTF-16 with Ctrl-Z and a form feed", Utf16(true, L"[Config]\x0c\r\n\x1a"), true},
+        {"exactly 1 MiB", std::string(mib, 'a'), true},
+        {"exactly 1 MiB of UTF-16", Utf16(true, std::wstring(mib / 2 - 1, L'a')), true},
+        {"one byte over 1 MiB", std::string(mib + 1, 'a'), false},
+        {"UTF-16 over 1 MiB", Utf16(true, std::wstring(mib / 2, L'a')), false},
+        {"a NUL byte without a UTF-16 mark", std::string("[Config]\0x", 10), false},
+        {"UTF-16 without its mark", Utf16(true, wide).substr(2), false},
+        {"another control byte", std::string("a\x01" "b"), false},
+        {"escape", "a\x1b" "b", false},
+        {"UTF-16 holding a NUL unit", Utf16(true, std::wstring(L"[Config]\0x", 10)), false},
+        {"UTF-16 holding another control unit", Utf16(true, L"a\x0001" L"b"), false},
+        {"UTF-16 cut in the middle of a unit", Utf16(true, wide) + "a", false},
+        {"a mark only", "\xff\xfe", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SettingsTextAcceptable(reinterpret_cast<const unsigned char*>(c.bytes.data()), c.bytes.size()),
+                  c.accepted)
+            << c.label;
+    EXPECT_TRUE(SettingsTextAcceptable(nullptr, 0));
+}
+
+TEST(ArgumentsAfterProgramName, IsTheTextAfterTheNameQuotesAndAll)
+{
+    struct Case {
+        const wchar_t* label;
+        std::wstring line, arguments;
+    };
+    const std::vector<Case> cases = {
+        {L"quoted name, one argument", L"\"C:\\Games\\Korvel.exe\" -dx11", L"-dx11"},
+        {L"quoted name with a space", L"\"C:\\My Games\\Korvel.exe\" -dx11 -w", L"-dx11 -w"},
+        {L"plain name", L"Korvel.exe -dx11", L"-dx11"},
+        {L"arguments keep their quotes and inner blanks", L"Korvel.exe  -name \"a  b\" x", L"-name \"a  b\" x"},
+        {L"tab after the name", L"Korvel.exe\t-a", L"-a"},
+        {L"trailing blanks stay", L"Korvel.exe -a  ", L"-a  "},
+        {L"no arguments", L"\"C:\\Games\\Korvel.exe\"", L""},
+        {L"blanks only after the name", L"Korvel.exe   ", L""},
+        {L"argument right after the closing quote", L"\"Korvel.exe\"-a", L"-a"},
+        {L"an unclosed quote is all name", L"\"C:\\Games\\Korvel.exe -a", L""},
+        {L"empty line", L"", L""},
+        {L"Chinese arguments", L"Korvel.exe -名字 游戏", L"-名字 游戏"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ArgumentsAfterProgramName(c.line), c.arguments) << c.label;
+}
+
+TEST(SettingKeys, NamesAndDefaultsAreTheFilesOwn)
+{
+    // The seven keys of section "Config" with the text a read writes back.
+    const std::vector<std::pair<SettingKey, std::pair<std::string, std::string>>> table = {
+        {keys::EXEName, {"EXEName", ""}},         {keys::EXEParam, {"EXEParam", ""}},
+        {keys::SelectedCPU, {"SelectedCPU", "0"}}, {keys::CPUPriority, {"CPUPriority", "1"}},
+        {keys::IOPriority, {"IOPriority", "2"}},   {keys::ShowStyle, {"ShowStyle", "1"}},
+        {keys::isRemember, {"isRemember", "0"}},
+    };
+    for (const auto& [key, expected] : table) {
+        EXPECT_EQ(key.name, expected.first);
+        EXPECT_EQ(key.fallback, expected.second) << expected.first;
+    }
+    EXPECT_STREQ(kSection, "Config");
+    EXPECT_STREQ(kSettingsFileName, "\\Korveled.ini");
+}
+
+TEST(LaunchConfig, AFreshRecordHoldsTheMissingFileValues)
 {
     const LaunchConfig fresh;
-    const std::vector<std::pair<SettingKey, std::int32_t>> numeric = {
-        {keys::SelectedCPU, fresh.SelectedCPU}, {keys::CPUPriority, fresh.CPUPRIORITY},
-        {keys::IOPriority, fresh.IOPRIORITY},   {keys::ShowStyle, fresh.ShowStyle},
-        {keys::isRemember, fresh.isRemember},
-    };
-    for (const auto& [key, value] : numeric) {
-        std::int32_t parsed = -99;
-        ASSERT_TRUE(ParseDecimal(key.fallback, parsed)) << key.name;
-        EXPECT_EQ(parsed, value) << key.name;
-    }
-    EXPECT_STREQ(keys::EXEName.fallback, "");
-    EXPECT_STREQ(keys::EXEParam.fallback, "");
+    EXPECT_EQ(fresh.SelectedCPU, 0);
+    EXPECT_EQ(fresh.EXEName, L"");
+    EXPECT_EQ(fresh.EXEParam, L"");
+    EXPECT_EQ(fresh.isRemember, 0);
+    EXPECT_EQ(fresh.CPUPRIORITY, 1);
+    EXPECT_EQ(fresh.IOPRIORITY, 2);
     EXPECT_EQ(fresh.isCancel, 0);
+    EXPECT_EQ(fresh.ShowStyle, 1);
 }
 
 } // namespace

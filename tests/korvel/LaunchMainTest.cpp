@@ -47,12 +47,17 @@ protected:
         host::SetMessageBoxSink(nullptr);
         SetEnvironmentVariableW(L"PATH", savedPath_.c_str());
     }
-    LaunchOptions Options(ScriptedDialog::Log* log, const LaunchConfig& answer)
+    LaunchOptions Options(ScriptedDialog::Log* log, const LaunchConfig& answer, bool shift = false)
     {
         LaunchOptions options;
         options.folder = folder_.path();
         options.createDialog = [log, answer]() { return std::make_unique<ScriptedDialog>(log, answer); };
+        options.shiftHeld = [shift] { return shift; };
         return options;
+    }
+    bool AddProbe(const std::wstring& name)
+    {
+        return CopyFileW(kt::ProbePath().c_str(), folder_.file(name).c_str(), FALSE) != 0;
     }
     void ExpectOneFailureBox()
     {
@@ -62,10 +67,14 @@ protected:
         EXPECT_EQ(g_boxes[0].icon, host::MsgIcon::Information);
     }
 
+    kt::ProcessTuningGuard tuning_;   // Main tunes this process
     kt::TempFolder folder_{L"korvel-main"};
     std::wstring ini_;
     std::wstring savedPath_;
 };
+
+const std::string kRemembered = "[Config]\r\nEXEName=game.exe\r\nEXEParam=-fast\r\nSelectedCPU=0\r\n"
+                                "CPUPriority=2\r\nIOPriority=1\r\nShowStyle=3\r\nisRemember=1\r\n";
 
 TEST_F(LaunchMain, WithoutADialogTheFirstRunEndsInTheFailureMessageAndWritesNothing)
 {
@@ -153,6 +162,187 @@ TEST_F(LaunchMain, AConfirmedChoiceIsStoredAndStarted)
     EXPECT_EQ(report["showflag"], "1");
     EXPECT_EQ(report["show"], "0");
     EXPECT_EQ(report["path1"], kt::Utf8(folder_.path()));
+}
+
+// ---- Choosing again with Shift ---------------------------------------------
+
+TEST_F(LaunchMain, WithoutShiftARememberedChoiceStartsAtOnce)
+{
+    ASSERT_TRUE(AddProbe(L"game.exe"));
+    kt::WriteBytes(ini_, kRemembered);
+    ScriptedDialog::Log log;
+    EXPECT_TRUE(Main(Options(&log, LaunchConfig(), false)));
+    EXPECT_TRUE(g_boxes.empty());
+    EXPECT_EQ(log.shown, 0);
+    kt::Report report = kt::WaitForReport(folder_.file(L"game.exe"), 10000);
+    ASSERT_FALSE(report.empty());
+    EXPECT_EQ(report["cmdline"], "game.exe -fast");
+    EXPECT_EQ(kt::ReadBytes(ini_), kRemembered);
+}
+
+TEST_F(LaunchMain, ShiftShowsTheDialogOnTheRememberedChoice)
+{
+    ASSERT_TRUE(AddProbe(L"game.exe"));
+    ASSERT_TRUE(AddProbe(L"tool.exe"));
+    struct Case {
+        const char* label;
+        bool cancel;
+    };
+    for (const Case& c : {Case{"OK stores the new choice", false}, Case{"Cancel writes nothing", true}}) {
+        SCOPED_TRACE(c.label);
+        kt::WriteBytes(ini_, kRemembered);
+        DeleteFileW(folder_.file(L"tool.exe.report").c_str());
+        g_boxes.clear();
+        ScriptedDialog::Log log;
+        const LaunchConfig answer{1, L"tool.exe", L"-x", 1, 0, 3, static_cast<std::int16_t>(c.cancel ? -1 : 0), 2};
+        EXPECT_EQ(Main(Options(&log, answer, true)), !c.cancel);
+        ASSERT_EQ(log.shown, 1);
+        // Preselected exactly as stored, the remember box included.
+        EXPECT_EQ(log.seen.EXEName, L"game.exe");
+        EXPECT_EQ(log.seen.EXEParam, L"-fast");
+        EXPECT_EQ(log.seen.SelectedCPU, 0);
+        EXPECT_EQ(log.seen.CPUPRIORITY, 2);
+        EXPECT_EQ(log.seen.IOPRIORITY, 1);
+        EXPECT_EQ(log.seen.ShowStyle, 3);
+        EXPECT_EQ(log.seen.isRemember, 1);
+        if (c.cancel) {
+            ExpectOneFailureBox();
+            EXPECT_EQ(kt::ReadBytes(ini_), kRemembered);
+            EXPECT_FALSE(kt::FileExists(folder_.file(L"tool.exe.report")));
+        } else {
+            EXPECT_TRUE(g_boxes.empty());
+            const std::vector<std::string> stored = {"[Config]",      "EXEName=tool.exe", "EXEParam=-x",
+                                                     "SelectedCPU=1", "CPUPriority=0",    "IOPriority=3",
+                                                     "ShowStyle=2",   "isRemember=1"};
+            EXPECT_EQ(kt::ReadLines(ini_), stored) << "the keys keep their places";
+            kt::Report report = kt::WaitForReport(folder_.file(L"tool.exe"), 10000);
+            ASSERT_FALSE(report.empty());
+            EXPECT_EQ(report["cmdline"], "tool.exe -x");
+        }
+    }
+}
+
+TEST_F(LaunchMain, ShiftChangesNothingWhereTheDialogShowsAnyway)
+{
+    // No file, and a file that is not remembered: the same dialog as without
+    // Shift, on the same values.
+    ScriptedDialog::Log withShift, without;
+    LaunchConfig cancel;
+    cancel.isCancel = -1;
+    EXPECT_FALSE(Main(Options(&withShift, cancel, true)));
+    EXPECT_FALSE(Main(Options(&without, cancel, false)));
+    EXPECT_EQ(withShift.shown, 1);
+    EXPECT_EQ(withShift.seen.isRemember, 0);
+    EXPECT_EQ(withShift.seen.EXEName, without.seen.EXEName);
+    EXPECT_FALSE(kt::FileExists(ini_));
+
+    std::string notRemembered = kRemembered;
+    notRemembered.replace(notRemembered.find("isRemember=1"), 12, "isRemember=0");
+    kt::WriteBytes(ini_, notRemembered);
+    ScriptedDialog::Log log;
+    EXPECT_FALSE(Main(Options(&log, cancel, true)));
+    EXPECT_EQ(log.shown, 1);
+    EXPECT_EQ(log.seen.isRemember, 0) << "the box shows what the file says";
+    EXPECT_EQ(log.seen.EXEParam, L"-fast");
+    EXPECT_EQ(kt::ReadBytes(ini_), notRemembered);
+}
+
+// ---- The settings file as found ------------------------------------------------
+
+TEST_F(LaunchMain, AHiddenOrSystemFileCountsAsMissing)
+{
+    const DWORD kinds[] = {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM};
+    for (DWORD attributes : kinds) {
+        SCOPED_TRACE(attributes);
+        g_boxes.clear();
+        kt::WriteBytes(ini_, kRemembered);
+        ASSERT_TRUE(SetFileAttributesW(ini_.c_str(), attributes));
+        ScriptedDialog::Log log;
+        LaunchConfig cancel;
+        cancel.isCancel = -1;
+        EXPECT_FALSE(Main(Options(&log, cancel)));
+        ExpectOneFailureBox();
+        ASSERT_EQ(log.shown, 1) << "a remembered choice in such a file is not seen";
+        EXPECT_EQ(log.seen.EXEName, L"");
+        EXPECT_EQ(log.seen.EXEParam, L"");
+        EXPECT_EQ(log.seen.SelectedCPU, 0);
+        EXPECT_EQ(log.seen.CPUPRIORITY, 1);
+        EXPECT_EQ(log.seen.IOPRIORITY, 2);
+        EXPECT_EQ(log.seen.ShowStyle, 1);
+        SetFileAttributesW(ini_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(kt::ReadBytes(ini_), kRemembered) << "nothing read, nothing written";
+    }
+}
+
+TEST_F(LaunchMain, ARememberedLongParameterStartsTheProgramWhole)
+{
+    ASSERT_TRUE(AddProbe(L"game.exe"));
+    const std::string params = "-config " + std::string(400, 'p') + " -end";
+    const std::string content = "[Config]\r\nEXEName=game.exe\r\nEXEParam=" + params +
+                                "\r\nSelectedCPU=0\r\nCPUPriority=1\r\nIOPriority=2\r\nShowStyle=1\r\nisRemember=1\r\n";
+    kt::WriteBytes(ini_, content);
+    ScriptedDialog::Log log;
+    EXPECT_TRUE(Main(Options(&log, LaunchConfig())));
+    kt::Report report = kt::WaitForReport(folder_.file(L"game.exe"), 10000);
+    ASSERT_FALSE(report.empty());
+    EXPECT_EQ(report["cmdline"], "game.exe " + params);
+    EXPECT_EQ(kt::ReadBytes(ini_), content);
+}
+
+// A dialog that confirms whatever it was opened with.
+struct ConfirmingDialog : LaunchDialog {
+    void ShowModal() override { Config.isCancel = 0; }
+};
+
+TEST_F(LaunchMain, TheDialogPathStoresALongParameterWhole)
+{
+    ASSERT_TRUE(AddProbe(L"game.exe"));
+    const std::string params = std::string(300, 'q') + " tail";
+    kt::WriteBytes(ini_, "[Config]\r\nEXEName=game.exe\r\nEXEParam=" + params + "\r\nisRemember=0\r\n");
+    LaunchOptions options;
+    options.folder = folder_.path();
+    options.createDialog = [] { return std::make_unique<ConfirmingDialog>(); };
+    options.shiftHeld = [] { return false; };
+    EXPECT_TRUE(Main(options));
+    const std::vector<std::string> lines = kt::ReadLines(ini_);
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[2], "EXEParam=" + params);
+    kt::Report report = kt::WaitForReport(folder_.file(L"game.exe"), 10000);
+    ASSERT_FALSE(report.empty());
+    EXPECT_EQ(report["cmdline"], "game.exe " + params);
+}
+
+// ---- The launcher's own arguments ------------------------------------------------
+
+TEST_F(LaunchMain, TheLaunchersOwnArgumentsFollowTheParameters)
+{
+    ASSERT_TRUE(AddProbe(L"game.exe"));
+    struct Case {
+        const char* label;
+        std::string params;
+        std::wstring arguments;
+        std::string cmdline;
+    };
+    const std::vector<Case> cases = {
+        {"after the parameters, exactly as given", "-fast", L"-dx11 \"a  b\"", "game.exe -fast -dx11 \"a  b\""},
+        {"empty parameters keep their space", "", L"-dx11", "game.exe  -dx11"},
+        {"none: as without them", "-fast", L"", "game.exe -fast"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        DeleteFileW(folder_.file(L"game.exe.report").c_str());
+        std::string content = kRemembered;
+        content.replace(content.find("-fast"), 5, c.params);
+        kt::WriteBytes(ini_, content);
+        ScriptedDialog::Log log;
+        LaunchOptions options = Options(&log, LaunchConfig());
+        options.arguments = c.arguments;
+        EXPECT_TRUE(Main(options));
+        kt::Report report = kt::WaitForReport(folder_.file(L"game.exe"), 10000);
+        ASSERT_FALSE(report.empty());
+        EXPECT_EQ(report["cmdline"], c.cmdline);
+        EXPECT_EQ(kt::ReadBytes(ini_), content) << "the arguments are never stored";
+    }
 }
 
 } // namespace
