@@ -29,8 +29,8 @@ void frmHelp::Form_Load()
 {
     for (host::OptionButton* step : ControlArray<host::OptionButton>(L"Option1"))
         step->Click.connect([this](int index) { ShowStep(index); });
-    Control<kxButtons_H>(L"kxButtons_H1").Click.connect([this] { OpenWeb(kMakerWebPage); });
-    Control<kxButtons_H>(L"kxButtons_H2").Click.connect([this] { OpenWeb(kMakerShop); });
+    Control<kxButtons_H>(L"kxButtons_H1").Click.connect([] { OpenInBrowser(kMakerWebPage); });
+    Control<kxButtons_H>(L"kxButtons_H2").Click.connect([] { OpenInBrowser(kMakerShop); });
     // Hiding ends the modal display at once; the owner unloads the window
     // right after. Unloading here would destroy the button inside its own
     // click handling.

@@ -4,16 +4,12 @@
 #pragma once
 #include "host/Form.h"
 
-#include <functional>
 #include <string>
 
 namespace korvel {
 
-// Opens a web address. The windows take it as a member so that tests can
-// see which address a click asks for without starting a browser.
-using WebOpener = std::function<void(const std::wstring& address)>;
-
-// The default opener: the system's browser, shown normally.
+// Opens a web address in the system's browser, shown normally (no
+// directory, show command 1).
 void OpenInBrowser(const std::wstring& address);
 
 // Makes the launcher's own control kinds known to stored form data.
@@ -22,8 +18,6 @@ void RegisterLauncherControls();
 class frmHelp : public host::Form {
 public:
     frmHelp();
-
-    WebOpener OpenWeb = OpenInBrowser;
 
 protected:
     void Form_Load() override;

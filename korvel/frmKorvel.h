@@ -31,9 +31,6 @@ public:
     void ShowModal() override;
     void Unload() override;
 
-    // Opens the maker's web page; the tutorial window gets the same.
-    WebOpener OpenWeb = OpenInBrowser;
-
     const std::wstring& Folder() const { return folder_; }
     const std::wstring& OwnName() const { return ownName_; }
 

@@ -5,6 +5,7 @@
 #include "DialogTestSupport.h"
 
 #include "ModMain.h"
+#include "NativeCallRecorder.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -67,24 +68,26 @@ TEST_F(DialogTest, FirstRunPreselectsTheFirstProgramEveryProcessorAndNormalChoic
 TEST_F(DialogTest, StoredMaskTicksTheMatchingProcessorRowsOnly)
 {
     AddProgram(L"game.exe");
+    // The rows as a 32-processor machine lists them ("AllCPU" first, then
+    // CPU0 to CPU31), cut to the processors this one has.
     struct Case {
         const char* label;
         std::int32_t mask;
+        std::string rows;
     };
     const std::vector<Case> cases = {
-        {"5: processors 0 and 2", 5},
-        {"2: processor 1", 2},
-        {"every processor's bit, stored explicitly", AllProcessorsMask()},
-        {"negative: none", -1},
-        {"negative with low bits set: none", -3},
+        {"5: processors 0 and 2", 5, ".x.x............................."},
+        {"2: processor 1", 2, "..x.............................."},
+        {"bits 0 to 30, every bit a positive mask holds", 0x7FFFFFFF, ".xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx."},
+        {"negative: none", -1, "................................."},
+        {"negative with low bits set: none", -3, "................................."},
     };
     for (const Case& c : cases) {
         LaunchConfig fields;
         fields.SelectedCPU = c.mask;
         frmKorvel& form = Open(fields);
-        std::string expected = ".";   // AllCPU is only ticked for 0
-        for (int p = 0; p < Processors(); ++p)
-            expected += (c.mask > 0 && p < 31 && ((c.mask >> p) & 1)) ? 'x' : '.';
+        std::string expected = c.rows;
+        expected.resize(1 + static_cast<std::size_t>(Processors()), '.');
         EXPECT_EQ(Ticks(List(form, L"lstCPU")), expected) << c.label;
         Close();
     }
@@ -353,12 +356,26 @@ TEST_F(DialogTest, TheLabelsShowTheLinkCursor)
     }
 }
 
+// A web page opened as the links open it: the shell's default verb, no
+// owner, no parameters, no directory, shown normally (1).
+void ExpectBrowserOpen(const ShellCall& call, const std::wstring& address)
+{
+    EXPECT_EQ(call.target, address);
+    EXPECT_FALSE(call.owner) << Narrow(address);
+    EXPECT_FALSE(call.verb) << Narrow(address);
+    EXPECT_FALSE(call.parameters) << Narrow(address);
+    EXPECT_FALSE(call.directory) << Narrow(address) << ": no directory";
+    EXPECT_EQ(call.show, 1) << Narrow(address);
+}
+
 TEST_F(DialogTest, TheVersionLabelOpensTheMakersPage)
 {
     AddProgram(L"game.exe");
     frmKorvel& form = Open(LaunchConfig());
     ClickWindow(form.Control<host::Label>(L"labVer").hWnd());
-    EXPECT_EQ(opened, (std::vector<std::wstring>{kMakerWebPage}));
+    EXPECT_EQ(opened, (std::vector<std::wstring>{L"https://marrowick.example.com/vexilo/"}));
+    ASSERT_EQ(shellCalls.size(), 1u);
+    ExpectBrowserOpen(shellCalls[0], L"https://marrowick.example.com/vexilo/");
     EXPECT_TRUE(form.Visible());
 }
 
@@ -412,10 +429,15 @@ TEST_F(DialogTest, TheTutorialShowsOneStepAtATimeAndItsButtonsWork)
         PressButton(help.Control<kxButtons_H>(L"kxButtons_H1"));
         PressButton(help.Control<kxButtons_H>(L"kxButtons_H2"));
         EXPECT_EQ(opened, (std::vector<std::wstring>{kMakerWebPage, kMakerShop}));
+        if (shellCalls.size() == 2) {
+            ExpectBrowserOpen(shellCalls[0], L"https://marrowick.example.com/vexilo/");
+            ExpectBrowserOpen(shellCalls[1], L"https://marrowick.example.com/shop/");
+        }
         PressButton(help.Control<kxButtons_H>(L"kxButtons_H3"));
     });
     ClickWindow(form.Control<host::Label>(L"Label5").hWnd());
     EXPECT_TRUE(ran) << "the tutorial did not show";
+    EXPECT_EQ(shellCalls.size(), 2u) << "the close button opens nothing";
     EXPECT_TRUE(IsWindowEnabled(form.hWnd()));
     EXPECT_FALSE(FindForm(L"frmHelp")) << "unloaded after it closed";
 
@@ -550,6 +572,186 @@ TEST_F(DialogTest, CancellingTheFirstRunEndsInTheFailureMessageAndLeavesNoFile)
         EXPECT_FALSE(FindForm(L"frmKorvel")) << how;
     }
     SetEnvironmentVariableW(L"PATH", savedPath.c_str());
+}
+
+// ---- The dialog's own buttons ----------------------------------------------------
+
+TEST_F(DialogTest, OkAndCancelPaintTheirCaptionsCentredInStyleTwo)
+{
+    AddProgram(L"game.exe");
+    frmKorvel& form = Open(LaunchConfig());
+    std::vector<std::uint32_t> inkRows[2];
+    int n = 0;
+    for (const wchar_t* name : {L"cmdOK", L"cmdCancel"}) {
+        SCOPED_TRACE(Narrow(name));
+        auto& button = form.Control<kxButtons_H>(name);
+        EXPECT_EQ(button.ButtonStyle(), 2);
+        EXPECT_EQ(button.CaptionAlign(), 2);
+        const kxtest::Frame frame(button.hWnd());
+        const int W = frame.Width(), H = frame.Height();
+        ASSERT_EQ(W, 90);   // 1350 x 420 twips
+        ASSERT_EQ(H, 28);
+        // Style 2's outer outline (0x733C00) on every side, and the corner
+        // pixels it sets to the same colour after the bevel.
+        const POINT outline[] = {{W / 2, 0}, {W / 2, H - 1}, {0, H / 2}, {W - 1, H / 2},
+                                 {1, 1},     {1, H - 2},     {W - 2, 1}, {W - 2, H - 2}};
+        for (const POINT& p : outline)
+            EXPECT_EQ(kxtest::Hex(frame.At(p.x, p.y)), kxtest::Hex(0x733C00)) << p.x << "," << p.y;
+        // The caption in the button text colour (black), inside the bevel,
+        // centred both ways.
+        const RECT ink = frame.Find(0x000000, 3, 3, W - 3, H - 3);
+        ASSERT_FALSE(IsRectEmpty(&ink)) << "no caption painted";
+        EXPECT_GE(ink.right - ink.left, 16) << "two characters";
+        EXPECT_NEAR((ink.left + ink.right) / 2.0, W / 2.0, 1.5);
+        EXPECT_NEAR((ink.top + ink.bottom) / 2.0, H / 2.0, 3.0);
+        for (int y = 0; y < H; ++y) {
+            std::uint32_t bits = 0;
+            for (int x = ink.left; x < ink.right && x - ink.left < 32; ++x)
+                if (frame.At(x, y) == 0)
+                    bits |= 1u << (x - ink.left);
+            inkRows[n].push_back(bits);
+        }
+        ++n;
+    }
+    EXPECT_NE(inkRows[0], inkRows[1]) << "确定 and 取消 are drawn differently";
+}
+
+TEST_F(DialogTest, TheButtonsAreFoundByTheirCaptions)
+{
+    AddProgram(L"game.exe");
+    frmKorvel& form = Open(LaunchConfig());
+    const std::pair<const wchar_t*, const wchar_t*> buttons[] = {{L"cmdOK", L"确定"}, {L"cmdCancel", L"取消"}};
+    for (const auto& [name, caption] : buttons) {
+        HWND h = form.Control<kxButtons_H>(name).hWnd();
+        EXPECT_EQ(FindWindowExW(form.hWnd(), nullptr, L"kxButtons_H", caption), h) << Narrow(caption);
+        EXPECT_EQ(host::ControlBase::InstanceNameOf(h), name) << "the instance name stays reachable";
+    }
+    wchar_t text[64] = {};
+    GetWindowTextW(form.Control<host::Label>(L"Label1").hWnd(), text, 64);
+    EXPECT_STREQ(text, L"要启动的进程:") << "labels keep their captions";
+
+    std::vector<std::wstring> texts;
+    OnModal(L"frmHelp", [&](host::Form& help) {
+        for (const wchar_t* name : {L"kxButtons_H1", L"kxButtons_H2", L"kxButtons_H3"}) {
+            wchar_t t[64] = {};
+            GetWindowTextW(help.Control<kxButtons_H>(name).hWnd(), t, 64);
+            texts.push_back(t);
+        }
+        PressButton(help.Control<kxButtons_H>(L"kxButtons_H3"));
+    });
+    ClickWindow(form.Control<host::Label>(L"Label5").hWnd());
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"访问我的网站", L"访问我的网店", L"关闭"}));
+}
+
+// ---- The entry routine: I/O priority and choosing again ----------------------------
+
+int FirstTickedRow(const host::CheckList& list)
+{
+    for (int r = 0; r < list.ListCount(); ++r)
+        if (list.Selected(r))
+            return r;
+    return -1;
+}
+
+TEST_F(DialogTest, TheIoPriorityReachesTheNativeCallForKorvelAndTheStartedProgram)
+{
+    // IOPriority 0 to 3, stored and remembered or chosen in the dialog:
+    // the same value, class 33 in four bytes, first for Korvel's own
+    // process, then for the program it started.
+    for (const bool fromDialog : {false, true})
+        for (std::int32_t io = 0; io <= 3; ++io) {
+            SCOPED_TRACE(std::string(fromDialog ? "dialog" : "settings file") + ", IOPriority " + std::to_string(io));
+            kt::TempFolder where(L"korvel-io");
+            ASSERT_TRUE(CopyFileW(kt::ProbePath().c_str(), where.file(L"game.exe").c_str(), FALSE));
+            if (!fromDialog)
+                kt::WriteBytes(where.file(L"Korveled.ini"),
+                               "[Config]\r\nEXEName=game.exe\r\nEXEParam=\r\nSelectedCPU=0\r\nCPUPriority=1\r\n"
+                               "IOPriority=" + std::to_string(io) + "\r\nShowStyle=1\r\nisRemember=1\r\n");
+            else
+                OnModal(L"frmKorvel", [&](host::Form& f) {
+                    // Another row first: clicking the ticked row would untick it.
+                    ClickRow(List(f, L"lstIOPriority"), (io + 1) % 4);
+                    ClickRow(List(f, L"lstIOPriority"), io);
+                    EXPECT_EQ(FirstTickedRow(List(f, L"lstIOPriority")), io);
+                    Press(f, L"cmdOK");
+                });
+            LaunchOptions options;
+            options.folder = where.path();
+            const std::wstring folderPath = where.path();
+            options.createDialog = [folderPath] { return std::make_unique<frmKorvel>(folderPath, L"Korvel.exe"); };
+            options.shiftHeld = [] { return false; };
+            kt::NativeCallRecorder native;
+            const std::wstring savedPath = kt::Environment(L"PATH");
+            EXPECT_TRUE(Main(options));
+            SetEnvironmentVariableW(L"PATH", savedPath.c_str());
+            const kt::Report report = kt::WaitForReport(where.file(L"game.exe"), 10000);
+            ASSERT_FALSE(report.empty()) << "the program did not start";
+            const DWORD child = static_cast<DWORD>(std::stoul(report.at("pid")));
+            const std::vector<kt::SetInformationCall> expected = {{GetCurrentProcessId(), 33, io, 4},
+                                                                  {child, 33, io, 4}};
+            EXPECT_EQ(native.calls, expected);
+            EXPECT_TRUE(boxes.empty());
+        }
+}
+
+TEST_F(DialogTest, ShiftOpensTheRememberedChoiceInTheDialog)
+{
+    AddProgram(L"a.exe");
+    ASSERT_TRUE(CopyFileW(kt::ProbePath().c_str(), folder.file(L"b.exe").c_str(), FALSE));
+    const std::string remembered = "[Config]\r\nEXEName=b.exe\r\nEXEParam=-fast\r\nSelectedCPU=1\r\nCPUPriority=2\r\n"
+                                   "IOPriority=1\r\nShowStyle=3\r\nisRemember=1\r\n";
+    for (const bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel ? "Cancel" : "OK");
+        kt::WriteBytes(folder.file(L"Korveled.ini"), remembered);
+        boxes.clear();
+        LaunchOptions options;
+        options.folder = folder.path();
+        const std::wstring where = folder.path();
+        options.createDialog = [where] { return std::make_unique<frmKorvel>(where, L"Korvel.exe"); };
+        options.shiftHeld = [] { return true; };
+        bool shown = false;
+        OnModal(L"frmKorvel", [&](host::Form& f) {
+            shown = true;
+            auto& form = dynamic_cast<frmKorvel&>(f);
+            const std::vector<std::wstring> programs = Rows(List(form, L"lstEXE"));
+            std::string programTicks(programs.size(), '.');
+            programTicks[std::find(programs.begin(), programs.end(), L"b.exe") - programs.begin()] = 'x';
+            EXPECT_EQ(Ticks(List(form, L"lstEXE")), programTicks);
+            std::string cpus = ".x";   // processor 0 only
+            cpus.resize(1 + static_cast<std::size_t>(Processors()), '.');
+            EXPECT_EQ(Ticks(List(form, L"lstCPU")), cpus);
+            EXPECT_EQ(Ticks(List(form, L"lstCPUPriority")), "..x.");
+            EXPECT_EQ(Ticks(List(form, L"lstIOPriority")), ".x..");
+            EXPECT_EQ(form.Control<host::DropDownList>(L"cbStyle").ListIndex(), 3);
+            EXPECT_EQ(form.Control<host::TextBox>(L"txtParam").Text(), L"-fast");
+            EXPECT_EQ(form.Control<host::CheckBox>(L"chkRemember").Value(), 1);
+            if (cancel) {
+                Press(form, L"cmdCancel");
+            } else {
+                ClickRow(List(form, L"lstIOPriority"), 3);
+                Press(form, L"cmdOK");
+            }
+        });
+        const std::wstring savedPath = kt::Environment(L"PATH");
+        EXPECT_EQ(Main(options), !cancel);
+        SetEnvironmentVariableW(L"PATH", savedPath.c_str());
+        EXPECT_TRUE(shown) << "Shift shows the dialog for a remembered choice";
+        if (cancel) {
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(boxes[0].text, L"执行失败,退出本次执行!");
+            EXPECT_EQ(kt::ReadBytes(folder.file(L"Korveled.ini")), remembered) << "Cancel writes nothing";
+            EXPECT_FALSE(kt::FileExists(folder.file(L"b.exe.report")));
+        } else {
+            EXPECT_TRUE(boxes.empty());
+            const std::vector<std::string> stored = {"[Config]",      "EXEName=b.exe", "EXEParam=-fast",
+                                                     "SelectedCPU=1", "CPUPriority=2", "IOPriority=3",
+                                                     "ShowStyle=3",   "isRemember=1"};
+            EXPECT_EQ(kt::ReadLines(folder.file(L"Korveled.ini")), stored);
+            const kt::Report report = kt::WaitForReport(folder.file(L"b.exe"), 10000);
+            ASSERT_FALSE(report.empty());
+            EXPECT_EQ(report.at("cmdline"), "b.exe -fast");
+        }
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #pragma once
 #include "TestSupport.h"
 #include "button/ButtonTestSupport.h"
+#include "ModOpenFile.h"
 #include "frmKorvel.h"
 
 #include "HostTestSupport.h"
@@ -186,20 +187,40 @@ inline std::wstring MissingGlyphs(const std::wstring& text, const host::Font& fo
     return missing;
 }
 
-// Fixture: a folder for the launcher, the message-box sink, the web
-// addresses asked for, and forms acted on once they show modally.
+// One call the windows made to the shell, as ShellExecuteW would get it.
+struct ShellCall {
+    bool owner = false, verb = false, parameters = false, directory = false;  // given at all
+    std::wstring target;
+    int show = -1;
+};
+
+// Fixture: a folder for the launcher, the message-box sink, the shell
+// calls the links make (in place of the system's), and forms acted on once
+// they show modally. The process's own tuning goes back afterwards.
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         host::SetMessageBoxSink([this](const host::MessageBoxRecord& box) { boxes.push_back(box); });
+        korvel::SetShellExecuteCall([this](void* owner, const wchar_t* verb, const wchar_t* target,
+                                           const wchar_t* parameters, const wchar_t* directory, int show) {
+            ShellCall call;
+            call.owner = owner != nullptr;
+            call.verb = verb != nullptr;
+            call.parameters = parameters != nullptr;
+            call.directory = directory != nullptr;
+            call.target = target ? target : L"";
+            call.show = show;
+            shellCalls.push_back(call);
+            opened.push_back(call.target);
+        });
     }
     void TearDown() override
     {
         watch_.SetEnabled(false);
         Close();
         host::SetMessageBoxSink(nullptr);
-        SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
+        korvel::SetShellExecuteCall(nullptr);
     }
 
     void AddProgram(const std::wstring& name) { kt::WriteBytes(folder.file(name), "MZ"); }
@@ -211,7 +232,6 @@ protected:
         Close();
         form_ = std::make_unique<korvel::frmKorvel>(where.empty() ? folder.path() : where, L"Korvel.exe");
         form_->Config = fields;
-        form_->OpenWeb = [this](const std::wstring& address) { opened.push_back(address); };
         form_->Show();
         return *form_;
     }
@@ -249,9 +269,11 @@ protected:
         watch_.SetEnabled(true);
     }
 
+    kt::ProcessTuningGuard tuning;   // Main tunes this process
     kt::TempFolder folder{L"korvel-dialog"};
     std::vector<host::MessageBoxRecord> boxes;
-    std::vector<std::wstring> opened;
+    std::vector<ShellCall> shellCalls;
+    std::vector<std::wstring> opened;    // the targets of shellCalls
 
 private:
     std::unique_ptr<korvel::frmKorvel> form_;

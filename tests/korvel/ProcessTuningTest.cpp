@@ -2,6 +2,7 @@
 // privileges of our own process, and opening a file through the shell.
 #include "ModOpenFile.h"
 #include "ModSetPriority.h"
+#include "NativeCallRecorder.h"
 #include "ProcessTuning.h"
 #include "TestSupport.h"
 
@@ -50,20 +51,25 @@ private:
 
 DWORD_PTR LowestBit(DWORD_PTR mask) { return mask & (~mask + 1); }
 
-TEST(TuneProcess, AppliesMaskAndPriorityClassToAnotherProcess)
+TEST(TuneProcess, AppliesMaskPriorityClassAndIoPriorityToAnotherProcess)
 {
     const std::uint32_t all = SystemProcessorMask();
     ASSERT_NE(all, 0u);
     const std::int32_t one = static_cast<std::int32_t>(LowestBit(all));
-    // Idle, the below-normal class 16384 and high, each given as a class.
-    for (std::int32_t priorityClass : {64, 16384, 128}) {
+    // Idle, the below-normal class 16384 and high, each given as a class,
+    // with I/O priorities very low, normal and high.
+    const std::pair<std::int32_t, std::int32_t> cases[] = {{64, 0}, {16384, 2}, {128, 3}};
+    for (const auto& [priorityClass, io] : cases) {
         SuspendedChild child;
         ASSERT_TRUE(child.started());
+        kt::NativeCallRecorder native;
         std::int32_t mask = one;
-        TuneProcess(child.id(), mask, priorityClass, 2);
+        TuneProcess(child.id(), mask, priorityClass, io);
         EXPECT_EQ(mask, one) << "a chosen mask is kept";
         EXPECT_EQ(child.affinity(), static_cast<DWORD_PTR>(one));
         EXPECT_EQ(GetPriorityClass(child.handle()), static_cast<DWORD>(priorityClass));
+        ASSERT_EQ(native.calls.size(), 1u) << priorityClass;
+        EXPECT_EQ(native.calls[0], (kt::SetInformationCall{child.id(), 33, io, 4})) << kt::Describe(native.calls[0]);
     }
 }
 
@@ -73,6 +79,7 @@ TEST(TuneProcess, ZeroMaskGivesEveryProcessorEvenFromARestrictedParent)
     ASSERT_TRUE(GetProcessAffinityMask(GetCurrentProcess(), &ownMask, &systemMask));
     if (LowestBit(systemMask) == systemMask)
         GTEST_SKIP() << "one processor: a restricted parent cannot be told apart";
+    const kt::ProcessTuningGuard restore;
     // The child inherits our restriction to one processor...
     ASSERT_TRUE(SetProcessAffinityMask(GetCurrentProcess(), LowestBit(systemMask)));
     {
@@ -85,11 +92,11 @@ TEST(TuneProcess, ZeroMaskGivesEveryProcessorEvenFromARestrictedParent)
         EXPECT_EQ(static_cast<DWORD_PTR>(static_cast<std::uint32_t>(mask)), systemMask);
         EXPECT_EQ(child.affinity(), systemMask);
     }
-    SetProcessAffinityMask(GetCurrentProcess(), ownMask);
 }
 
 TEST(TuneProcess, AProcessThatCannotBeOpenedIsLeftAloneQuietly)
 {
+    const kt::ProcessTuningGuard restore;
     std::int32_t mask = 0;
     TuneProcess(0xFFFFFFF0u, mask, 128, 2);  // no such process
     EXPECT_EQ(static_cast<std::uint32_t>(mask), SystemProcessorMask());
@@ -100,6 +107,21 @@ TEST(SetIOPriority, ReportsTheCallsStatusLowWord)
 {
     // A null handle cannot take the hint: the status is a failure, not 0.
     EXPECT_NE(SetIOPriority(nullptr, 2), 0);
+}
+
+TEST(SetIOPriority, HandsTheHintToTheNativeCallAsClass33WithFourBytes)
+{
+    HANDLE self = OpenProcess(0x200, TRUE, GetCurrentProcessId());
+    ASSERT_NE(self, nullptr);
+    // Wine's "not implemented", as the launcher sees it: the low word, 2.
+    kt::NativeCallRecorder native(static_cast<LONG>(0xC0000002u));
+    for (std::int32_t io : {0, 1, 2, 3}) {
+        EXPECT_EQ(SetIOPriority(self, io), 2) << io;
+        ASSERT_EQ(native.calls.size(), static_cast<std::size_t>(io + 1));
+        EXPECT_EQ(native.calls.back(), (kt::SetInformationCall{GetCurrentProcessId(), 33, io, 4}))
+            << kt::Describe(native.calls.back());
+    }
+    CloseHandle(self);
 }
 
 // Privileges the token holds, and which of them are enabled.

@@ -65,8 +65,10 @@ void WriteBytes(const std::wstring& path, const std::string& bytes)
 
 std::string ReadBytes(const std::wstring& path)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Shared for deletion too: a file just renamed into place may still be
+    // held by the renaming handle for a moment.
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return {};
     std::string bytes;
@@ -122,18 +124,21 @@ Report WaitForReport(const std::wstring& imagePath, DWORD timeoutMs)
 {
     const std::wstring reportPath = imagePath + L".report";
     const DWORD start = GetTickCount();
-    while (!FileExists(reportPath)) {
+    for (;;) {
+        if (FileExists(reportPath)) {
+            Report report;
+            for (const std::string& line : ReadLines(reportPath)) {
+                const std::size_t eq = line.find('=');
+                if (eq != std::string::npos)
+                    report[line.substr(0, eq)] = line.substr(eq + 1);
+            }
+            if (!report.empty())
+                return report;
+        }
         if (GetTickCount() - start > timeoutMs)
             return {};
         Sleep(20);
     }
-    Report report;
-    for (const std::string& line : ReadLines(reportPath)) {
-        const std::size_t eq = line.find('=');
-        if (eq != std::string::npos)
-            report[line.substr(0, eq)] = line.substr(eq + 1);
-    }
-    return report;
 }
 
 namespace {
@@ -215,6 +220,21 @@ MessageBoxSeen FindAndCloseMessageBox(DWORD processId, const wchar_t* title, DWO
     if (!seen.closed)
         PostMessageW(search.found, WM_COMMAND, IDOK, 0);  // never leave it waiting for a person
     return seen;
+}
+
+ProcessTuningGuard::ProcessTuningGuard()
+{
+    DWORD_PTR system = 0;
+    GetProcessAffinityMask(GetCurrentProcess(), &mask_, &system);
+    priorityClass_ = GetPriorityClass(GetCurrentProcess());
+}
+
+ProcessTuningGuard::~ProcessTuningGuard()
+{
+    if (mask_)
+        SetProcessAffinityMask(GetCurrentProcess(), mask_);
+    if (priorityClass_)
+        SetPriorityClass(GetCurrentProcess(), priorityClass_);
 }
 
 bool WaitOrEnd(HANDLE process, DWORD timeoutMs)

@@ -60,4 +60,19 @@ MessageBoxSeen FindAndCloseMessageBox(DWORD processId, const wchar_t* title, DWO
 // Waits for a process to end; on timeout it is ended, so nothing hangs.
 bool WaitOrEnd(HANDLE process, DWORD timeoutMs);
 
+// Puts this process's processor mask and priority class back when it goes,
+// also when an assertion ends a test early: tests that tune their own
+// process (or run the entry routine, which does) hold one.
+class ProcessTuningGuard {
+public:
+    ProcessTuningGuard();
+    ~ProcessTuningGuard();
+    ProcessTuningGuard(const ProcessTuningGuard&) = delete;
+    ProcessTuningGuard& operator=(const ProcessTuningGuard&) = delete;
+
+private:
+    DWORD_PTR mask_ = 0;
+    DWORD priorityClass_ = 0;
+};
+
 } // namespace kt

@@ -1,9 +1,10 @@
 // A stand-in for the program Korvel starts. It writes what it was started
 // with into "<its file name>.report" beside itself: command line, processor
-// mask, priority class, show state, search path (first entry and whole) and
-// folder.
-// Started by Korvel, it first waits (bounded) for Korvel to end, so the
-// report shows the process after Korvel has tuned it.
+// mask, priority class, show state, search path (its first entry and all
+// of it), folder, its process id, and its parent's processor mask and
+// priority class as they were at its start. Started by Korvel, it then
+// waits (bounded) for Korvel to end, so the report shows the process after
+// Korvel has tuned it.
 #include "TestSupport.h"
 
 #include <windows.h>
@@ -16,11 +17,13 @@ using kt::Utf8;
 
 namespace {
 
-void WaitForKorvelParent()
+// The process that started this one, and whether it is Korvel.
+DWORD ParentProcess(bool& parentIsKorvel)
 {
+    parentIsKorvel = false;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
-        return;
+        return 0;
     const DWORD self = GetCurrentProcessId();
     DWORD parent = 0;
     PROCESSENTRY32W entry{};
@@ -29,15 +32,34 @@ void WaitForKorvelParent()
         if (entry.th32ProcessID == self)
             parent = entry.th32ParentProcessID;
     }
-    bool parentIsKorvel = false;
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
         if (parent != 0 && entry.th32ProcessID == parent && lstrcmpiW(entry.szExeFile, L"Korvel.exe") == 0)
             parentIsKorvel = true;
     }
     CloseHandle(snapshot);
-    if (!parentIsKorvel)
-        return;
+    return parent;
+}
+
+// The parent's processor mask and priority class as they are now: the
+// launcher tunes itself before it starts us, so at our start they show
+// that tuning apart from ours (which we would inherit either way).
+std::string ParentTuning(DWORD parent)
+{
+    HANDLE process = parent ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parent) : nullptr;
+    DWORD_PTR processMask = 0, systemMask = 0;
+    DWORD priorityClass = 0;
+    if (process) {
+        GetProcessAffinityMask(process, &processMask, &systemMask);
+        priorityClass = GetPriorityClass(process);
+        CloseHandle(process);
+    }
+    return "parent_affinity=" + std::to_string(static_cast<unsigned long long>(processMask)) + "\n" +
+           "parent_priority=" + std::to_string(priorityClass) + "\n";
+}
+
+void WaitFor(DWORD parent)
+{
     if (HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, parent)) {
         // Long enough for a Korvel running under emulation to finish tuning.
         WaitForSingleObject(process, 120000);
@@ -49,7 +71,11 @@ void WaitForKorvelParent()
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    WaitForKorvelParent();
+    bool parentIsKorvel = false;
+    const DWORD parent = ParentProcess(parentIsKorvel);
+    const std::string parentTuning = ParentTuning(parent);
+    if (parentIsKorvel)
+        WaitFor(parent);
 
     wchar_t image[MAX_PATH * 4];
     const DWORD imageLength = GetModuleFileNameW(nullptr, image, MAX_PATH * 4);
@@ -74,6 +100,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     report += "show=" + std::to_string(startup.wShowWindow) + "\n";
     report += "path1=" + Utf8(path.substr(0, path.find(L';'))) + "\n";
     report += "path=" + Utf8(path) + "\n";
+    report += "pid=" + std::to_string(GetCurrentProcessId()) + "\n";
+    report += parentTuning;
     report += "cwd=" + Utf8(std::wstring(cwd, cwdLength)) + "\n";
 
     // Written under a temporary name and renamed, so a reader never sees half.
