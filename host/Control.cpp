@@ -24,6 +24,10 @@ ATOM ControlAtom()
     return atom;
 }
 
+// Holds a global atom of the instance name: readable from any process of
+// the session, unlike the object pointer beside it.
+constexpr const wchar_t* kInstanceNameProp = L"InstanceName";
+
 std::set<std::wstring, KeyLess>& HostClasses()
 {
     static std::set<std::wstring, KeyLess> classes;
@@ -214,6 +218,16 @@ ControlBase* ControlBase::FromHwnd(HWND h)
     return static_cast<ControlBase*>(GetPropW(h, MAKEINTATOM(ControlAtom())));
 }
 
+std::wstring ControlBase::InstanceNameOf(HWND h)
+{
+    const auto atom = static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropW(h, kInstanceNameProp)));
+    if (!atom)
+        return std::wstring();
+    wchar_t name[256] = {};
+    const UINT n = GlobalGetAtomNameW(atom, name, 256);
+    return std::wstring(name, n);
+}
+
 bool ControlBase::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 bool ControlBase::OnParentNotify(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
@@ -268,6 +282,9 @@ void ControlBase::Attach(HWND h)
 {
     hwnd_ = h;
     SetPropW(h, MAKEINTATOM(ControlAtom()), this);
+    if (!name_.empty())
+        if (const ATOM name = GlobalAddAtomW(name_.c_str()))
+            SetPropW(h, kInstanceNameProp, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(name)));
 }
 
 void ControlBase::Detach()
@@ -279,6 +296,8 @@ void ControlBase::Detach()
         prev_ = nullptr;
     }
     RemovePropW(hwnd_, MAKEINTATOM(ControlAtom()));
+    if (const auto name = static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(RemovePropW(hwnd_, kInstanceNameProp))))
+        GlobalDeleteAtom(name);
     hwnd_ = nullptr;
 }
 

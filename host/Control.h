@@ -63,6 +63,9 @@ public:
 
     // The control for a window the host made, or null.
     static ControlBase* FromHwnd(HWND h);
+    // The instance name of a window the host made ("cmdOK"), also from
+    // another process, whatever text the window shows; empty for others.
+    static std::wstring InstanceNameOf(HWND h);
 
 protected:
     // Creates the window inside parent at the pixel rectangle; style

@@ -212,6 +212,12 @@ void UserControl::PropertyChanged(const std::wstring& key)
     changed_.push_back(key);
 }
 
+void UserControl::CaptionChanged(const std::wstring& caption)
+{
+    if (hWnd())
+        SetWindowTextW(hWnd(), caption.empty() ? Name().c_str() : caption.c_str());
+}
+
 void UserControl::Refresh()
 {
     if (!hWnd())

@@ -18,8 +18,11 @@
 // focus and input events while it lives; WriteProperties when the form
 // is saved; Terminate before the window is destroyed.
 //
-// The control's window is an ordinary child window of class Kind(), its
-// text the instance name. Its procedure may be replaced with
+// The control's window is an ordinary child window of class Kind(). Its
+// text is the control's caption once the control reports one with
+// CaptionChanged (what screen readers and automation find it by), else
+// the instance name, which every host window also carries as a property
+// (ControlBase::InstanceNameOf). Its procedure may be replaced with
 // SetWindowLongPtrW; the host's procedure then runs as the previous one
 // and still validates WM_PAINT (calling Paint()) and raises the events.
 #pragma once
@@ -143,6 +146,11 @@ public:
     void PropertyChanged(const std::wstring& key);
     const std::vector<std::wstring>& ChangedProperties() const { return changed_; }
     void ClearChangedProperties() { changed_.clear(); }
+
+    // The control shows this caption now (setters and property loads call
+    // it): it becomes the window's text, kept current; an empty caption
+    // gives the instance name back.
+    void CaptionChanged(const std::wstring& caption);
 
     // Repaints now.
     void Refresh();

@@ -157,7 +157,12 @@ void kxButtons_H::ShowMessage(const std::wstring& text, const std::wstring& titl
     host::MsgBox(text, host::MsgIcon::Information, title);
 }
 
-void kxButtons_H::NotifyChanged(const std::wstring& key) { PropertyChanged(key); }
+void kxButtons_H::NotifyChanged(const std::wstring& key)
+{
+    PropertyChanged(key);
+    if (host::KeyEquals(key, L"Caption"))
+        CaptionChanged(Caption());
+}
 
 void kxButtons_H::PassEnabled(bool v) { ControlBase::SetEnabled(v); }
 

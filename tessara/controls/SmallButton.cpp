@@ -20,6 +20,7 @@ SmallButton::~SmallButton() = default;
 void SmallButton::SetCaption(const std::wstring& caption)
 {
     caption_ = caption;
+    CaptionChanged(caption_);
     Repaint();
 }
 
@@ -63,6 +64,7 @@ void SmallButton::InitProperties()
 {
     // A newly placed button shows the name its container gave it.
     caption_ = DisplayName();
+    CaptionChanged(caption_);
     // Placed by code at run time, it works like one read from a form.
     Hook();
 }
@@ -70,6 +72,7 @@ void SmallButton::InitProperties()
 void SmallButton::ReadProperties(const host::PropertyBag& bag)
 {
     caption_ = bag.readText(L"Caption", L"");
+    CaptionChanged(caption_);
     enabled_ = bag.readBool(L"Enabled", true);
     UserControl::SetFont(bag.readFont(L"Font", Font()));
     UserControl::SetBackColor(bag.readColour(L"BackColor", BackColor()));

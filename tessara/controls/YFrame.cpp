@@ -20,6 +20,7 @@ void YFrame::Repaint()
 void YFrame::SetCaption(const std::wstring& caption)
 {
     caption_ = caption;
+    CaptionChanged(caption_);
     Repaint();
 }
 
@@ -50,11 +51,13 @@ void YFrame::SetBorderColor(host::Colour c)
 void YFrame::InitProperties()
 {
     caption_ = DisplayName();
+    CaptionChanged(caption_);
 }
 
 void YFrame::ReadProperties(const host::PropertyBag& bag)
 {
     caption_ = bag.readText(L"Caption", L"");
+    CaptionChanged(caption_);
     UserControl::SetFont(bag.readFont(L"Font", Font()));
     UserControl::SetBackColor(bag.readColour(L"BackColor", BackColor()));
     UserControl::SetForeColor(bag.readColour(L"ForeColor", ForeColor()));

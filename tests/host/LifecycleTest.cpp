@@ -179,6 +179,29 @@ TEST_F(Lifecycle, WindowClassIsTheKindAndTextTheInstanceName)
     EXPECT_EQ(s.ContainerHwnd(), form.hWnd());
 }
 
+TEST_F(Lifecycle, AReportedCaptionBecomesTheWindowTextAndTheNameStaysAProperty)
+{
+    auto& s = form.AddControl<Swatch>(L"Swatch8", 0, 0, 600, 600);
+    wchar_t text[64];
+    const auto textNow = [&] {
+        GetWindowTextW(s.hWnd(), text, 64);
+        return std::wstring(text);
+    };
+    EXPECT_EQ(host::ControlBase::InstanceNameOf(s.hWnd()), L"Swatch8");
+    s.CaptionChanged(L"Ok 确定");
+    EXPECT_EQ(textNow(), L"Ok 确定");
+    EXPECT_EQ(FindWindowExW(form.hWnd(), nullptr, L"Swatch", L"Ok 确定"), s.hWnd());
+    s.CaptionChanged(L"");
+    EXPECT_EQ(textNow(), L"Swatch8") << "no caption: the instance name again";
+    EXPECT_EQ(host::ControlBase::InstanceNameOf(s.hWnd()), L"Swatch8");
+    EXPECT_EQ(host::ControlBase::InstanceNameOf(form.hWnd()), L"") << "a form is no control";
+    // The name's atom goes with the window.
+    const HWND h = s.hWnd();
+    form.RemoveControl(L"Swatch8");
+    EXPECT_EQ(GlobalFindAtomW(L"Swatch8"), 0) << "left in the session's atom table";
+    EXPECT_FALSE(IsWindow(h));
+}
+
 TEST_F(Lifecycle, MouseMessagesBecomeNotificationsInOrder)
 {
     auto& r = form.AddControl<Recorder>(L"R1", 0, 0, 1500, 600);

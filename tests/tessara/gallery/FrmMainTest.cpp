@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 namespace {
@@ -120,6 +121,13 @@ TEST_F(Gallery, EveryControlStandsAtItsPlaceAsItsKindNamedByItsInstance)
         {L"YCommand3", L"YCommand", 184, 296, 81, 33},   {L"YCommand4", L"YCommand", 184, 248, 81, 33},
         {L"YCommand5", L"YCommand", 224, 336, 81, 33},
     };
+    // Controls with a caption show it as their window text; the others
+    // their instance name.
+    const std::map<std::wstring, std::wstring> captions = {
+        {L"YOption1", L"YOption1"},     {L"YCheck1", L"YCheck1"},   {L"YFrame1", L"YFrame1"},
+        {L"YCommand1", L"查找结点B100"}, {L"YCommand2", L"YCommand2"}, {L"YCommand3", L"切换模式"},
+        {L"YCommand4", L"再切换模式"},   {L"YCommand5", L"我还换模式"},
+    };
     for (const auto& c : table) {
         SCOPED_TRACE(Narrow(c.name));
         host::ControlBase* control = form->FindAny(c.name);
@@ -128,7 +136,9 @@ TEST_F(Gallery, EveryControlStandsAtItsPlaceAsItsKindNamedByItsInstance)
         GetClassNameW(control->hWnd(), cls, 64);
         GetWindowTextW(control->hWnd(), text, 64);
         EXPECT_STREQ(cls, c.kind);
-        EXPECT_STREQ(text, c.name);
+        const auto caption = captions.find(c.name);
+        EXPECT_EQ(std::wstring(text), caption == captions.end() ? std::wstring(c.name) : caption->second);
+        EXPECT_EQ(host::ControlBase::InstanceNameOf(control->hWnd()), c.name);
         EXPECT_TRUE(IsWindowVisible(control->hWnd()));
         const RECT r = PlaceOf(c.name);
         EXPECT_EQ(r.left, c.x);
@@ -145,6 +155,31 @@ TEST_F(Gallery, EveryControlStandsAtItsPlaceAsItsKindNamedByItsInstance)
     }
     const host::Timer& timer1 = Get<host::Timer>(L"Timer1");
     EXPECT_EQ(timer1.Interval(), 50);
+}
+
+TEST_F(Gallery, TheButtonsAndTheFrameShowTheirCurrentCaptionAsWindowText)
+{
+    const auto textOf = [](HWND h) {
+        wchar_t text[64] = {};
+        GetWindowTextW(h, text, 64);
+        return std::wstring(text);
+    };
+    const auto follow = [&](const wchar_t* name, auto& control) {
+        SCOPED_TRACE(Narrow(name));
+        const HWND h = control.hWnd();
+        control.SetCaption(L"新标题");
+        EXPECT_EQ(textOf(h), L"新标题");
+        EXPECT_EQ(control.Caption(), L"新标题");
+        control.SetCaption(L"");
+        EXPECT_EQ(textOf(h), name) << "no caption: the instance name";
+        control.SetCaption(L"Back");
+        EXPECT_EQ(textOf(h), L"Back");
+        EXPECT_EQ(host::ControlBase::InstanceNameOf(h), name);
+    };
+    follow(L"YCommand1", Get<YCommand>(L"YCommand1"));
+    follow(L"YOption1", Get<YOption>(L"YOption1"));
+    follow(L"YCheck1", Get<YCheck>(L"YCheck1"));
+    follow(L"YFrame1", Get<YFrame>(L"YFrame1"));
 }
 
 TEST_F(Gallery, ControlsKeepTheirStoredProperties)

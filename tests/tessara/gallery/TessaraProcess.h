@@ -4,6 +4,7 @@
 // message (tessara/gallery/frmMain.h) what pixels cannot tell.
 #pragma once
 #include "bench/BenchClock.h"
+#include "host/Control.h"
 #include "tessara/gallery/frmMain.h"
 
 #include <windows.h>
@@ -170,7 +171,10 @@ private:
         wchar_t cls[64] = {}, text[64] = {};
         GetClassNameW(h, cls, 64);
         GetWindowTextW(h, text, 64);
-        if (pid == a->pid && wcscmp(cls, a->cls) == 0 && wcscmp(text, a->text) == 0) {
+        // A control's window text is its caption when it has one: match the
+        // instance name the host keeps beside it too.
+        if (pid == a->pid && wcscmp(cls, a->cls) == 0 &&
+            (wcscmp(text, a->text) == 0 || host::ControlBase::InstanceNameOf(h) == a->text)) {
             a->found = h;
             return FALSE;
         }
