@@ -52,8 +52,10 @@ void kxButtons_H::PaintButton()
     const StyleLook look = PaintLook(s);
     PaintRingAndClip(s);
     FillBackground(s, look);
-    DrawPicture(s, look);
+    // Caption first, then the picture: a picture that covers the face lies
+    // over the caption.
     DrawCaption(s, look);
+    DrawPicture(s, look);
     if (s.shape <= 3)
         DrawBevel(s, look);
     DrawFocusFrame(s, look);
