@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 namespace {
@@ -52,12 +53,15 @@ public:
     void WriteSettings(const std::string& bytes) { kt::WriteBytes(file(L"Korveled.ini"), bytes); }
     std::string Settings() const { return kt::ReadBytes(file(L"Korveled.ini")); }
 
-    // Starts Korvel as a shortcut would (from another working folder),
+    // Starts Korvel as a shortcut would (from another working folder, with
+    // the shortcut's own arguments after the quoted program name),
     // optionally from a parent restricted to `parentMask`.
-    bool Start(PROCESS_INFORMATION& info, DWORD_PTR parentMask = 0)
+    bool Start(PROCESS_INFORMATION& info, DWORD_PTR parentMask = 0, const std::wstring& arguments = std::wstring())
     {
         const std::wstring exe = file(L"Korvel.exe");
         std::wstring line = L"\"" + exe + L"\"";
+        if (!arguments.empty())
+            line += L" " + arguments;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         const DWORD flags = parentMask ? CREATE_SUSPENDED : 0;
@@ -77,10 +81,11 @@ private:
 };
 
 // Runs Korvel expecting it to start `image`; gives the probe's report.
-kt::Report RunExpectingStart(KorvelFolder& korvel, const std::wstring& image, DWORD_PTR parentMask = 0)
+kt::Report RunExpectingStart(KorvelFolder& korvel, const std::wstring& image, DWORD_PTR parentMask = 0,
+                             const std::wstring& arguments = std::wstring())
 {
     PROCESS_INFORMATION info{};
-    if (!korvel.Start(info, parentMask)) {
+    if (!korvel.Start(info, parentMask, arguments)) {
         ADD_FAILURE() << "Korvel.exe did not start";
         return {};
     }
@@ -114,7 +119,7 @@ void RunExpectingFailure(KorvelFolder& korvel, const char* label, Dialog dialog 
         const kt::RemoteDialog shown(info.dwProcessId, 15000);
         EXPECT_TRUE(shown.found()) << label << ": no dialog";
         if (shown.found() && dialog != Dialog::TitleBar)
-            EXPECT_TRUE(shown.Press(L"cmdCancel")) << label;
+            EXPECT_TRUE(shown.Press(L"取消")) << label;
         else if (shown.found())
             shown.CloseFromTitleBar();
     }
@@ -171,6 +176,11 @@ TEST(KorvelRun, RememberedChoiceStartsTheProgramTuned)
         EXPECT_EQ(report["showflag"], "1") << c.label;
         EXPECT_EQ(report["show"], std::to_string(c.show)) << c.label;
         EXPECT_EQ(report["path1"], kt::Utf8(korvel.path())) << c.label;
+        EXPECT_EQ(report["path"], kt::Utf8(korvel.path() + L";" + kt::Environment(L"PATH")))
+            << c.label << ": Korvel's folder, then the PATH it was started with";
+        // Korvel tuned itself before it started the program.
+        EXPECT_EQ(report["parent_affinity"], std::to_string(c.affinity)) << c.label;
+        EXPECT_EQ(report["parent_priority"], std::to_string(c.priorityClass)) << c.label;
         EXPECT_EQ(korvel.Settings(), settings) << c.label << ": a complete file is only read";
     }
 }
@@ -221,7 +231,7 @@ TEST(KorvelRun, ChineseFolderAndProgramNameInCodePage936)
 
 TEST(KorvelRun, BadInputEndsInTheOneFailureMessageAndKeepsTheFile)
 {
-    const std::string huge = Remembered("game.exe", "", "0", "1", "1") + std::string(70 * 1024, ';') + "\r\n";
+    const std::string huge = Remembered("game.exe", "", "0", "1", "1") + std::string(1024 * 1024, ';') + "\r\n";
     std::string binary = "[Config]\r\nEXEName=game.exe\r\nisRemember=1\r\n";
     for (int i = 0; i < 512; ++i)
         binary += static_cast<char>((i * 37 + 11) & 0xFF);
@@ -229,6 +239,7 @@ TEST(KorvelRun, BadInputEndsInTheOneFailureMessageAndKeepsTheFile)
         const char* label;
         std::string settings;  // empty: no settings file at all
         Dialog dialog = Dialog::NotShown;
+        DWORD attributes = FILE_ATTRIBUTE_NORMAL;
     };
     const std::vector<Case> cases = {
         {"first run, dialog cancelled", "", Dialog::Cancel},
@@ -254,7 +265,11 @@ TEST(KorvelRun, BadInputEndsInTheOneFailureMessageAndKeepsTheFile)
         {"empty program name", Remembered("", "game.exe", "0", "1", "1")},
         {"name holding a quote", Remembered("game.exe\" x", "", "0", "1", "1")},
         {"binary settings file", binary},
-        {"huge settings file", huge},
+        {"settings file over 1 MiB", huge},
+        {"hidden file counts as missing: the dialog shows", Remembered("game.exe", "", "0", "1", "1"), Dialog::Cancel,
+         FILE_ATTRIBUTE_HIDDEN},
+        {"system file counts as missing: the dialog shows", Remembered("game.exe", "", "0", "1", "1"), Dialog::Cancel,
+         FILE_ATTRIBUTE_SYSTEM},
     };
     for (const Case& c : cases) {
         KorvelFolder korvel;
@@ -263,7 +278,9 @@ TEST(KorvelRun, BadInputEndsInTheOneFailureMessageAndKeepsTheFile)
         kt::WriteBytes(korvel.file(L"readme.exe"), "This is not a program.\r\n");
         if (!c.settings.empty())
             korvel.WriteSettings(c.settings);
+        SetFileAttributesW(korvel.file(L"Korveled.ini").c_str(), c.attributes);
         RunExpectingFailure(korvel, c.label, c.dialog);
+        SetFileAttributesW(korvel.file(L"Korveled.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_FALSE(kt::FileExists(korvel.file(L"game.exe.report"))) << c.label << ": something was started";
         if (c.settings.empty())
             EXPECT_FALSE(kt::FileExists(korvel.file(L"Korveled.ini"))) << c.label << ": nothing may be written";
@@ -306,7 +323,7 @@ TEST(KorvelRun, FirstRunDialogOkStoresAllSevenKeysAndStartsTheProgramTuned)
             EXPECT_NE(priorities, nullptr) << "no CPU priority list";
             if (priorities)
                 dialog.ClickRowBox(priorities, 2);   // 高
-            pressed = dialog.Press(L"cmdOK");
+            pressed = dialog.Press(L"确定");
         }
     }
     const bool ended = kt::WaitOrEnd(info.hProcess, 15000);
@@ -337,6 +354,195 @@ TEST(KorvelRun, FirstRunDialogOkStoresAllSevenKeysAndStartsTheProgramTuned)
     EXPECT_EQ(report["showflag"], "1");
     EXPECT_EQ(report["show"], std::to_string(SW_SHOWNORMAL));
     EXPECT_EQ(report["path1"], kt::Utf8(korvel.path()));
+}
+
+// ---- Files the profile calls read, arguments, long parameters --------------------
+
+std::string Utf16LE(const std::wstring& text)
+{
+    const std::wstring marked = L"\xFEFF" + text;
+    return std::string(reinterpret_cast<const char*>(marked.data()), marked.size() * sizeof(wchar_t));
+}
+
+std::string Utf16BE(const std::wstring& text)
+{
+    std::string out = "\xfe\xff";
+    for (wchar_t c : text) {
+        out += static_cast<char>((c >> 8) & 0xFF);
+        out += static_cast<char>(c & 0xFF);
+    }
+    return out;
+}
+
+TEST(KorvelRun, SettingsFilesTheProfileCallsReadStartTheProgram)
+{
+    const std::wstring unicode = L"[Config]\r\nEXEName=游戏.exe\r\nEXEParam=-名字\r\nSelectedCPU=0\r\nCPUPriority=1\r\n"
+                                 L"ShowStyle=1\r\nisRemember=1\r\n";   // no IOPriority: a read writes it back
+    const std::string plain = Remembered("game.exe", "-p", "0", "1", "1");
+    const std::string longParams = "-config " + std::string(400, 'x') + " -end";
+    struct Case {
+        const char* label;
+        std::string settings;
+        std::wstring program;
+        std::string cmdline;
+        std::string after;          // the file afterwards
+        bool holdOpen = false;      // another program keeps it open meanwhile
+    };
+    const std::vector<Case> cases = {
+        {"UTF-16 with its mark, as Notepad saves it", Utf16LE(unicode), L"游戏.exe", kt::Utf8(L"游戏.exe -名字"),
+         Utf16LE(unicode + L"IOPriority=2\r\n")},
+        {"UTF-16 big-endian", Utf16BE(unicode), L"游戏.exe", kt::Utf8(L"游戏.exe -名字"),
+         Utf16BE(unicode + L"IOPriority=2\r\n")},
+        {"ending in Ctrl-Z", plain + "\x1a", L"game.exe", "game.exe -p", plain + "\x1a"},
+        {"holding a form feed", "\x0c" + plain, L"game.exe", "game.exe -p", "\x0c" + plain},
+        {"70 KiB of comments", plain + std::string(70 * 1024, ';') + "\r\n", L"game.exe", "game.exe -p",
+         plain + std::string(70 * 1024, ';') + "\r\n"},
+        {"held open by another program", plain, L"game.exe", "game.exe -p", plain, true},
+        {"a parameter of 400 characters", Remembered("game.exe", longParams, "0", "1", "1"), L"game.exe",
+         "game.exe " + longParams, Remembered("game.exe", longParams, "0", "1", "1")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        KorvelFolder korvel;
+        ASSERT_TRUE(korvel.ready());
+        ASSERT_TRUE(korvel.AddProbe(c.program));
+        korvel.WriteSettings(c.settings);
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (c.holdOpen)
+            held = CreateFileW(korvel.file(L"Korveled.ini").c_str(), GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                               nullptr);
+        kt::Report report = RunExpectingStart(korvel, korvel.file(c.program));
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        ASSERT_FALSE(report.empty()) << "the program did not start";
+        EXPECT_EQ(report["cmdline"], c.cmdline);
+        EXPECT_EQ(korvel.Settings(), c.after);
+    }
+}
+
+TEST(KorvelRun, TheShortcutsOwnArgumentsFollowTheParameters)
+{
+    struct Case {
+        const char* label;
+        std::string params;
+        std::wstring arguments;
+        std::string cmdline;
+    };
+    const std::vector<Case> cases = {
+        {"after the parameters, quotes and all", "-window", L"-dx11 \"a  b\"", "game.exe -window -dx11 \"a  b\""},
+        {"empty parameters keep their space", "", L"-dx11", "game.exe  -dx11"},
+        {"none: the line as before", "-window", L"", "game.exe -window"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        KorvelFolder korvel;
+        ASSERT_TRUE(korvel.ready());
+        ASSERT_TRUE(korvel.AddProbe(L"game.exe"));
+        const std::string settings = Remembered("game.exe", c.params, "0", "1", "1");
+        korvel.WriteSettings(settings);
+        kt::Report report = RunExpectingStart(korvel, korvel.file(L"game.exe"), 0, c.arguments);
+        ASSERT_FALSE(report.empty());
+        EXPECT_EQ(report["cmdline"], c.cmdline);
+        EXPECT_EQ(korvel.Settings(), settings);
+    }
+}
+
+// ---- The dialog end to end ----------------------------------------------------------
+
+TEST(KorvelRun, ADialogChoiceRememberedStartsTheSameWayWithoutTheDialogNextTime)
+{
+    if (SystemMask() < 3u)
+        GTEST_SKIP() << "one processor: there is no CPU1 to choose";
+    KorvelFolder korvel;
+    ASSERT_TRUE(korvel.ready());
+    ASSERT_TRUE(korvel.AddProbe(L"game.exe"));
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(korvel.Start(info));
+    bool pressed = false;
+    {
+        const kt::RemoteDialog dialog(info.dwProcessId, 15000);
+        EXPECT_TRUE(dialog.found()) << "no dialog on a first run";
+        if (dialog.found()) {
+            const HWND cpus = dialog.ListStartingWith(L"AllCPU");
+            const HWND io = dialog.ListStartingWith(L"非常低(空闲时响应)");
+            EXPECT_NE(cpus, nullptr);
+            EXPECT_NE(io, nullptr);
+            if (cpus && io) {
+                dialog.ClickRowBox(cpus, 0);   // untick AllCPU: every processor goes
+                dialog.ClickRowBox(cpus, 2);   // CPU1
+                dialog.ClickRowBox(io, 0);     // 非常低
+                dialog.MoveWindowState(1);     // 常规窗口 -> 最小化
+                EXPECT_TRUE(dialog.Tick(L"记住所选"));
+                pressed = dialog.Press(L"确定");
+            }
+        }
+    }
+    const bool ended = kt::WaitOrEnd(info.hProcess, 15000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    ASSERT_TRUE(pressed) << "OK could not be pressed";
+    EXPECT_TRUE(ended);
+
+    const std::vector<std::string> expected = {"[Config]",      "EXEName=game.exe", "EXEParam=",
+                                               "SelectedCPU=2", "isRemember=1",     "CPUPriority=1",
+                                               "IOPriority=0",  "ShowStyle=2"};
+    EXPECT_EQ(kt::ReadLines(korvel.file(L"Korveled.ini")), expected);
+    const kt::Report first = kt::WaitForReport(korvel.file(L"game.exe"), 10000);
+    ASSERT_FALSE(first.empty()) << "the chosen program did not start";
+    const std::map<std::string, std::string> started = {
+        {"cmdline", "game.exe "}, {"affinity", "2"},         {"priority", "32"},         {"showflag", "1"},
+        {"show", "2"},            {"parent_affinity", "2"}, {"parent_priority", "32"},
+    };
+    for (const auto& [key, value] : started)
+        EXPECT_EQ(first.at(key), value) << key;
+
+    // Again: no dialog (Korvel ends by itself), the same start.
+    const std::string stored = korvel.Settings();
+    ASSERT_TRUE(DeleteFileW(korvel.file(L"game.exe.report").c_str()));
+    const kt::Report second = RunExpectingStart(korvel, korvel.file(L"game.exe"));
+    ASSERT_FALSE(second.empty()) << "the remembered choice did not start";
+    for (const auto& [key, value] : started)
+        EXPECT_EQ(second.at(key), value) << key << " on the second start";
+    EXPECT_EQ(korvel.Settings(), stored);
+}
+
+TEST(KorvelRun, InAFolderThatCannotBeWrittenTheLaunchGoesOnWithoutAFile)
+{
+    KorvelFolder korvel(L"korvel-readonly");
+    ASSERT_TRUE(korvel.ready());
+    ASSERT_TRUE(korvel.AddProbe(L"game.exe"));
+    kt::TempFolder reports(L"korvel-reports");
+    const kt::UnwritableFolder locked(korvel.path());
+    if (!locked.made())
+        GTEST_SKIP() << "this machine cannot make a folder that refuses new files";
+    SetEnvironmentVariableW(L"KORVEL_PROBE_REPORTS", reports.path().c_str());
+    PROCESS_INFORMATION info{};
+    const bool started = korvel.Start(info);
+    SetEnvironmentVariableW(L"KORVEL_PROBE_REPORTS", nullptr);
+    ASSERT_TRUE(started);
+    bool pressed = false;
+    {
+        const kt::RemoteDialog dialog(info.dwProcessId, 15000);
+        EXPECT_TRUE(dialog.found()) << "no dialog on a first run";
+        if (dialog.found()) {
+            dialog.TypeParameters(L"-x");
+            EXPECT_TRUE(dialog.Tick(L"记住所选"));
+            pressed = dialog.Press(L"确定");
+        }
+    }
+    const bool ended = kt::WaitOrEnd(info.hProcess, 15000);
+    DWORD exitCode = 1234;
+    GetExitCodeProcess(info.hProcess, &exitCode);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    ASSERT_TRUE(pressed);
+    EXPECT_TRUE(ended) << "a failure message would keep Korvel waiting";
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_FALSE(kt::FileExists(korvel.file(L"Korveled.ini"))) << "nothing could be written";
+    const kt::Report report = kt::WaitForReport(reports.file(L"game.exe"), 10000);
+    ASSERT_FALSE(report.empty()) << "the program did not start";
+    EXPECT_EQ(report.at("cmdline"), "game.exe -x");
 }
 
 } // namespace

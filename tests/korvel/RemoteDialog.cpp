@@ -110,9 +110,9 @@ void RemoteDialog::TypeParameters(const std::wstring& text) const
         Send(edits.front(), WM_CHAR, c, 1);
 }
 
-bool RemoteDialog::Press(const wchar_t* buttonName) const
+bool RemoteDialog::Press(const wchar_t* caption) const
 {
-    HWND button = FindWindowExW(form_, nullptr, L"kxButtons_H", buttonName);
+    HWND button = FindWindowExW(form_, nullptr, L"kxButtons_H", caption);
     if (!button)
         return false;
     RECT r;
@@ -122,6 +122,29 @@ bool RemoteDialog::Press(const wchar_t* buttonName) const
     // Posted: the dialog ends its modal display inside this click.
     PostMessageW(button, WM_LBUTTONUP, 0, at);
     return true;
+}
+
+bool RemoteDialog::Tick(const wchar_t* caption) const
+{
+    HWND box = FindWindowExW(form_, nullptr, L"Button", caption);
+    if (!box)
+        return false;
+    RECT r;
+    GetClientRect(box, &r);
+    const LPARAM at = MAKELPARAM(6, r.bottom / 2);
+    Send(box, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Send(box, WM_LBUTTONUP, 0, at);
+    return true;
+}
+
+void RemoteDialog::MoveWindowState(int steps) const
+{
+    const std::vector<HWND> boxes = ChildrenOf(form_, L"ComboBox");
+    if (boxes.empty())
+        return;
+    const WPARAM key = steps > 0 ? VK_DOWN : VK_UP;
+    for (int i = 0; i < (steps > 0 ? steps : -steps); ++i)
+        Send(boxes.front(), WM_KEYDOWN, key, 0);
 }
 
 void RemoteDialog::CloseFromTitleBar() const { PostMessageW(form_, WM_SYSCOMMAND, SC_CLOSE, 0); }

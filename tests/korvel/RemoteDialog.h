@@ -24,8 +24,14 @@ public:
     void ClickRowBox(HWND list, int row) const;
     // Characters typed at the end of the parameter box.
     void TypeParameters(const std::wstring& text) const;
-    // A click on the owner-drawn button with this instance name.
-    bool Press(const wchar_t* buttonName) const;
+    // A click on the owner-drawn button that shows this caption ("确定"),
+    // found by its window text as a screen reader finds it.
+    bool Press(const wchar_t* caption) const;
+    // A click on the check box that shows this caption.
+    bool Tick(const wchar_t* caption) const;
+    // The window state box moved `steps` rows down (negative: up) with the
+    // arrow keys.
+    void MoveWindowState(int steps) const;
     // The close box of the title bar.
     void CloseFromTitleBar() const;
 

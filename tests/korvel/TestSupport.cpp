@@ -110,6 +110,16 @@ std::string Encoded(const std::wstring& text, UINT codePage)
 }
 
 std::string Utf8(const std::wstring& text) { return Encoded(text, CP_UTF8); }
+
+std::wstring WideFromUtf8(const std::string& text)
+{
+    if (text.empty())
+        return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+    return out;
+}
 std::string Ansi(const std::wstring& text) { return Encoded(text, CP_ACP); }
 
 std::wstring Environment(const wchar_t* name)
@@ -220,6 +230,79 @@ MessageBoxSeen FindAndCloseMessageBox(DWORD processId, const wchar_t* title, DWO
     if (!seen.closed)
         PostMessageW(search.found, WM_COMMAND, IDOK, 0);  // never leave it waiting for a person
     return seen;
+}
+
+namespace {
+
+// The host's path of a folder, through Wine's own export; empty elsewhere.
+std::string UnixPathOf(const std::wstring& path)
+{
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName)
+        return {};
+    char* name = unixName(path.c_str());
+    if (!name)
+        return {};
+    std::string out = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return out;
+}
+
+// Starts the host's chattr on a folder (Wine starts host programs too). A
+// host program's end cannot be waited for through its handle, so callers
+// watch its effect instead.
+bool StartChattr(const std::string& flag, const std::string& unixPath)
+{
+    std::wstring line = L"Z:\\usr\\bin\\chattr " + std::wstring(flag.begin(), flag.end()) + L" \"" +
+                        WideFromUtf8(unixPath) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(L"Z:\\usr\\bin\\chattr", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return true;
+}
+
+// Whether a new file can be made in the folder now (it is removed again).
+bool TakesNewFiles(const std::wstring& folder)
+{
+    const std::wstring probe = folder + L"\\write-test";
+    HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    DeleteFileW(probe.c_str());
+    return true;
+}
+
+// Waits up to 10 s for the folder to take new files, or to refuse them.
+bool WaitUntilTakesNewFiles(const std::wstring& folder, bool takes)
+{
+    const DWORD start = GetTickCount();
+    while (TakesNewFiles(folder) != takes) {
+        if (GetTickCount() - start > 10000)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+} // namespace
+
+UnwritableFolder::UnwritableFolder(const std::wstring& folder) : folder_(folder), unixPath_(UnixPathOf(folder))
+{
+    made_ = !unixPath_.empty() && StartChattr("+i", unixPath_) && WaitUntilTakesNewFiles(folder_, false);
+}
+
+UnwritableFolder::~UnwritableFolder()
+{
+    if (!unixPath_.empty() && StartChattr("-i", unixPath_))
+        WaitUntilTakesNewFiles(folder_, true);
 }
 
 ProcessTuningGuard::ProcessTuningGuard()

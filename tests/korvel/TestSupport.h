@@ -36,6 +36,7 @@ std::string ReadBytes(const std::wstring& path);
 std::vector<std::string> ReadLines(const std::wstring& path);
 
 std::string Utf8(const std::wstring& text);
+std::wstring WideFromUtf8(const std::string& text);
 // Text in the ANSI code page (936 in the test prefix).
 std::string Ansi(const std::wstring& text);
 // An environment variable of this process; empty when unset.
@@ -59,6 +60,24 @@ MessageBoxSeen FindAndCloseMessageBox(DWORD processId, const wchar_t* title, DWO
 
 // Waits for a process to end; on timeout it is ended, so nothing hangs.
 bool WaitOrEnd(HANDLE process, DWORD timeoutMs);
+
+// Makes a folder one that no file can be created in, until this goes. We
+// run as root under Wine, for whom permission bits and the read-only
+// attribute stop nothing, so the folder is marked immutable on the host
+// (chattr +i). made() is false where that is not possible.
+class UnwritableFolder {
+public:
+    explicit UnwritableFolder(const std::wstring& folder);
+    ~UnwritableFolder();
+    UnwritableFolder(const UnwritableFolder&) = delete;
+    UnwritableFolder& operator=(const UnwritableFolder&) = delete;
+    bool made() const { return made_; }
+
+private:
+    std::wstring folder_;
+    std::string unixPath_;
+    bool made_ = false;
+};
 
 // Puts this process's processor mask and priority class back when it goes,
 // also when an assertion ends a test early: tests that tune their own

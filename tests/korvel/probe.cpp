@@ -104,8 +104,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     report += parentTuning;
     report += "cwd=" + Utf8(std::wstring(cwd, cwdLength)) + "\n";
 
-    // Written under a temporary name and renamed, so a reader never sees half.
-    const std::wstring finalName = imagePath + L".report";
+    // Beside the program, or in the folder KORVEL_PROBE_REPORTS names (for a
+    // program in a folder that cannot be written). Written under a temporary
+    // name and renamed, so a reader never sees half.
+    std::wstring finalName = imagePath + L".report";
+    const std::wstring reports = Environment(L"KORVEL_PROBE_REPORTS");
+    if (!reports.empty())
+        finalName = reports + L"\\" + imagePath.substr(imagePath.find_last_of(L"\\/") + 1) + L".report";
     const std::wstring tempName = finalName + L".part";
     HANDLE file = CreateFileW(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
