@@ -90,6 +90,23 @@ for region in "200x16+12+12" "330x54+12+270" "120x16+224+12"; do
     awk -v m="$m" 'BEGIN { exit !(m < 0.93) }' || fail "no text drawn in the dialog at $region (mean $m)"
 done
 
+# OK and Cancel (90 x 28 at x 356 and 458, y 272): style 2's outer outline,
+# RGB 0,60,115, along their top and bottom edges, and a caption of dark ink
+# in the middle of each.
+for bx in 356 458; do
+    for edge in 0 27; do
+        got=$(pixel_of "$OUT/korvel-dialog.png" $((CX + bx + 45)) $((CY + 272 + edge)))
+        [ "$got" = "0,60,115" ] || fail "the button at x $bx has no style-2 outline at y +$edge: pixel $got"
+    done
+    m=$(mean_of "$OUT/korvel-dialog.png" "40x16+$((CX + bx + 25))+$((CY + 278))")
+    awk -v m="$m" 'BEGIN { exit !(m < 0.93) }' || fail "no caption drawn on the button at x $bx (mean $m)"
+    edgeL=$(mean_of "$OUT/korvel-dialog.png" "12x16+$((CX + bx + 4))+$((CY + 278))")
+    edgeR=$(mean_of "$OUT/korvel-dialog.png" "12x16+$((CX + bx + 74))+$((CY + 278))")
+    # Centred: the two sides of the face alike, both lighter than the middle.
+    awk -v l="$edgeL" -v r="$edgeR" -v m="$m" 'BEGIN { d = l - r; if (d < 0) d = -d; exit !(d < 0.01 && l > m + 0.03) }' ||
+        fail "the caption on the button at x $bx is not centred (sides $edgeL, $edgeR, middle $m)"
+done
+
 # Open the tutorial: a click on the tutorial label.
 xdotool mousemove $((DX + CX + 80)) $((DY + CY + 298)) click 1
 HELP=$(window_named "使用教程") || fail "the tutorial did not open"
