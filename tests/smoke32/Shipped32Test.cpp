@@ -139,8 +139,8 @@ TEST(Shipped32, KorvelFirstRunShowsTheDialogStoresTheChoiceAndStartsIt)
             EXPECT_NE(priorities, nullptr) << "no CPU priority list";
             if (priorities)
                 dialog.ClickRowBox(priorities, 2);  // 高
-            // By the button's own window, as a click reaches it.
-            pressed = dialog.Press(L"cmdOK");
+            // Found by its caption, as a screen reader finds it.
+            pressed = dialog.Press(L"确定");
         }
     }
     const DWORD code = Finish(info, pressed ? kStartMs : 5000);
