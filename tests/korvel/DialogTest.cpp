@@ -479,13 +479,7 @@ TEST_F(DialogTest, ReturningFromTheTutorialRebuildsTheListsAndKeepsTheParameters
     ClickWindow(form.Control<host::Label>(L"Label5").hWnd());
 
     // ...go back to the fields; the parameters and the remember box stay.
-    EXPECT_EQ(Ticks(List(form, L"lstCPU")), cpuTicks);
-    EXPECT_EQ(Ticks(List(form, L"lstEXE")), programTicks);
-    EXPECT_EQ(Ticks(List(form, L"lstCPUPriority")), "..x.");
-    EXPECT_EQ(Ticks(List(form, L"lstIOPriority")), ".x..");
-    EXPECT_EQ(form.Control<host::DropDownList>(L"cbStyle").ListIndex(), 3);
-    EXPECT_EQ(form.Control<host::TextBox>(L"txtParam").Text(), L"-fast");
-    EXPECT_EQ(form.Control<host::CheckBox>(L"chkRemember").Value(), 1);
+    EXPECT_EQ(ShownBy(form), (Shown{programTicks, cpuTicks, "..x.", ".x..", 3, L"-fast", 1}));
     EXPECT_EQ(form.Config.EXEParam, L"-fast");
     EXPECT_EQ(form.Config.isRemember, 1);
 }
@@ -716,15 +710,9 @@ TEST_F(DialogTest, ShiftOpensTheRememberedChoiceInTheDialog)
             const std::vector<std::wstring> programs = Rows(List(form, L"lstEXE"));
             std::string programTicks(programs.size(), '.');
             programTicks[std::find(programs.begin(), programs.end(), L"b.exe") - programs.begin()] = 'x';
-            EXPECT_EQ(Ticks(List(form, L"lstEXE")), programTicks);
             std::string cpus = ".x";   // processor 0 only
             cpus.resize(1 + static_cast<std::size_t>(Processors()), '.');
-            EXPECT_EQ(Ticks(List(form, L"lstCPU")), cpus);
-            EXPECT_EQ(Ticks(List(form, L"lstCPUPriority")), "..x.");
-            EXPECT_EQ(Ticks(List(form, L"lstIOPriority")), ".x..");
-            EXPECT_EQ(form.Control<host::DropDownList>(L"cbStyle").ListIndex(), 3);
-            EXPECT_EQ(form.Control<host::TextBox>(L"txtParam").Text(), L"-fast");
-            EXPECT_EQ(form.Control<host::CheckBox>(L"chkRemember").Value(), 1);
+            EXPECT_EQ(ShownBy(form), (Shown{programTicks, cpus, "..x.", ".x..", 3, L"-fast", 1}));
             if (cancel) {
                 Press(form, L"cmdCancel");
             } else {

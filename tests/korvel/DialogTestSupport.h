@@ -65,6 +65,40 @@ inline std::string Ticks(const host::CheckList& list)
     return s;
 }
 
+// What the dialog shows of its fields: the ticks of its four lists, the
+// window state, the parameters and the remember box.
+struct Shown {
+    std::string programs, cpus, cpuPriorities, ioPriorities;
+    int windowState = -1;
+    std::wstring params;
+    int remember = -1;
+};
+
+inline bool operator==(const Shown& a, const Shown& b)
+{
+    return a.programs == b.programs && a.cpus == b.cpus && a.cpuPriorities == b.cpuPriorities &&
+           a.ioPriorities == b.ioPriorities && a.windowState == b.windowState && a.params == b.params &&
+           a.remember == b.remember;
+}
+
+inline void PrintTo(const Shown& s, std::ostream* os)
+{
+    *os << "programs " << s.programs << ", cpus " << s.cpus << ", CPU priority " << s.cpuPriorities
+        << ", I/O priority " << s.ioPriorities << ", window state " << s.windowState << ", parameters \""
+        << kt::Utf8(s.params) << "\", remember " << s.remember;
+}
+
+inline Shown ShownBy(host::Form& form)
+{
+    return Shown{Ticks(List(form, L"lstEXE")),
+                 Ticks(List(form, L"lstCPU")),
+                 Ticks(List(form, L"lstCPUPriority")),
+                 Ticks(List(form, L"lstIOPriority")),
+                 form.Control<host::DropDownList>(L"cbStyle").ListIndex(),
+                 form.Control<host::TextBox>(L"txtParam").Text(),
+                 form.Control<host::CheckBox>(L"chkRemember").Value()};
+}
+
 // A left click in the middle of a window's client area.
 inline void ClickWindow(HWND h)
 {

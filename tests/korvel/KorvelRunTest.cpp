@@ -2,11 +2,13 @@
 // as a shortcut would start it. The probe stands in for the chosen program
 // and reports how it was started; failures are seen as the user sees them,
 // by the message box window.
+#include "LaunchCases.h"
 #include "RemoteDialog.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -92,11 +94,14 @@ kt::Report RunExpectingStart(KorvelFolder& korvel, const std::wstring& image, DW
     const bool ended = kt::WaitOrEnd(info.hProcess, 15000);
     DWORD exitCode = 1234;
     GetExitCodeProcess(info.hProcess, &exitCode);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
     EXPECT_TRUE(ended) << "Korvel did not end after starting the program";
     EXPECT_EQ(exitCode, 0u);
-    return kt::WaitForReport(image, 10000);
+    // Korvel's handle stays open until the report is there: the program
+    // reads Korvel's tuning at its start, which may come after Korvel ended.
+    kt::Report report = kt::WaitForReport(image, 10000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return report;
 }
 
 // How the test answers the dialog when Korvel shows it. WarnThenCancel:
@@ -136,6 +141,41 @@ void RunExpectingFailure(KorvelFolder& korvel, const char* label, Dialog dialog 
     EXPECT_TRUE(box.closed) << label;
     EXPECT_TRUE(ended) << label << ": Korvel must end once the message is closed";
     EXPECT_EQ(exitCode, 1u) << label;
+}
+
+// A first run whose dialog `answer` fills in from outside, returning
+// whether it pressed OK; Korvel then has to end by itself. With `image`,
+// the report of that program is waited for while Korvel's handle is open.
+struct DialogRun {
+    bool found = false;     // the dialog showed
+    bool pressed = false;
+    bool ended = false;
+    DWORD exitCode = 1234;
+    kt::Report report;
+};
+
+DialogRun AnswerDialog(KorvelFolder& korvel, const std::function<bool(const kt::RemoteDialog&)>& answer,
+                       const std::wstring& image = std::wstring())
+{
+    DialogRun run;
+    PROCESS_INFORMATION info{};
+    if (!korvel.Start(info)) {
+        ADD_FAILURE() << "Korvel.exe did not start";
+        return run;
+    }
+    {
+        const kt::RemoteDialog dialog(info.dwProcessId, 15000);
+        run.found = dialog.found();
+        if (run.found)
+            run.pressed = answer(dialog);
+    }
+    run.ended = kt::WaitOrEnd(info.hProcess, 15000);
+    GetExitCodeProcess(info.hProcess, &run.exitCode);
+    if (!image.empty() && run.pressed)
+        run.report = kt::WaitForReport(image, 10000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return run;
 }
 
 TEST(KorvelRun, RememberedChoiceStartsTheProgramTuned)
@@ -311,29 +351,18 @@ TEST(KorvelRun, FirstRunDialogOkStoresAllSevenKeysAndStartsTheProgramTuned)
     KorvelFolder korvel;
     ASSERT_TRUE(korvel.ready());
     ASSERT_TRUE(korvel.AddProbe(L"game.exe"));
-    PROCESS_INFORMATION info{};
-    ASSERT_TRUE(korvel.Start(info));
-    bool pressed = false;
-    {
-        const kt::RemoteDialog dialog(info.dwProcessId, 15000);
-        EXPECT_TRUE(dialog.found()) << "no dialog on a first run";
-        if (dialog.found()) {
-            dialog.TypeParameters(L"-window");
-            const HWND priorities = dialog.ListStartingWith(L"低(空闲时响应)");
-            EXPECT_NE(priorities, nullptr) << "no CPU priority list";
-            if (priorities)
-                dialog.ClickRowBox(priorities, 2);   // 高
-            pressed = dialog.Press(L"确定");
-        }
-    }
-    const bool ended = kt::WaitOrEnd(info.hProcess, 15000);
-    DWORD exitCode = 1234;
-    GetExitCodeProcess(info.hProcess, &exitCode);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    ASSERT_TRUE(pressed) << "OK could not be pressed";
-    EXPECT_TRUE(ended);
-    EXPECT_EQ(exitCode, 0u);
+    const DialogRun run = AnswerDialog(korvel, [](const kt::RemoteDialog& dialog) {
+        dialog.TypeParameters(L"-window");
+        const HWND priorities = dialog.ListStartingWith(L"低(空闲时响应)");
+        EXPECT_NE(priorities, nullptr) << "no CPU priority list";
+        if (priorities)
+            dialog.ClickRowBox(priorities, 2);   // 高
+        return dialog.Press(L"确定");
+    });
+    EXPECT_TRUE(run.found) << "no dialog on a first run";
+    ASSERT_TRUE(run.pressed) << "OK could not be pressed";
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0u);
 
     const std::vector<std::string> expected = {
         "[Config]",
@@ -423,18 +452,7 @@ TEST(KorvelRun, SettingsFilesTheProfileCallsReadStartTheProgram)
 
 TEST(KorvelRun, TheShortcutsOwnArgumentsFollowTheParameters)
 {
-    struct Case {
-        const char* label;
-        std::string params;
-        std::wstring arguments;
-        std::string cmdline;
-    };
-    const std::vector<Case> cases = {
-        {"after the parameters, quotes and all", "-window", L"-dx11 \"a  b\"", "game.exe -window -dx11 \"a  b\""},
-        {"empty parameters keep their space", "", L"-dx11", "game.exe  -dx11"},
-        {"none: the line as before", "-window", L"", "game.exe -window"},
-    };
-    for (const Case& c : cases) {
+    for (const kt::ArgumentsCase& c : kt::ArgumentsCases()) {
         SCOPED_TRACE(c.label);
         KorvelFolder korvel;
         ASSERT_TRUE(korvel.ready());
@@ -444,7 +462,7 @@ TEST(KorvelRun, TheShortcutsOwnArgumentsFollowTheParameters)
         kt::Report report = RunExpectingStart(korvel, korvel.file(L"game.exe"), 0, c.arguments);
         ASSERT_FALSE(report.empty());
         EXPECT_EQ(report["cmdline"], c.cmdline);
-        EXPECT_EQ(korvel.Settings(), settings);
+        EXPECT_EQ(korvel.Settings(), settings) << "the arguments are never stored";
     }
 }
 
@@ -457,38 +475,30 @@ TEST(KorvelRun, ADialogChoiceRememberedStartsTheSameWayWithoutTheDialogNextTime)
     KorvelFolder korvel;
     ASSERT_TRUE(korvel.ready());
     ASSERT_TRUE(korvel.AddProbe(L"game.exe"));
-    PROCESS_INFORMATION info{};
-    ASSERT_TRUE(korvel.Start(info));
-    bool pressed = false;
-    {
-        const kt::RemoteDialog dialog(info.dwProcessId, 15000);
-        EXPECT_TRUE(dialog.found()) << "no dialog on a first run";
-        if (dialog.found()) {
-            const HWND cpus = dialog.ListStartingWith(L"AllCPU");
-            const HWND io = dialog.ListStartingWith(L"非常低(空闲时响应)");
-            EXPECT_NE(cpus, nullptr);
-            EXPECT_NE(io, nullptr);
-            if (cpus && io) {
-                dialog.ClickRowBox(cpus, 0);   // untick AllCPU: every processor goes
-                dialog.ClickRowBox(cpus, 2);   // CPU1
-                dialog.ClickRowBox(io, 0);     // 非常低
-                dialog.MoveWindowState(1);     // 常规窗口 -> 最小化
-                EXPECT_TRUE(dialog.Tick(L"记住所选"));
-                pressed = dialog.Press(L"确定");
-            }
-        }
-    }
-    const bool ended = kt::WaitOrEnd(info.hProcess, 15000);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    ASSERT_TRUE(pressed) << "OK could not be pressed";
-    EXPECT_TRUE(ended);
+    const DialogRun run = AnswerDialog(korvel, [](const kt::RemoteDialog& dialog) {
+        const HWND cpus = dialog.ListStartingWith(L"AllCPU");
+        const HWND io = dialog.ListStartingWith(L"非常低(空闲时响应)");
+        EXPECT_NE(cpus, nullptr);
+        EXPECT_NE(io, nullptr);
+        if (!cpus || !io)
+            return false;
+        dialog.ClickRowBox(cpus, 0);   // untick AllCPU: every processor goes
+        dialog.ClickRowBox(cpus, 2);   // CPU1
+        dialog.ClickRowBox(io, 0);     // 非常低
+        dialog.MoveWindowState(1);     // 常规窗口 -> 最小化
+        EXPECT_TRUE(dialog.Tick(L"记住所选"));
+        return dialog.Press(L"确定");
+    }, korvel.file(L"game.exe"));
+    EXPECT_TRUE(run.found) << "no dialog on a first run";
+    ASSERT_TRUE(run.pressed) << "OK could not be pressed";
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0u);
 
     const std::vector<std::string> expected = {"[Config]",      "EXEName=game.exe", "EXEParam=",
                                                "SelectedCPU=2", "isRemember=1",     "CPUPriority=1",
                                                "IOPriority=0",  "ShowStyle=2"};
     EXPECT_EQ(kt::ReadLines(korvel.file(L"Korveled.ini")), expected);
-    const kt::Report first = kt::WaitForReport(korvel.file(L"game.exe"), 10000);
+    const kt::Report& first = run.report;
     ASSERT_FALSE(first.empty()) << "the chosen program did not start";
     const std::map<std::string, std::string> started = {
         {"cmdline", "game.exe "}, {"affinity", "2"},         {"priority", "32"},         {"showflag", "1"},
@@ -516,29 +526,18 @@ TEST(KorvelRun, InAFolderThatCannotBeWrittenTheLaunchGoesOnWithoutAFile)
     const kt::UnwritableFolder locked(korvel.path());
     if (!locked.made())
         GTEST_SKIP() << "this machine cannot make a folder that refuses new files";
+    // Korvel passes its environment on to the program it starts.
     SetEnvironmentVariableW(L"KORVEL_PROBE_REPORTS", reports.path().c_str());
-    PROCESS_INFORMATION info{};
-    const bool started = korvel.Start(info);
+    const DialogRun run = AnswerDialog(korvel, [](const kt::RemoteDialog& dialog) {
+        dialog.TypeParameters(L"-x");
+        EXPECT_TRUE(dialog.Tick(L"记住所选"));
+        return dialog.Press(L"确定");
+    });
     SetEnvironmentVariableW(L"KORVEL_PROBE_REPORTS", nullptr);
-    ASSERT_TRUE(started);
-    bool pressed = false;
-    {
-        const kt::RemoteDialog dialog(info.dwProcessId, 15000);
-        EXPECT_TRUE(dialog.found()) << "no dialog on a first run";
-        if (dialog.found()) {
-            dialog.TypeParameters(L"-x");
-            EXPECT_TRUE(dialog.Tick(L"记住所选"));
-            pressed = dialog.Press(L"确定");
-        }
-    }
-    const bool ended = kt::WaitOrEnd(info.hProcess, 15000);
-    DWORD exitCode = 1234;
-    GetExitCodeProcess(info.hProcess, &exitCode);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    ASSERT_TRUE(pressed);
-    EXPECT_TRUE(ended) << "a failure message would keep Korvel waiting";
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_TRUE(run.found) << "no dialog on a first run";
+    ASSERT_TRUE(run.pressed);
+    EXPECT_TRUE(run.ended) << "a failure message would keep Korvel waiting";
+    EXPECT_EQ(run.exitCode, 0u);
     EXPECT_FALSE(kt::FileExists(korvel.file(L"Korveled.ini"))) << "nothing could be written";
     const kt::Report report = kt::WaitForReport(reports.file(L"game.exe"), 10000);
     ASSERT_FALSE(report.empty()) << "the program did not start";

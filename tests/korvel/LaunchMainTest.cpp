@@ -1,5 +1,6 @@
 // The entry routine run in-process: the failure message through the host's
 // message-box sink, and the dialog path through a scripted dialog.
+#include "LaunchCases.h"
 #include "ModMain.h"
 #include "TestSupport.h"
 #include "host/App.h"
@@ -32,6 +33,18 @@ struct ScriptedDialog : LaunchDialog {
     }
     void Unload() override { ++log->unloaded; }
 };
+
+// The fields a dialog was opened on, in record order, as one text to compare.
+std::string FieldsOf(const LaunchConfig& c)
+{
+    return "SelectedCPU=" + std::to_string(c.SelectedCPU) + " EXEName=" + kt::Utf8(c.EXEName) +
+           " EXEParam=" + kt::Utf8(c.EXEParam) + " isRemember=" + std::to_string(c.isRemember) +
+           " CPUPRIORITY=" + std::to_string(c.CPUPRIORITY) + " IOPRIORITY=" + std::to_string(c.IOPRIORITY) +
+           " ShowStyle=" + std::to_string(c.ShowStyle);
+}
+
+// What a dialog opens on without a usable settings file.
+const LaunchConfig kMissingFileFields{0, L"", L"", 0, 1, 2, 0, 1};
 
 class LaunchMain : public ::testing::Test {
 protected:
@@ -99,12 +112,7 @@ TEST_F(LaunchMain, CancelOnAFirstRunLeavesNoFileBehind)
     EXPECT_EQ(log.shown, 1);
     EXPECT_EQ(log.unloaded, 1);
     // The dialog opened on the missing-file values.
-    EXPECT_EQ(log.seen.EXEName, L"");
-    EXPECT_EQ(log.seen.EXEParam, L"");
-    EXPECT_EQ(log.seen.SelectedCPU, 0);
-    EXPECT_EQ(log.seen.CPUPRIORITY, 1);
-    EXPECT_EQ(log.seen.IOPRIORITY, 2);
-    EXPECT_EQ(log.seen.ShowStyle, 1);
+    EXPECT_EQ(FieldsOf(log.seen), FieldsOf(kMissingFileFields));
     EXPECT_FALSE(kt::FileExists(ini_));
 }
 
@@ -119,12 +127,7 @@ TEST_F(LaunchMain, TheDialogOpensOnTheStoredChoiceWhenNotRemembered)
     EXPECT_FALSE(Main(Options(&log, answer)));
     ExpectOneFailureBox();
     ASSERT_EQ(log.shown, 1);
-    EXPECT_EQ(log.seen.EXEName, L"游戏.exe");
-    EXPECT_EQ(log.seen.EXEParam, L"-a b");
-    EXPECT_EQ(log.seen.SelectedCPU, 2);
-    EXPECT_EQ(log.seen.CPUPRIORITY, 16384);
-    EXPECT_EQ(log.seen.IOPRIORITY, 0);
-    EXPECT_EQ(log.seen.ShowStyle, 3);
+    EXPECT_EQ(FieldsOf(log.seen), FieldsOf(LaunchConfig{2, L"游戏.exe", L"-a b", 0, 16384, 0, 0, 3}));
     EXPECT_EQ(kt::ReadBytes(ini_), content);
 }
 
@@ -198,13 +201,7 @@ TEST_F(LaunchMain, ShiftShowsTheDialogOnTheRememberedChoice)
         EXPECT_EQ(Main(Options(&log, answer, true)), !c.cancel);
         ASSERT_EQ(log.shown, 1);
         // Preselected exactly as stored, the remember box included.
-        EXPECT_EQ(log.seen.EXEName, L"game.exe");
-        EXPECT_EQ(log.seen.EXEParam, L"-fast");
-        EXPECT_EQ(log.seen.SelectedCPU, 0);
-        EXPECT_EQ(log.seen.CPUPRIORITY, 2);
-        EXPECT_EQ(log.seen.IOPRIORITY, 1);
-        EXPECT_EQ(log.seen.ShowStyle, 3);
-        EXPECT_EQ(log.seen.isRemember, 1);
+        EXPECT_EQ(FieldsOf(log.seen), FieldsOf(LaunchConfig{0, L"game.exe", L"-fast", 1, 2, 1, 0, 3}));
         if (c.cancel) {
             ExpectOneFailureBox();
             EXPECT_EQ(kt::ReadBytes(ini_), kRemembered);
@@ -232,8 +229,8 @@ TEST_F(LaunchMain, ShiftChangesNothingWhereTheDialogShowsAnyway)
     EXPECT_FALSE(Main(Options(&withShift, cancel, true)));
     EXPECT_FALSE(Main(Options(&without, cancel, false)));
     EXPECT_EQ(withShift.shown, 1);
-    EXPECT_EQ(withShift.seen.isRemember, 0);
-    EXPECT_EQ(withShift.seen.EXEName, without.seen.EXEName);
+    EXPECT_EQ(FieldsOf(withShift.seen), FieldsOf(kMissingFileFields));
+    EXPECT_EQ(FieldsOf(without.seen), FieldsOf(kMissingFileFields));
     EXPECT_FALSE(kt::FileExists(ini_));
 
     std::string notRemembered = kRemembered;
@@ -242,8 +239,8 @@ TEST_F(LaunchMain, ShiftChangesNothingWhereTheDialogShowsAnyway)
     ScriptedDialog::Log log;
     EXPECT_FALSE(Main(Options(&log, cancel, true)));
     EXPECT_EQ(log.shown, 1);
-    EXPECT_EQ(log.seen.isRemember, 0) << "the box shows what the file says";
-    EXPECT_EQ(log.seen.EXEParam, L"-fast");
+    EXPECT_EQ(FieldsOf(log.seen), FieldsOf(LaunchConfig{0, L"game.exe", L"-fast", 0, 2, 1, 0, 3}))
+        << "the remember box shows what the file says";
     EXPECT_EQ(kt::ReadBytes(ini_), notRemembered);
 }
 
@@ -263,12 +260,7 @@ TEST_F(LaunchMain, AHiddenOrSystemFileCountsAsMissing)
         EXPECT_FALSE(Main(Options(&log, cancel)));
         ExpectOneFailureBox();
         ASSERT_EQ(log.shown, 1) << "a remembered choice in such a file is not seen";
-        EXPECT_EQ(log.seen.EXEName, L"");
-        EXPECT_EQ(log.seen.EXEParam, L"");
-        EXPECT_EQ(log.seen.SelectedCPU, 0);
-        EXPECT_EQ(log.seen.CPUPRIORITY, 1);
-        EXPECT_EQ(log.seen.IOPRIORITY, 2);
-        EXPECT_EQ(log.seen.ShowStyle, 1);
+        EXPECT_EQ(FieldsOf(log.seen), FieldsOf(kMissingFileFields));
         SetFileAttributesW(ini_.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(kt::ReadBytes(ini_), kRemembered) << "nothing read, nothing written";
     }
@@ -317,18 +309,7 @@ TEST_F(LaunchMain, TheDialogPathStoresALongParameterWhole)
 TEST_F(LaunchMain, TheLaunchersOwnArgumentsFollowTheParameters)
 {
     ASSERT_TRUE(AddProbe(L"game.exe"));
-    struct Case {
-        const char* label;
-        std::string params;
-        std::wstring arguments;
-        std::string cmdline;
-    };
-    const std::vector<Case> cases = {
-        {"after the parameters, exactly as given", "-fast", L"-dx11 \"a  b\"", "game.exe -fast -dx11 \"a  b\""},
-        {"empty parameters keep their space", "", L"-dx11", "game.exe  -dx11"},
-        {"none: as without them", "-fast", L"", "game.exe -fast"},
-    };
-    for (const Case& c : cases) {
+    for (const kt::ArgumentsCase& c : kt::ArgumentsCases()) {
         SCOPED_TRACE(c.label);
         DeleteFileW(folder_.file(L"game.exe.report").c_str());
         std::string content = kRemembered;
