@@ -22,6 +22,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -176,15 +177,6 @@ struct FormPicture {
     RECT progress{};  // on the screen
 };
 
-FormPicture Picture(TessaraProcess& app, const std::wstring& shots, const wchar_t* name)
-{
-    FormPicture p;
-    p.client = TessaraProcess::OnScreen(app.Form());
-    p.progress = TessaraProcess::OnScreen(app.Control(L"YProgress", L"YProgress1"));
-    EXPECT_TRUE(p.shot.save(shots + L"\\" + name + L".bmp"));
-    return p;
-}
-
 // Pixels inside the form that differ between two pictures, compared from
 // each form's own client origin.
 int Differences(const FormPicture& a, const FormPicture& b, std::string* first)
@@ -205,6 +197,42 @@ int Differences(const FormPicture& a, const FormPicture& b, std::string* first)
             }
         }
     return n;
+}
+
+FormPicture Capture(TessaraProcess& app)
+{
+    FormPicture p;
+    p.client = TessaraProcess::OnScreen(app.Form());
+    p.progress = TessaraProcess::OnScreen(app.Control(L"YProgress", L"YProgress1"));
+    return p;
+}
+
+// What a program paints reaches the screen when it next goes idle (Wine
+// then copies the window's surface to the display), which under emulation
+// can come well after the program reports its paint complete: the picture
+// counts once the screen has shown the same form for a second.
+FormPicture Settled(TessaraProcess& app, const std::wstring& shots, const wchar_t* name, DWORD waitMs)
+{
+    FormPicture last = Capture(app);
+    const DWORD start = GetTickCount();
+    DWORD since = start;
+    for (;;) {
+        app.WaitPainted(waitMs);
+        Sleep(100);  // the polling step, not a wait for the result
+        FormPicture now = Capture(app);
+        if (Differences(last, now, nullptr) != 0) {
+            last = std::move(now);
+            since = GetTickCount();
+        } else if (GetTickCount() - since >= 1000) {
+            break;
+        }
+        if (GetTickCount() - start > waitMs) {
+            ADD_FAILURE() << kt::Utf8(name) << ": the screen never showed a settled picture";
+            break;
+        }
+    }
+    EXPECT_TRUE(last.shot.save(shots + L"\\" + name + L".bmp"));
+    return last;
 }
 
 struct GalleryRun {
@@ -228,7 +256,7 @@ GalleryRun RunGallery(const std::wstring& exe, const std::wstring& shots, const 
     if (::testing::Test::HasFailure())
         return run;
     std::printf("%s: first complete paint %.0f s after the start\n", kt::Utf8(tag).c_str(), app.SinceStart() / 1000);
-    run.loaded = Picture(app, shots, (std::wstring(tag) + L"-1-loaded").c_str());
+    run.loaded = Settled(app, shots, (std::wstring(tag) + L"-1-loaded").c_str(), waitMs);
 
     app.Click(app.Control(L"YCommand", L"YCommand1"));
     EXPECT_TRUE(app.WaitFor([&] { return app.AskText(gallery::QueryTreeSelectedText) == L"结点B100"; }, waitMs))
@@ -236,7 +264,7 @@ GalleryRun RunGallery(const std::wstring& exe, const std::wstring& shots, const 
     EXPECT_TRUE(app.WaitPainted(waitMs)) << kt::Utf8(tag) << ": no complete paint after the find";
     if (::testing::Test::HasFailure())
         return run;
-    run.found = Picture(app, shots, (std::wstring(tag) + L"-2-found-B100").c_str());
+    run.found = Settled(app, shots, (std::wstring(tag) + L"-2-found-B100").c_str(), waitMs);
     DWORD code = 99;
     EXPECT_TRUE(app.Close(waitMs, &code)) << kt::Utf8(tag) << ": did not end when its form was closed";
     EXPECT_EQ(code, 0u) << kt::Utf8(tag);
