@@ -2,6 +2,8 @@
 // option modes, option groups on their containers, keys, the default
 // button, and the hover timer.
 #include "ButtonTestSupport.h"
+// The hover tests move the real cursor: on a desktop of this program's own.
+#include "tests/support/OwnDesktop.h"
 
 using namespace kxtest;
 using namespace kx;

@@ -2,6 +2,7 @@
 // of the button, driven through a recording stand-in for its window.
 #include "korvel/button/ButtonModel.h"
 #include "korvel/button/ButtonProperties.h"
+#include "host/Values.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,7 @@ public:
     void RemoveMember(int i) override { members.erase(i); }
 };
 
-std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+std::string Narrow(const std::wstring& w) { return host::ToUtf8(w); }
 
 class TestButton : public ButtonModel {
 public:

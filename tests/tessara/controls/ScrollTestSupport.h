@@ -2,6 +2,9 @@
 // hooked control, the mouse as a user moves it, and event journals.
 #pragma once
 #include "tests/host/HostTestSupport.h"
+// Other programs' forms would take the activation and the focus from ours,
+// which ends a press or closes a dropped list as it should for a user.
+#include "tests/support/OwnDesktop.h"
 
 #include "host/Host.h"
 #include "tessara/controls/ScrollBar.h"
@@ -16,22 +19,6 @@ namespace scrolltest {
 
 using hosttest::At;
 using hosttest::PumpUntil;
-
-// Other test programs run beside these in the same Wine session, and each
-// form they show takes the activation (and with it the focus) from ours,
-// which ends a press or closes a dropped list as it should for a user. The
-// tests therefore make their windows on a desktop of their own, before any
-// window exists.
-struct OwnDesktop {
-    OwnDesktop()
-    {
-        wchar_t name[64];
-        ::wsprintfW(name, L"scroll-tests-%lu", ::GetCurrentProcessId());
-        if (HDESK d = ::CreateDesktopW(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr))
-            ::SetThreadDesktop(d);
-    }
-};
-inline const OwnDesktop kOwnDesktop;
 
 // The window's next frame: it is invalidated and painted through its own
 // WM_PAINT (the hooked paint cycle), then read back from the window's DC.

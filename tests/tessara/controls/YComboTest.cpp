@@ -33,11 +33,10 @@ protected:
         YCombo& c = form.AddControl<YCombo>(name, x * 15, y * 15, 120 * 15, 20 * 15, &bag);
         for (int i = 0; i < items; ++i)
             c.AddItem(L"Choice " + std::to_wstring(i));
-        c.Click.connect([&c, name, this] { events.push_back(Narrow(name) + " Click " + Narrow(c.Text())); });
-        c.Change.connect([&c, name, this] { events.push_back(Narrow(name) + " Change " + Narrow(c.Text())); });
+        c.Click.connect([&c, name, this] { events.push_back(host::ToUtf8(name) + " Click " + host::ToUtf8(c.Text())); });
+        c.Change.connect([&c, name, this] { events.push_back(host::ToUtf8(name) + " Change " + host::ToUtf8(c.Text())); });
         return c;
     }
-    static std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
     static void PressText(YCombo& c) { ::SendMessageW(c.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10)); }
     static void ChooseRow(YCombo& c, int r)
     {

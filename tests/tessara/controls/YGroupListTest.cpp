@@ -19,8 +19,8 @@ protected:
         bag.set(L"BackColor", std::int64_t{0x00FFFFFF});
         bag.set(L"ForeColor", std::int64_t{0});
         YGroupList& g = form.AddControl<YGroupList>(L"YGroupList1", 150, 150, 129 * 15, heightPx * 15, &bag);
-        g.Click.connect([this](const std::wstring& t) { events.push_back("Click " + Narrow(t)); });
-        g.DBClick.connect([this](const std::wstring& t) { events.push_back("DBClick " + Narrow(t)); });
+        g.Click.connect([this](const std::wstring& t) { events.push_back("Click " + host::ToUtf8(t)); });
+        g.DBClick.connect([this](const std::wstring& t) { events.push_back("DBClick " + host::ToUtf8(t)); });
         int n = 0;
         for (int size : sizes) {
             g.AddGroup(L"G" + std::to_wstring(n));
@@ -35,7 +35,6 @@ protected:
     {
         EXPECT_TRUE(PumpUntil([&] { return !g.RelayoutPending(); }, 2000)) << "no relayout came";
     }
-    static std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
     // Clicks row r of the view (rows of 20 pixels from y 3), as a user would.
     static void ClickRow(YGroupList& g, int r) { hosttest::ClickAt(g.hWnd(), 30, 3 + r * 20 + 10); }
     static void Wheel(YGroupList& g, int delta)

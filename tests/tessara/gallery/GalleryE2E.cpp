@@ -11,6 +11,8 @@
 #include "ScreenShot.h"
 #include "TessaraProcess.h"
 
+#include "host/Values.h"
+
 #include "tessara/controls/YTreeView.h"
 #include "tessara/kit/ColourMath.h"
 
@@ -35,15 +37,7 @@ std::wstring Env(const wchar_t* name)
     return n > 0 && n < 1024 ? buf : L"";
 }
 
-std::string Narrow(const std::wstring& w)
-{
-    std::string out;
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    out.resize(n > 0 ? n - 1 : 0);
-    if (n > 1)
-        WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, &out[0], n, nullptr, nullptr);
-    return out;
-}
+std::string Narrow(const std::wstring& w) { return host::ToUtf8(w); }
 
 class GalleryE2E : public ::testing::Test {
 protected:

@@ -2,6 +2,8 @@
 // previous procedure, the watch lists, detaching, and windows that die or
 // get hooked again by someone else.
 #include "tessara/kit/Hook.h"
+// The mouse-leave test moves the real cursor: on a desktop of this program's own.
+#include "tests/support/OwnDesktop.h"
 
 #include <gtest/gtest.h>
 

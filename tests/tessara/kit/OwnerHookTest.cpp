@@ -1,6 +1,8 @@
 // The owner-window hook on a real form and a real drop-down window: what
 // closes a dropped list and what leaves it open.
 #include "tessara/kit/MdlSubclassMain.h"
+// Real button presses (SendInput): on a desktop of this program's own.
+#include "tests/support/OwnDesktop.h"
 
 #include <gtest/gtest.h>
 
