@@ -3,7 +3,8 @@
 // own cursor position and its own mouse-button state, so tests that move
 // the real cursor (SetCursorPos) or press real buttons (SendInput) see only
 // their own input, and other programs of the same Wine session cannot take
-// the activation, the focus or the mouse from their windows.
+// the activation, the focus or the mouse from their windows. Below it, the
+// system's own mouse on that desktop, as a user works it.
 #pragma once
 #include <windows.h>
 
@@ -27,5 +28,61 @@ struct OwnDesktop {
     }
 };
 inline const OwnDesktop kOwnDesktop;
+
+// Runs this thread's pending messages for up to ms milliseconds, until
+// done() holds; returns done().
+template <class F>
+bool DispatchUntil(F done, int ms)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        MSG m;
+        while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&m);
+            ::DispatchMessageW(&m);
+        }
+        if (done())
+            return true;
+        if (::GetTickCount() - start > static_cast<DWORD>(ms))
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+// The real cursor over a client point of a window; true when it got there.
+// The system then sends a mouse move to the window under it, as when a user
+// moves the mouse; the caller runs the messages to deliver it.
+inline bool CursorTo(HWND h, int x, int y)
+{
+    POINT p{x, y};
+    ::ClientToScreen(h, &p);
+    ::SetCursorPos(p.x, p.y);
+    POINT now{};
+    ::GetCursorPos(&now);
+    return now.x == p.x && now.y == p.y;
+}
+
+// The real left button pressed or released where the cursor is; the
+// system routes the message to the window under the cursor (or to the one
+// holding the capture). Returns once the button's state shows it, with the
+// messages it caused run.
+inline bool LeftButton(bool down)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &in, sizeof in);
+    return DispatchUntil([down] { return (::GetAsyncKeyState(VK_LBUTTON) < 0) == down; }, 2000);
+}
+
+// One notch of the real wheel (delta 120 up, -120 down) where the cursor is.
+inline void Wheel(int delta)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    in.mi.mouseData = static_cast<DWORD>(delta);
+    ::SendInput(1, &in, sizeof in);
+}
 
 } // namespace testdesktop

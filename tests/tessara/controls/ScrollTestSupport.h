@@ -83,6 +83,17 @@ inline void Pump(int ms)
     }
 }
 
+// Runs pending messages until a timer of the given interval, started now,
+// has ticked the given number of times: for checks that something does not
+// happen while a control's own timer of that interval runs.
+inline void PumpTicks(int ticks, int intervalMs)
+{
+    host::Timer t(intervalMs, true);
+    int seen = 0;
+    t.Tick.connect([&] { ++seen; });
+    hosttest::PumpUntil([&] { return seen >= ticks; }, 60000);
+}
+
 // The tests' own mouse: the controls read it instead of the system cursor,
 // which other programs of the Wine session may move at any time.
 class TestMouse {

@@ -1,11 +1,11 @@
 // YCommand, YOption and YCheck in real windows: mouse messages in; events,
 // values and painted pixels out.
+#include "ExpectedColours.h"
 #include "SmallTestSupport.h"
 
 #include "tessara/controls/YCheck.h"
 #include "tessara/controls/YCommand.h"
 #include "tessara/controls/YOption.h"
-#include "tessara/kit/ColourMath.h"
 
 using namespace smalltest;
 using tessara::YCheck;
@@ -16,10 +16,10 @@ namespace {
 
 constexpr COLORREF kBack = 0x00406080;   // behind the faces
 constexpr COLORREF kText = 0x000000FF;   // pure red captions
-constexpr COLORREF kTick = 0x00FF8000;   // the tick picture's blue
-const COLORREF kLight = kit::TintColor(tessara::kFaceBlue, kit::kTint07);
-const COLORREF kMid = kit::TintColor(tessara::kFaceBlue, kit::kTint05);
-const COLORREF kHalo = kit::TintColor(tessara::kBorderBlue, kit::kTint05);
+constexpr COLORREF kTick = want::kTick;
+constexpr COLORREF kLight = want::kFaceLight;
+constexpr COLORREF kMid = want::kFaceMid;
+constexpr COLORREF kHalo = want::kHalo;
 
 // A saved property set; value < 0 leaves out the key (the command button has no Value).
 host::PropertyBag Saved(const std::wstring& caption, bool enabled = true, int value = 0)
@@ -95,16 +95,27 @@ TEST_F(Buttons, CommandFaceShowsIdleHoverAndPressedLooks)
 TEST_F(Buttons, CommandDraggedOffWhileHeldLooksIdleUntilReleased)
 {
     auto& b = Place<YCommand>(L"YCommand1", 89, 25, Saved(L"W", true, -1));
+    // The leave timer asks the system where the cursor is: the real cursor
+    // moves here, on this program's own desktop.
+    ASSERT_TRUE(testdesktop::CursorTo(b.hWnd(), 40, 12));
     Press(b.hWnd(), 40, 12);
-    PlaceCursor(b.hWnd(), 300, 300);  // far outside the button
-    ASSERT_TRUE(PumpUntil([&] { return b.IsOutWhileDown(); }, 1000)) << "the leave timer never noticed";
+    ASSERT_TRUE(testdesktop::CursorTo(b.hWnd(), 300, 300)) << "the cursor cannot leave the button";
+    ASSERT_TRUE(PumpUntil([&] { return b.IsOutWhileDown(); }, 2000)) << "the leave timer never noticed";
     {
         Frame f(b.hWnd());
         EXPECT_EQ(f(70, 4), kLight) << "idle look while held outside";
     }
-    PlaceCursor(b.hWnd(), 40, 12);  // back over it: still idle
-    Pump(150);
-    EXPECT_TRUE(b.IsOutWhileDown());
+    // Back over it: the system's move makes it hovered again, yet it stays
+    // idle while two more periods of its 100 ms timer pass.
+    ASSERT_TRUE(testdesktop::CursorTo(b.hWnd(), 40, 12));
+    ASSERT_TRUE(PumpUntil([&] { return b.IsHover(); }, 2000)) << "the move back never arrived";
+    PumpTicks(2, 100);
+    EXPECT_TRUE(b.IsOutWhileDown()) << "back over the button it took the pressed look again";
+    {
+        Frame f(b.hWnd());
+        EXPECT_EQ(f(70, 4), kLight) << "idle look, not pressed, with the cursor back over it";
+        EXPECT_EQ(f(44, 0), kBack) << "nor the hover outline";
+    }
     Release(b.hWnd(), 40, 12);
     EXPECT_FALSE(b.IsOutWhileDown());
     EXPECT_EQ(Join(events), "Click\n");
@@ -130,8 +141,8 @@ TEST_F(Buttons, DisabledButtonsPaintIdleFacesWithGreyCaptionsAndNoMessageBox)
     }
     {
         Frame f(opt.hWnd());
-        EXPECT_EQ(f(4, 16), kit::kWhite) << "the option's white disc";
-        EXPECT_EQ(f(8, 17), tessara::kFaceBlue) << "its dot: it is still selected";
+        EXPECT_EQ(f(4, 16), want::kWhite) << "the option's white disc";
+        EXPECT_EQ(f(8, 17), want::kFaceBlue) << "its dot: it is still selected";
     }
     {
         Frame f(chk.hWnd());
@@ -168,15 +179,15 @@ TEST_F(Buttons, CheckBoxLooks)
     const RECT box{2, 10, 14, 22};  // (33 - 12) / 2 = 10.5 rounds to 10
     {
         Frame f(b.hWnd());
-        EXPECT_EQ(f(2, 15), tessara::kFaceBlue) << "frame";
-        EXPECT_EQ(f(8, 15), kit::kWhite) << "white inside";
+        EXPECT_EQ(f(2, 15), want::kFaceBlue) << "frame";
+        EXPECT_EQ(f(8, 15), want::kWhite) << "white inside";
         EXPECT_EQ(f(8, 9), kBack);
         EXPECT_FALSE(HasColour(f, box, kTick));
     }
     Press(b.hWnd(), 5, 16);
     {
         Frame f(b.hWnd());
-        EXPECT_EQ(f(2, 15), tessara::kPressedBlue) << "held: pressed frame";
+        EXPECT_EQ(f(2, 15), want::kPressedBlue) << "held: pressed frame";
         EXPECT_EQ(f(8, 15), kBack) << "held: no white fill";
     }
     Release(b.hWnd(), 5, 16);
@@ -206,7 +217,7 @@ TEST_F(Buttons, OptionSelectsAndStaysSelected)
     auto& other = Place<YOption>(L"YOption2", 73, 33, Saved(L"B", true, 1));
     {
         Frame f(a.hWnd());
-        EXPECT_EQ(f(8, 17), kit::kWhite) << "no dot";
+        EXPECT_EQ(f(8, 17), want::kWhite) << "no dot";
     }
     Click(a.hWnd(), 7, 16);
     Click(a.hWnd(), 7, 16);
@@ -215,7 +226,7 @@ TEST_F(Buttons, OptionSelectsAndStaysSelected)
     EXPECT_EQ(Join(events), "Click\nClick\n");
     {
         Frame f(a.hWnd());
-        EXPECT_EQ(f(8, 17), tessara::kFaceBlue) << "the dot";
+        EXPECT_EQ(f(8, 17), want::kFaceBlue) << "the dot";
     }
     Press(a.hWnd(), 7, 16);
     Frame f(a.hWnd());

@@ -1,9 +1,9 @@
 // YTab in a real window: tabs added, clicked and hovered; pixels of the
 // painted strip.
+#include "ExpectedColours.h"
 #include "SmallTestSupport.h"
 
 #include "tessara/controls/YTab.h"
-#include "tessara/kit/ColourMath.h"
 
 using namespace smalltest;
 using tessara::YTab;
@@ -11,9 +11,11 @@ using tessara::YTab;
 namespace {
 
 constexpr COLORREF kBand = 0x00406080;
-const COLORREF kTabUpper = kit::TintColor(YTab::kTabColor, kit::kTint07);
-const COLORREF kTabLower = kit::TintColor(YTab::kTabColor, kit::kTint05);
-const COLORREF kSelUpper = kit::TintColor(YTab::kTabBorderColor, kit::kTint07);
+constexpr COLORREF kTabUpper = want::kTabUpper;
+constexpr COLORREF kTabLower = want::kTabLower;
+constexpr COLORREF kSelUpper = want::kSelectedUpper;
+constexpr COLORREF kBorder = want::kTabBorder;
+constexpr COLORREF kPage = want::kTabPage;
 
 class Tabs : public FormTest {
 protected:
@@ -36,8 +38,8 @@ protected:
 
 TEST_F(Tabs, ColoursComeFromTheBaseBlue)
 {
-    EXPECT_EQ(YTab::kTabColor, 0x00FFDABBu);
-    EXPECT_EQ(YTab::kTabBorderColor, 0x00CCAB8Fu);
+    EXPECT_EQ(YTab::kTabColor, want::kTabColour);
+    EXPECT_EQ(YTab::kTabBorderColor, want::kTabBorder);
 }
 
 TEST_F(Tabs, ClicksHitTabsButNotGapsOrLeftEdges)
@@ -58,10 +60,10 @@ TEST_F(Tabs, NewStripShowsTabZeroSelected)
     EXPECT_EQ(f(3, 5), kSelUpper);
     EXPECT_EQ(f(54, 5), kTabUpper);
     EXPECT_EQ(f(200, 5), kBand) << "band beyond the tabs";
-    EXPECT_EQ(f(200, 19), YTab::kTabBorderColor) << "the selected tab's baseline runs to the right edge";
-    EXPECT_EQ(f(25, 19), kit::TintColor(YTab::kTabBorderColor, kit::kTint05)) << "the selected tab joins the page";
-    EXPECT_EQ(f(25, 20), YTab::kPageColor);
-    EXPECT_EQ(f(0, 60), YTab::kTabBorderColor) << "page border";
+    EXPECT_EQ(f(200, 19), kBorder) << "the selected tab's baseline runs to the right edge";
+    EXPECT_EQ(f(25, 19), want::kSelectedLower) << "the selected tab joins the page";
+    EXPECT_EQ(f(25, 20), kPage);
+    EXPECT_EQ(f(0, 60), kBorder) << "page border";
 }
 
 TEST_F(Tabs, TenTabsWrapIntoThreeLinesWithBaselinesTo203)
@@ -71,12 +73,12 @@ TEST_F(Tabs, TenTabsWrapIntoThreeLinesWithBaselinesTo203)
     ASSERT_EQ(t.SelectedTab(), 1);
     EXPECT_EQ(t.Layout().Line(1), 0) << "the selected tab keeps its line";
     Frame f(t.hWnd());
-    EXPECT_EQ(f(230, 59), YTab::kTabBorderColor) << "the page starts at y 59";
+    EXPECT_EQ(f(230, 59), kBorder) << "the page starts at y 59";
     EXPECT_EQ(f(230, 58), kBand);
-    EXPECT_EQ(f(230, 61), YTab::kPageColor);
-    EXPECT_EQ(f(2, 19), YTab::kTabBorderColor) << "baseline before the tab";
-    EXPECT_EQ(f(152, 19), YTab::kTabBorderColor) << "baseline after the tab, in a gap";
-    EXPECT_EQ(f(202, 19), YTab::kTabBorderColor) << "baseline's last pixel";
+    EXPECT_EQ(f(230, 61), kPage);
+    EXPECT_EQ(f(2, 19), kBorder) << "baseline before the tab";
+    EXPECT_EQ(f(152, 19), kBorder) << "baseline after the tab, in a gap";
+    EXPECT_EQ(f(202, 19), kBorder) << "baseline's last pixel";
     EXPECT_EQ(f(203, 19), kBand) << "baseline ends at 203";
     EXPECT_EQ(f(152, 10), kBand) << "gap above the baseline";
     EXPECT_EQ(f(54, 5), kSelUpper);
@@ -123,9 +125,9 @@ TEST_F(Tabs, EmptyStripIsAWhitePanelFramedInTheTabColour)
 {
     YTab& t = Place(0, false);
     Frame f(t.hWnd());
-    EXPECT_EQ(f(0, 0), YTab::kTabColor);
-    EXPECT_EQ(f(256, 136), YTab::kTabColor);
-    EXPECT_EQ(f(100, 60), YTab::kPageColor);
+    EXPECT_EQ(f(0, 0), want::kTabColour);
+    EXPECT_EQ(f(256, 136), want::kTabColour);
+    EXPECT_EQ(f(100, 60), kPage);
     hosttest::ClickAt(t.hWnd(), 10, 10);
     EXPECT_TRUE(clicks.empty());
 }
@@ -136,7 +138,7 @@ TEST_F(Tabs, CountPerLineBelowOneStacksOneTabPerLine)
     hosttest::ClickAt(t.hWnd(), 10, 45);
     EXPECT_EQ(clicks, (std::vector<int>{2}));
     Frame f(t.hWnd());  // paints without failing
-    EXPECT_EQ(f(230, 59), YTab::kTabBorderColor);
+    EXPECT_EQ(f(230, 59), kBorder);
 }
 
 TEST_F(Tabs, BurstOfAdditionsRepaintsOnceAndStops)
@@ -148,6 +150,104 @@ TEST_F(Tabs, BurstOfAdditionsRepaintsOnceAndStops)
     ASSERT_TRUE(PumpUntil([&] { return !t.RepaintPending(); }, 2000));
     Pump(250);
     EXPECT_FALSE(t.RepaintPending()) << "the timer keeps running after the repaint";
+}
+
+// Tabs at the bottom (IsBottom) in a strip of 257 x 137 pixels, tabs 50 x 20:
+// line 0 touches the bottom edge, tab cells start every 51 pixels.
+class BottomTabs : public Tabs {
+protected:
+    YTab& PlaceBottom(int count, bool multi)
+    {
+        host::PropertyBag bag;
+        bag.set(L"IsBottom", true);
+        bag.set(L"MultilLine", multi);
+        bag.set(L"CntOfLine", std::int64_t{4});
+        bag.set(L"ItemWidth", std::int64_t{50});
+        bag.set(L"BackColor", std::int64_t{kBand});
+        YTab& t = form.AddControl<YTab>(L"YTab1", 150, 150, 257 * 15, 137 * 15, &bag);
+        t.Click.connect([this](int i) { clicks.push_back(i); });
+        for (int i = 0; i < count; ++i)
+            t.AddItem(L"T" + std::to_wstring(i));
+        EXPECT_TRUE(PumpUntil([&] { return !t.RepaintPending(); }, 2000)) << "the burst never settled";
+        return t;
+    }
+};
+
+TEST_F(BottomTabs, OneLinePaintsThePageAboveAndTheSelectedTabOpenToIt)
+{
+    YTab& t = PlaceBottom(3, false);
+    ASSERT_TRUE(t.IsBottom());
+    Frame f(t.hWnd());
+    const struct {
+        const char* what;
+        int x, y;
+        COLORREF want;
+    } pixels[] = {
+        {"page", 100, 50, kPage},
+        {"page border, left", 0, 50, kBorder},
+        {"page border, top", 100, 0, kBorder},
+        {"the selected tab opens the page's bottom border", 20, 117, want::kSelectedUpper},
+        {"just above it, the page", 20, 116, kPage},
+        {"band beyond the tabs", 200, 127, kBand},
+        {"baseline after the selected tab, beyond the tabs", 200, 117, kBorder},
+        {"baseline over tab 1 (no top edge on a bottom tab)", 60, 117, kBorder},
+        {"selected tab 0, upper tone", 40, 120, want::kSelectedUpper},
+        {"selected tab 0, lower tone", 40, 128, want::kSelectedLower},
+        {"tab 1, upper tone", 90, 120, kTabUpper},
+        {"tab 1, lower tone", 90, 130, kTabLower},
+        {"gap between tabs 1 and 2", 101, 125, kBand},
+    };
+    for (const auto& p : pixels)
+        EXPECT_EQ(f(p.x, p.y), p.want) << p.what << " at " << p.x << "," << p.y;
+}
+
+TEST_F(BottomTabs, ClicksHitTheBottomLineOnly)
+{
+    YTab& t = PlaceBottom(3, false);
+    const struct {
+        const char* what;
+        int x, y, tab;  // -1: nothing
+    } clicksAt[] = {
+        {"tab 1", 60, 127, 1},
+        {"tab 2, its last row", 140, 136, 2},
+        {"tab 1's top row belongs to the page edge", 60, 117, -1},
+        {"the page above", 60, 100, -1},
+        {"tab 1's left edge", 51, 127, -1},
+        {"the gap before tab 2", 101, 127, -1},
+        {"right of the last tab", 160, 127, -1},
+        {"tab 0", 10, 120, 0},
+    };
+    std::vector<int> want;
+    for (const auto& c : clicksAt) {
+        hosttest::ClickAt(t.hWnd(), c.x, c.y);
+        if (c.tab >= 0)
+            want.push_back(c.tab);
+        EXPECT_EQ(clicks, want) << c.what << " at " << c.x << "," << c.y;
+    }
+    EXPECT_EQ(t.SelectedTab(), 0);
+    hosttest::ClickAt(t.hWnd(), 60, 127);
+    Frame f(t.hWnd());
+    EXPECT_EQ(f(90, 120), want::kSelectedUpper) << "the clicked tab shows selected";
+    EXPECT_EQ(f(40, 120), kTabUpper) << "the one before no longer";
+}
+
+TEST_F(BottomTabs, TenTabsStackUpwardsFromTheBottomEdge)
+{
+    YTab& t = PlaceBottom(10, true);
+    // Three lines of 20 from y 77 down; the page ends at y 77.
+    const struct {
+        int x, y, tab;
+    } cases[] = {{60, 127, 1}, {60, 105, 5}, {60, 85, 9}, {160, 105, 7}, {160, 85, -1}, {60, 97, -1}};
+    for (const auto& c : cases) {
+        clicks.clear();
+        hosttest::ClickAt(t.hWnd(), c.x, c.y);
+        EXPECT_EQ(clicks, c.tab < 0 ? std::vector<int>{} : std::vector<int>{c.tab}) << c.x << "," << c.y;
+    }
+    Frame f(t.hWnd());
+    EXPECT_EQ(f(230, 77), kBorder) << "the page's bottom border at y 77";
+    EXPECT_EQ(f(230, 79), kBand) << "the band below the page";
+    EXPECT_EQ(f(230, 50), kPage);
+    EXPECT_EQ(f(90, 80), kTabUpper) << "tab 9 on the line that touches the page";
 }
 
 } // namespace
