@@ -73,6 +73,48 @@ inline int TextExtent(const host::Font& font, const std::wstring& text)
     return size.cx;
 }
 
+// The window's client as it shows now, read back with one block copy after
+// the paint it has asked for (if any) ran. Unlike Frame nothing here asks
+// for a new frame, so it tells whether the control repainted by itself.
+class Shown {
+public:
+    explicit Shown(HWND h)
+    {
+        ::UpdateWindow(h);
+        RECT r{};
+        ::GetClientRect(h, &r);
+        w_ = r.right;
+        h_ = r.bottom;
+        HDC dc = ::GetDC(h);
+        HDC mem = ::CreateCompatibleDC(dc);
+        HBITMAP bmp = ::CreateCompatibleBitmap(dc, w_ > 0 ? w_ : 1, h_ > 0 ? h_ : 1);
+        HGDIOBJ old = ::SelectObject(mem, bmp);
+        ::BitBlt(mem, 0, 0, w_, h_, dc, 0, 0, SRCCOPY);
+        px_.resize(static_cast<std::size_t>(w_) * h_);
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x)
+                px_[static_cast<std::size_t>(y) * w_ + x] = ::GetPixel(mem, x, y);
+        ::SelectObject(mem, old);
+        ::DeleteObject(bmp);
+        ::DeleteDC(mem);
+        ::ReleaseDC(h, dc);
+    }
+    COLORREF operator()(int x, int y) const { return px_[static_cast<std::size_t>(y) * w_ + x]; }
+    // Pixels that differ from another reading inside [0, right) x [0, bottom).
+    int Differences(const Shown& o, int right, int bottom) const
+    {
+        int n = 0;
+        for (int y = 0; y < bottom && y < h_; ++y)
+            for (int x = 0; x < right && x < w_; ++x)
+                n += (*this)(x, y) != o(x, y);
+        return n;
+    }
+
+private:
+    int w_ = 0, h_ = 0;
+    std::vector<COLORREF> px_;
+};
+
 // Runs pending messages for about ms milliseconds.
 inline void Pump(int ms)
 {

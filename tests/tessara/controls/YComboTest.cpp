@@ -1,5 +1,6 @@
 // YCombo in a real form: dropping the list as a pop-up, choosing, the
 // arrow button, and every way the list closes again.
+#include "ExpectedColours.h"
 #include "ScrollTestSupport.h"
 
 #include "tessara/controls/YCombo.h"
@@ -93,8 +94,8 @@ TEST_F(ComboWindows, ChoosingTheSameItemTwiceClicksTwiceButChangesOnce)
     EXPECT_EQ(Join(events), Join({"A Change Choice 2", "A Click Choice 2", "A Click Choice 2"}));
     EXPECT_TRUE(combo.TextHighlighted());
     Frame f(combo.hWnd());
-    EXPECT_EQ(f(120 - 25, 10), tessara::kComboHighlight);
-    EXPECT_EQ(f(0, 10), tessara::kComboFrame);
+    EXPECT_EQ(f(120 - 25, 10), want::kComboHighlight);
+    EXPECT_EQ(f(0, 10), want::kComboFrame);
 }
 
 TEST_F(ComboWindows, TextSetByCodeIsNotReportedNorCountedAsReported)

@@ -1,5 +1,6 @@
 // YGroupList in a real window with its embedded scroll bar: groups folded
 // by clicks, scrolled by the wheel and the bar, hovered, and painted.
+#include "ExpectedColours.h"
 #include "SmallTestSupport.h"
 
 #include "tessara/controls/YGroupList.h"
@@ -125,15 +126,15 @@ TEST_F(GroupList, RowsAreStripedAndFramed)
     g.Spread(0, true);
     Settle(g);
     Frame f(g.hWnd());
-    EXPECT_EQ(f(0, 0), YGroupList::kBorderColor);
-    EXPECT_EQ(f(120, 10), YGroupList::kHeaderColor) << "header row";
-    EXPECT_EQ(f(120, 30), YGroupList::kItemColorB) << "first item: the stripe after the header";
-    EXPECT_EQ(f(120, 50), YGroupList::kItemColorA);
-    EXPECT_EQ(f(120, 70), YGroupList::kItemColorB);
+    EXPECT_EQ(f(0, 0), want::kGroupBorder);
+    EXPECT_EQ(f(120, 10), want::kGroupHeader) << "header row";
+    EXPECT_EQ(f(120, 30), want::kGroupItemB) << "first item: the stripe after the header";
+    EXPECT_EQ(f(120, 50), want::kGroupItemA);
+    EXPECT_EQ(f(120, 70), want::kGroupItemB);
     MoveMouse(g.hWnd(), 30, 50);
     EXPECT_EQ(g.HoverRow(), 2);
     Frame h(g.hWnd());
-    EXPECT_EQ(h(120, 50), YGroupList::kItemHoverColor);
+    EXPECT_EQ(h(120, 50), want::kGroupItemHover);
 }
 
 TEST_F(GroupList, ItemClicksReportTheirTextAndDoubleClicksFollowWithTheSecondEvent)
@@ -171,8 +172,8 @@ TEST_F(GroupList, EmptyListIsAWhitePanelThatIgnoresClicksAndTheWheel)
 {
     YGroupList& g = Place({});
     Frame f(g.hWnd());
-    EXPECT_EQ(f(0, 0), YGroupList::kBorderColor);
-    EXPECT_EQ(f(60, 60), 0x00FFFFFFu);
+    EXPECT_EQ(f(0, 0), want::kGroupBorder);
+    EXPECT_EQ(f(60, 60), want::kWhite);
     ClickRow(g, 0);
     Wheel(g, -120);
     EXPECT_TRUE(events.empty());
@@ -295,6 +296,96 @@ TEST_F(GroupList, AmpersandsInItemsAndNamesAreDrawnAsTyped)
     EXPECT_GE(item, full * 3 / 4) << "ink " << item << " px of a " << full << " px text: half of it lost to prefixes";
     const int header = InkSpan(f, RECT{15, 4, g.ScaleWidth() - 3, 22});
     EXPECT_GE(header, TextExtent(g.Font(), g.Store().HeaderCaption(0)) * 3 / 4);
+}
+
+// Rows of 20 from y 3: with G0 (three items) unfolded, G1's header is row 4,
+// where an item would take the tinted stripe; a header stays white.
+TEST_F(GroupList, HeaderRowsAreNotStripedLikeItems)
+{
+    YGroupList& g = Place({3, 1});
+    g.Spread(0, true);
+    Settle(g);
+    Frame f(g.hWnd());
+    const struct {
+        const char* what;
+        int y;
+        COLORREF want;
+    } rows[] = {
+        {"row 0, G0's header", 13, want::kGroupHeader},
+        {"row 1, first item: the stripe after a header", 33, want::kGroupItemB},
+        {"row 2, second item", 53, want::kGroupItemA},
+        {"row 3, third item", 73, want::kGroupItemB},
+        {"row 4, G1's header where an item would be tinted", 93, want::kGroupHeader},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(f(120, r.y), r.want) << r.what;
+    EXPECT_EQ(f(7, 3 + 4 * 20 + 11), want::kBlack) << "G1's header has its glyph (folded: right-pointing)";
+    EXPECT_NE(f(7, 3 + 2 * 20 + 11), want::kBlack) << "an item row has none";
+}
+
+TEST_F(GroupList, HoveredHeaderAndItemRepaintInTheHoverColours)
+{
+    YGroupList& g = Place({3, 1});
+    g.Spread(0, true);
+    Settle(g);
+    const struct {
+        const char* what;
+        int y, row;
+        COLORREF idle, hovered;
+    } cases[] = {
+        {"G0's header", 13, 0, want::kGroupHeader, want::kGroupHeaderHover},
+        {"the second item", 53, 2, want::kGroupItemA, want::kGroupItemHover},
+        {"G1's header", 93, 4, want::kGroupHeader, want::kGroupHeaderHover},
+    };
+    for (const auto& c : cases) {
+        MoveMouse(g.hWnd(), 30, c.y);
+        ASSERT_EQ(g.HoverRow(), c.row) << c.what;
+        Shown s(g.hWnd());  // the control repaints on its own
+        EXPECT_EQ(s(120, c.y), c.hovered) << c.what << " hovered";
+        for (const auto& other : cases)
+            if (other.row != c.row)
+                EXPECT_EQ(s(120, other.y), other.idle) << other.what << " while " << c.what << " is hovered";
+    }
+    SendMessageW(g.hWnd(), WM_MOUSELEAVE, 0, 0);
+    Shown s(g.hWnd());
+    for (const auto& c : cases)
+        EXPECT_EQ(s(120, c.y), c.idle) << c.what << " after the mouse left";
+}
+
+// 42 rows, 7 in view: the bar's thumb is 17 pixels long and starts at 18.
+TEST_F(GroupList, DraggingTheThumbRepaintsTheRowsAsItGoes)
+{
+    YGroupList& g = Place({10, 30});
+    g.Spread(0, true);
+    g.Spread(1, true);
+    Settle(g);
+    ASSERT_TRUE(g.YVScroll1->Visible());
+    const HWND bar = g.YVScroll1->hWnd();
+    const int rowsRight = 129 - 22;  // the rows, left of the bar
+    const Shown before(g.hWnd());
+    // The bar follows the real cursor while its thumb is held.
+    ASSERT_TRUE(testdesktop::CursorTo(bar, 9, 26));
+    Press(bar, 9, 26);
+    ASSERT_TRUE(g.YVScroll1->IsGlideDown());
+    int lastValue = 0;
+    for (int y : {46, 66, 86}) {
+        ::Sleep(31);  // moves closer than 30 ms apart are dropped on purpose
+        ASSERT_TRUE(testdesktop::CursorTo(bar, 9, y));
+        PumpUntil([&] { return g.YVScroll1->Value() > lastValue; }, 2000);
+        ASSERT_GT(g.YVScroll1->Value(), lastValue) << "the thumb did not move to " << y;
+        lastValue = g.YVScroll1->Value();
+        ASSERT_TRUE(g.YVScroll1->IsGlideDown());
+        const Shown during(g.hWnd());
+        EXPECT_GT(during.Differences(before, rowsRight, 146), 100) << "the rows did not move with the thumb at " << y;
+        const Frame fresh(g.hWnd());  // what a full repaint at this value shows
+        int stale = 0;
+        for (int py = 0; py < 146; ++py)
+            for (int px = 0; px < rowsRight; ++px)
+                stale += during(px, py) != fresh(px, py);
+        EXPECT_EQ(stale, 0) << "the window shows an older value than " << lastValue << " during the drag";
+    }
+    Release(bar, 9, 86);
+    EXPECT_FALSE(g.YVScroll1->IsGlideDown());
 }
 
 } // namespace

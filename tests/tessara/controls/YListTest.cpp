@@ -1,5 +1,6 @@
 // YList in a real window: layout, scroll bar, wheel, removal, selection,
 // hover, marquee, font notice and persistence, driven by window messages.
+#include "ExpectedColours.h"
 #include "ScrollTestSupport.h"
 
 #include "tessara/controls/YList.h"
@@ -139,8 +140,8 @@ TEST_F(ListWindows, WheelScrollsThreeRowsAndStopsAtTheEnds)
     EXPECT_EQ(bar.Value(), 3);
     Frame f(list.hWnd());
     // Row 0 now shows item 3: odd rows of the view are white, even ones tinted.
-    EXPECT_EQ(f(InRow(list, 0).x, InRow(list, 0).y), tessara::kListEvenRow);
-    EXPECT_EQ(f(InRow(list, 1).x, InRow(list, 1).y), tessara::kListOddRow);
+    EXPECT_EQ(f(InRow(list, 0).x, InRow(list, 0).y), want::kListEvenRow);
+    EXPECT_EQ(f(InRow(list, 1).x, InRow(list, 1).y), want::kListOddRow);
 }
 
 TEST_F(ListWindows, RemovalMovesTheViewUpOnlyWhenScrolled)
@@ -170,11 +171,11 @@ TEST_F(ListWindows, ClickSelectsPaintsAndReportsEveryPress)
     EXPECT_EQ(Join(events), Join({"Click 1", "Click 1", "DBClick"}));
     Frame f(list.hWnd());
     const POINT r1 = InRow(list, 1);
-    EXPECT_EQ(f(r1.x, r1.y), tessara::kListSelectedFill);
-    EXPECT_EQ(f(r1.x, 3 + 16), tessara::kListSelectedFrame);
-    EXPECT_EQ(f(InRow(list, 0).x, InRow(list, 0).y), tessara::kListEvenRow);
-    EXPECT_EQ(f(InRow(list, 2).x, InRow(list, 2).y), tessara::kListEvenRow);
-    EXPECT_EQ(f(0, 50), tessara::kListOuterFrame);
+    EXPECT_EQ(f(r1.x, r1.y), want::kListSelectedFill);
+    EXPECT_EQ(f(r1.x, 3 + 16), want::kListSelectedFrame);
+    EXPECT_EQ(f(InRow(list, 0).x, InRow(list, 0).y), want::kListEvenRow);
+    EXPECT_EQ(f(InRow(list, 2).x, InRow(list, 2).y), want::kListEvenRow);
+    EXPECT_EQ(f(0, 50), want::kListOuterFrame);
 }
 
 TEST_F(ListWindows, HoverHighlightsAndOnlyOverflowingTextsMarquee)
@@ -189,7 +190,7 @@ TEST_F(ListWindows, HoverHighlightsAndOnlyOverflowingTextsMarquee)
     EXPECT_FALSE(list.MarqueeRunning());
     {
         Frame f(list.hWnd());
-        EXPECT_EQ(f(InRow(list, 0).x, InRow(list, 0).y), tessara::kListHoverFill);
+        EXPECT_EQ(f(InRow(list, 0).x, InRow(list, 0).y), want::kListHoverFill);
     }
     MoveMouse(list.hWnd(), 10, InRow(list, 1).y);
     EXPECT_TRUE(list.MarqueeRunning());
@@ -200,7 +201,7 @@ TEST_F(ListWindows, HoverHighlightsAndOnlyOverflowingTextsMarquee)
     ::SendMessageW(list.hWnd(), WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(list.Model().HoverIndex(), -1);
     Frame f(list.hWnd());
-    EXPECT_EQ(f(InRow(list, 2).x, InRow(list, 2).y), tessara::kListEvenRow);
+    EXPECT_EQ(f(InRow(list, 2).x, InRow(list, 2).y), want::kListEvenRow);
 }
 
 TEST_F(ListWindows, PropertiesPersistInTheirOrder)
@@ -255,7 +256,7 @@ TEST_F(ListWindows, AHundredThousandItemsLayOutOnceAndPaint)
     list.ScrollBar().SetValue(99994);
     list.SetListIndex(99999);
     Frame f(list.hWnd());
-    EXPECT_EQ(f(InRow(list, 5).x, InRow(list, 5).y), tessara::kListSelectedFill);
+    EXPECT_EQ(f(InRow(list, 5).x, InRow(list, 5).y), want::kListSelectedFill);
     EXPECT_EQ(list.List(99999), L"Row 99999");
 }
 

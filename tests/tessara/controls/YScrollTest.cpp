@@ -1,10 +1,10 @@
 // YHScroll and YVScroll in real windows: mouse messages in, Change events,
 // state and painted pixels out.
+#include "ExpectedColours.h"
 #include "ScrollTestSupport.h"
 
 #include "tessara/controls/YHScroll.h"
 #include "tessara/controls/YVScroll.h"
-#include "tessara/kit/ColourMath.h"
 
 using namespace scrolltest;
 using tessara::YHScroll;
@@ -12,10 +12,10 @@ using tessara::YVScroll;
 
 namespace {
 
-const COLORREF kTrack = kit::TintColor(tessara::kScrollBase, kit::kTint09);
-const COLORREF kLight = kit::TintColor(tessara::kScrollBase, kit::kTint07);
-const COLORREF kMid = kit::TintColor(tessara::kScrollBase, kit::kTint05);
-const COLORREF kDark = kit::ShadeColor(tessara::kScrollBase, kit::kShade01);
+constexpr COLORREF kTrack = want::kScrollTrack;
+constexpr COLORREF kLight = want::kScrollLight;
+constexpr COLORREF kMid = want::kScrollMid;
+constexpr COLORREF kDark = want::kScrollDark;
 
 class ScrollWindows : public ::testing::Test {
 protected:
@@ -50,7 +50,7 @@ TEST_F(ScrollWindows, ThumbSitsWhereTheArithmeticPutsItAndLooksPressed)
     EXPECT_EQ(f(125, 9), kTrack) << "track before the thumb";
     EXPECT_EQ(f(145, 9), kTrack) << "track after the thumb";
     EXPECT_EQ(f(3, 13), kMid) << "the low arrow's lower half is the darker tone";
-    EXPECT_EQ(f(9, 0), tessara::kScrollBase) << "the arrow's outline";
+    EXPECT_EQ(f(9, 0), want::kScrollBase) << "the arrow's outline";
 }
 
 TEST_F(ScrollWindows, LowArrowAtMinVChangesNothingEvenWhenHeld)
@@ -145,11 +145,11 @@ TEST_F(ScrollWindows, HoverDarkensTheArrowOutlineUntilTheMouseLeaves)
     {
         Frame f(bar.hWnd());
         EXPECT_EQ(f(9, 0), kDark);
-        EXPECT_EQ(f(191, 0), tessara::kScrollBase) << "the other arrow lit up";
+        EXPECT_EQ(f(191, 0), want::kScrollBase) << "the other arrow lit up";
     }
     ::SendMessageW(bar.hWnd(), WM_MOUSELEAVE, 0, 0);
     Frame f(bar.hWnd());
-    EXPECT_EQ(f(9, 0), tessara::kScrollBase);
+    EXPECT_EQ(f(9, 0), want::kScrollBase);
 }
 
 TEST_F(ScrollWindows, PropertiesComeBackWithoutChangeAndAreSavedBack)
@@ -207,7 +207,7 @@ TEST_F(ScrollWindows, VerticalBarExchangesTheAxes)
     Frame f(bar.hWnd());
     EXPECT_EQ(f(9, 165), kLight) << "thumb at the bottom";
     EXPECT_EQ(f(9, 100), kTrack);
-    EXPECT_EQ(f(0, 9), tessara::kScrollBase) << "top arrow's left outline";
+    EXPECT_EQ(f(0, 9), want::kScrollBase) << "top arrow's left outline";
 }
 
 TEST_F(ScrollWindows, AtDesignTimeTheBarIsNotHooked)
