@@ -47,6 +47,7 @@ constexpr COLORREF kViewFrame = RGB(179, 214, 255);
 constexpr COLORREF kViewHeaderInside = RGB(217, 234, 255);       // of 179,214,255
 constexpr COLORREF kViewHeaderHoverInside = RGB(207, 224, 245);  // of 159,194,235
 constexpr COLORREF kViewRowHoverBody = RGB(226, 237, 249);       // of 159,194,235
+constexpr COLORREF kViewHeaderHoverBody = RGB(226, 237, 249);    // a hovered cell's box, of 159,194,235
 constexpr COLORREF kViewFocusBody = RGB(217, 228, 240);          // of 129,164,205
 
 // Grouped list.

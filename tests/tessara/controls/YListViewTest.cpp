@@ -1,9 +1,9 @@
 // YListView in real windows: columns and items added as the gallery does,
 // mouse and wheel messages in; events, state and painted pixels out.
+#include "ExpectedColours.h"
 #include "ScrollTestSupport.h"
 
 #include "tessara/controls/YListView.h"
-#include "tessara/kit/ColourMath.h"
 
 #include <sstream>
 
@@ -12,19 +12,36 @@ using tessara::YListView;
 
 namespace {
 
-constexpr host::Colour kFrame = 0x00FFD6B3;
-constexpr host::Colour kHeader = 0x00FFD6B3;
-constexpr host::Colour kHeaderHover = 0x00EBC29F;
-constexpr host::Colour kRowHover = 0x00EBC29F;
-constexpr host::Colour kFocus = 0x00CDA481;
-constexpr COLORREF kWhite = 0x00FFFFFF;
+constexpr COLORREF kFrame = want::kViewFrame;
+constexpr COLORREF kWhite = want::kWhite;
 constexpr COLORREF kGreen = 0x0000FF00;  // small icons
 constexpr COLORREF kBlue = 0x00FF0000;   // big icons
 
-// Body tones of the kit's boxes: a round box's upper half is tint 0.7, a
-// framed box's interior tint 0.5.
-COLORREF BoxUpper(host::Colour c) { return kit::TintColor(c, kit::kTint07); }
-COLORREF FramedInterior(host::Colour c) { return kit::TintColor(c, kit::kTint05); }
+// Heights worked out by hand for the font of these controls (宋体 9 pt,
+// 14 pixels high): a header row is 14 + 6 = 20 high without icons, 16 + 6 =
+// 22 with a small icon, 20 + 6 = 26 with a big one; report rows of items
+// with small icons are 22 high; the big-icon grid's rows 14 + 28 = 42.
+constexpr int kTextHeight = 14;
+
+// The character height of 宋体 9 pt at this screen's resolution, measured
+// with the platform alone.
+int PlatformTextHeight()
+{
+    HDC screen = ::GetDC(nullptr);
+    LOGFONTW lf{};
+    lf.lfHeight = -::MulDiv(9, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = GB2312_CHARSET;
+    ::lstrcpyW(lf.lfFaceName, L"宋体");
+    HFONT font = ::CreateFontIndirectW(&lf);
+    HGDIOBJ old = ::SelectObject(screen, font);
+    TEXTMETRICW tm{};
+    ::GetTextMetricsW(screen, &tm);
+    ::SelectObject(screen, old);
+    ::DeleteObject(font);
+    ::ReleaseDC(nullptr, screen);
+    return tm.tmHeight;
+}
 
 // A square icon of one opaque colour.
 host::PictureRef SolidIcon(int size, COLORREF colour)
@@ -91,25 +108,17 @@ protected:
         return lv;
     }
 
-    // Geometry as the control computes it, so a test reads like a user:
-    // "click the header of column 2", "move over row 3".
-    struct Geometry {
-        const YListView& lv;
-        int hh() const { return lv.Model().RowHeights().header; }
-        int rh() const { return lv.Model().RowHeights().row; }
-        int ColumnLeft(int c) const
-        {
-            int x = 2 - lv.HScroll().Value();
-            for (int j = 0; j < c; ++j)
-                x += lv.Model().Store().Header(j).width;
-            return x;
-        }
-        int ColumnRight(int c) const { return ColumnLeft(c) + lv.Model().Store().Header(c).width; }
-        POINT Header(int c) const { return {(ColumnLeft(c) + ColumnRight(c)) / 2, 2 + hh() / 2}; }
-        int RowTop(int item) const { return hh() + 2 + (item - lv.VScroll().Value()) * rh(); }
-        POINT Row(int item, int x = 150) const { return {x, RowTop(item) + rh() / 2}; }
+    // The font's height every fixed coordinate below rests on.
+    static void CheckTextHeight() { ASSERT_EQ(PlatformTextHeight(), kTextHeight) << "the coordinates below assume this font"; }
+
+    // A report's geometry worked out by hand: header cells from y 2, hh
+    // high; rows from y hh + 2, rh high; columns of 100 from x 2.
+    struct Report {
+        int hh, rh;
+        int RowTop(int viewRow) const { return hh + 2 + viewRow * rh; }
+        POINT Row(int viewRow, int x = 150) const { return {x, RowTop(viewRow) + rh / 2}; }
+        POINT Header(int column) const { return {2 + 100 * column + 50, 2 + hh / 2}; }
     };
-    Geometry Geo(const YListView& lv) const { return Geometry{lv}; }
 
     static void Click(HWND h, POINT p)
     {
@@ -179,10 +188,11 @@ TEST_F(ListViewWindows, ABurstOfAdditionsIsLaidOutOnceAfterIt)
     EXPECT_GE(::GetTickCount() - start, 90u);
     EXPECT_TRUE(lv.VScroll().Visible());
     EXPECT_TRUE(lv.HScroll().Visible());
-    const auto g = Geo(lv);
-    EXPECT_EQ(g.rh() * (lv.Model().PageRows() + 1) + g.hh() + 4, lv.ScaleHeight())
-        << "snapped to whole rows (one row lies under the horizontal bar)";
-    EXPECT_EQ(30 - lv.Model().PageRows(), lv.VScroll().MaxV());
+    // (200 - 4 - 26) / 22 = 7 rest 16: 8 rows, the control snaps to
+    // 8 x 22 + 26 + 4 = 206, and the horizontal bar takes one row.
+    EXPECT_EQ(206, lv.ScaleHeight()) << "snapped to whole rows";
+    EXPECT_EQ(7, lv.Model().PageRows()) << "one row lies under the horizontal bar";
+    EXPECT_EQ(30 - 7, lv.VScroll().MaxV());
 }
 
 TEST_F(ListViewWindows, FourWideColumnsInA300PixelControlShowTheHorizontalBar)
@@ -209,10 +219,9 @@ TEST_F(ListViewWindows, DraggingADividerResizesWithTheSizingCursorAndNoHeaderCli
         lv.AddHeaderItem(L"H" + std::to_wstring(i), 100, nullptr, nullptr);
     lv.LayoutNow();
     lv.HScroll().SetValue(100);
-    const auto g = Geo(lv);
     const HWND h = lv.hWnd();
-    const int edge = g.ColumnRight(1);  // 102 on screen
-    const int y = g.Header(1).y;
+    const int edge = 2 - 100 + 200;  // column 1's right edge on screen
+    const int y = 12;                // in the header (20 high from y 2)
 
     MoveMouse(h, edge - 3, y);
     EXPECT_EQ(9, lv.MousePointer()) << "sizing cursor over a divider";
@@ -228,7 +237,7 @@ TEST_F(ListViewWindows, DraggingADividerResizesWithTheSizingCursorAndNoHeaderCli
     Release(h, 10, y);
     EXPECT_FALSE(lv.Model().Resizing());
     EXPECT_TRUE(events.empty()) << events.size() << " events during the drag";
-    MoveMouse(h, g.Header(2).x, y);
+    MoveMouse(h, 152, y);  // the middle of column 2 (102..202 after the drag)
     EXPECT_EQ(0, lv.MousePointer());
 }
 
@@ -239,7 +248,8 @@ TEST_F(ListViewWindows, ClicksOnHeadersAndRowsRaiseTheirEvents)
         lv.AddHeaderItem(L"列表头" + std::to_wstring(i), 100, nullptr, big);
     GalleryRows(lv, 10);
     lv.LayoutNow();
-    const auto g = Geo(lv);
+    CheckTextHeight();
+    const Report g{26, 22};  // big header icons, small item icons
     const HWND h = lv.hWnd();
     Click(h, g.Header(2));
     Click(h, g.Row(3));
@@ -296,26 +306,29 @@ TEST_F(ListViewWindows, ReportPaintsHeadersRowsIconsAndOnlyExistingCells)
             lv.AddListSubItem(i, L"丙丁", nullptr);
     }
     lv.LayoutNow();
-    const auto g = Geo(lv);
+    CheckTextHeight();
+    const Report g{22, 22};  // a small header icon, small item icons
     MoveMouse(lv.hWnd(), 320, g.Row(2).y);
     ASSERT_EQ(2, lv.Model().HoverItem());
     Frame f(lv.hWnd());
 
     EXPECT_EQ(Hex(kFrame), Hex(f(0, 0))) << "outer frame";
-    EXPECT_EQ(Hex(FramedInterior(kHeader)), Hex(f(g.ColumnRight(1) - 5, 5))) << "header cell";
+    EXPECT_EQ(Hex(want::kViewHeaderInside), Hex(f(197, 5))) << "header cell";
     const int upper = 4;  // into the upper half of a row's box
-    EXPECT_EQ(Hex(BoxUpper(kFocus)), Hex(f(320, g.RowTop(0) + upper))) << "item 0 is focused from the start";
+    EXPECT_EQ(Hex(want::kViewFocusBody), Hex(f(320, g.RowTop(0) + upper))) << "item 0 is focused from the start";
     EXPECT_EQ(Hex(kWhite), Hex(f(320, g.RowTop(1) + upper))) << "plain row";
-    EXPECT_EQ(Hex(BoxUpper(kRowHover)), Hex(f(320, g.RowTop(2) + upper))) << "hovered row";
-    EXPECT_EQ(Hex(kGreen), Hex(f(2 + 3 + 8, 2 + (g.hh() - 16 + 1) / 2 + 8))) << "header's small icon";
-    EXPECT_EQ(Hex(kGreen), Hex(f(2 + 3 + 8, g.RowTop(3) + (g.rh() - 16 + 1) / 2 + 8))) << "item's small icon";
+    EXPECT_EQ(Hex(want::kViewRowHoverBody), Hex(f(320, g.RowTop(2) + upper))) << "hovered row";
+    // Icons at x 2 + 3, centred: the top at 2 + (22 - 16) / 2 = 5 in the header.
+    EXPECT_EQ(Hex(kGreen), Hex(f(5 + 8, 5 + 8))) << "header's small icon";
+    EXPECT_EQ(Hex(kWhite), Hex(f(5 + 8, 5 - 2))) << "above the header's icon";
+    EXPECT_EQ(Hex(kGreen), Hex(f(5 + 8, g.RowTop(3) + 3 + 8))) << "item's small icon";
 
     // Text cells: a cell shows text exactly when the item has that sub-item.
     for (int row = 0; row < 4; ++row)
         for (int col = 0; col < 3; ++col) {
             const bool filled = col == 0 || col <= row;
-            const int dark =
-                DarkPixels(f, g.ColumnLeft(col) + 3, g.RowTop(row) + 1, g.ColumnRight(col) - 1, g.RowTop(row) + g.rh() - 1);
+            const int left = 2 + 100 * col;
+            const int dark = DarkPixels(f, left + 3, g.RowTop(row) + 1, left + 100 - 1, g.RowTop(row) + g.rh - 1);
             EXPECT_EQ(filled, dark > 0) << "row " << row << " column " << col << ": " << dark << " dark pixels";
         }
 }
@@ -326,16 +339,15 @@ TEST_F(ListViewWindows, HoveredHeaderIsDrawnInItsColour)
     for (int i = 0; i < 3; ++i)
         lv.AddHeaderItem(L"H", 100, nullptr, nullptr);
     lv.LayoutNow();
-    const auto g = Geo(lv);
-    MoveMouse(lv.hWnd(), g.Header(1).x, g.Header(1).y);
+    MoveMouse(lv.hWnd(), 152, 12);  // column 1 (102..202), in the header
     ASSERT_EQ(1, lv.Model().HoverHeader());
     Frame f(lv.hWnd());
-    EXPECT_EQ(Hex(FramedInterior(kHeader)), Hex(f(g.ColumnRight(0) - 5, 5)));
-    EXPECT_EQ(Hex(FramedInterior(kHeaderHover)), Hex(f(g.ColumnRight(1) - 5, 5)));
+    EXPECT_EQ(Hex(want::kViewHeaderInside), Hex(f(97, 5)));
+    EXPECT_EQ(Hex(want::kViewHeaderHoverInside), Hex(f(197, 5)));
     ::SendMessageW(lv.hWnd(), WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(-1, lv.Model().HoverHeader());
     Frame after(lv.hWnd());
-    EXPECT_EQ(Hex(FramedInterior(kHeader)), Hex(after(g.ColumnRight(1) - 5, 5)));
+    EXPECT_EQ(Hex(want::kViewHeaderInside), Hex(after(197, 5)));
 }
 
 TEST_F(ListViewWindows, GridAndListModesPaintCellsAndHitThem)
@@ -343,11 +355,12 @@ TEST_F(ListViewWindows, GridAndListModesPaintCellsAndHitThem)
     auto& lv = Place(300, 200);
     for (int i = 0; i < 7; ++i)
         lv.AddListItem(L"a", nullptr, i == 1 ? big : nullptr);
-    lv.SetDisMode(2);  // big-icon grid: cells 66 wide, rows rh + 2 apart
-    const int rh2 = lv.Model().RowHeights().row;
+    lv.SetDisMode(2);  // big-icon grid: cells 66 wide, rows 42 high and 44 apart
+    CheckTextHeight();
+    const int rh2 = 42;
     {
         Frame f(lv.hWnd());
-        EXPECT_EQ(Hex(BoxUpper(kFocus)), Hex(f(2 + 6, 2 + 4))) << "focused cell 0";
+        EXPECT_EQ(Hex(want::kViewFocusBody), Hex(f(2 + 6, 2 + 4))) << "focused cell 0";
         EXPECT_EQ(Hex(kBlue), Hex(f(66 + 24 + 10, 2 + 3 + 10))) << "item 1's big icon";
         EXPECT_EQ(Hex(kWhite), Hex(f(132 + 24 + 10, 2 + 3 + 10))) << "item 2 has no icon";
     }
@@ -357,12 +370,12 @@ TEST_F(ListViewWindows, GridAndListModesPaintCellsAndHitThem)
 
     lv.SetDisMode(3);  // list: one 80-pixel column
     EXPECT_EQ(0, lv.FocusIndex()) << "a mode change resets the focus";
-    const int rh = lv.Model().RowHeights().row;
+    const int rh = 22;
     MoveMouse(lv.hWnd(), 200, 2 + rh + 3);
     ASSERT_EQ(1, lv.Model().HoverItem());
     Frame f(lv.hWnd());
-    EXPECT_EQ(Hex(BoxUpper(kFocus)), Hex(f(8, 2 + 4)));
-    EXPECT_EQ(Hex(BoxUpper(kHeaderHover)), Hex(f(8, 2 + rh + 4))) << "hovered row";
+    EXPECT_EQ(Hex(want::kViewFocusBody), Hex(f(8, 2 + 4)));
+    EXPECT_EQ(Hex(want::kViewHeaderHoverBody), Hex(f(8, 2 + rh + 4))) << "hovered row";
     EXPECT_EQ(Hex(kWhite), Hex(f(90, 2 + rh + 4))) << "the column ends at 82";
     EXPECT_EQ(L"", lv.SubItem(0, 0));
 }
@@ -371,11 +384,10 @@ TEST_F(ListViewWindows, ClearLeavesAnEmptyFrame)
 {
     auto& lv = FilledReport(30);
     lv.VScroll().SetValue(5);
-    const auto g = Geo(lv);
-    const int headerY = 5, rowY = g.RowTop(5) + 4;
+    const int headerY = 5, rowY = 20 + 2 + 4;  // item 5 is the top row now
     {
         Frame f(lv.hWnd());
-        ASSERT_EQ(Hex(FramedInterior(kHeader)), Hex(f(95, headerY)));
+        ASSERT_EQ(Hex(want::kViewHeaderInside), Hex(f(95, headerY)));
     }
     lv.Clear();
     EXPECT_FALSE(lv.VScroll().Visible());
@@ -404,6 +416,46 @@ TEST_F(ListViewWindows, PropertiesAreReadAndWrittenInOrder)
     EXPECT_TRUE(saved.readBool(L"IsTextMode", false));
 }
 
+// Boundary pixels of the report's hit test, for three 100-pixel columns and
+// items without icons: the header is y 3..21, item i covers y 22 + 20i ..
+// 41 + 20i, and within 6 pixels of a column's right edge (102, 202, 302) a
+// press grabs the divider instead of the header.
+TEST_F(ListViewWindows, ReportHitZonesEndOnTheirBoundaryPixels)
+{
+    auto& lv = Place(340, 200);
+    for (int i = 0; i < 3; ++i)
+        lv.AddHeaderItem(L"H", 100, nullptr, nullptr);
+    for (int i = 0; i < 5; ++i)
+        lv.AddListItem(L"a", nullptr, nullptr);
+    lv.LayoutNow();
+    CheckTextHeight();
+    const struct {
+        int x, y;
+        const char* want;  // the event raised, "" for none
+    } cases[] = {
+        {2, 10, ""},     // the frame
+        {3, 10, "H0"},   // first pixel inside
+        {95, 10, "H0"},  // 7 pixels before column 0's right edge
+        {96, 10, ""},    // the divider's zone begins
+        {108, 10, ""},   // ... and ends
+        {109, 10, "H1"},
+        {50, 2, ""},     // above the header
+        {50, 3, "H0"},
+        {50, 21, "H0"},  // the header's last row
+        {50, 22, "I0"},  // item 0's first row
+        {50, 41, "I0"},
+        {50, 42, "I1"},
+        {50, 121, "I4"},
+        {50, 122, ""},   // below the last item
+    };
+    for (const auto& c : cases) {
+        events.clear();
+        Click(lv.hWnd(), {c.x, c.y});
+        EXPECT_EQ(Join(events), c.want[0] ? std::string(c.want) + "\n" : "") << "at " << c.x << "," << c.y;
+        EXPECT_FALSE(lv.Model().Resizing()) << "a release ends any divider drag";
+    }
+}
+
 } // namespace
 
 namespace {
@@ -419,14 +471,14 @@ TEST_F(ListViewWindows, AtDesignTimeItPaintsWithoutAHookAndIgnoresClicks)
         lv.AddHeaderItem(L"H", 100, nullptr, nullptr);
     GalleryRows(lv, 5);
     lv.LayoutNow();
-    const auto g = Geo(lv);
+    const Report g{20, 22};  // headers without icons, small item icons
     Click(lv.hWnd(), g.Row(1));
     EXPECT_TRUE(events.empty()) << "no hook, no events";
     EXPECT_EQ(0, lv.FocusIndex());
     ::RedrawWindow(lv.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     HDC dc = ::GetDC(lv.hWnd());
-    EXPECT_EQ(Hex(BoxUpper(kFocus)), Hex(::GetPixel(dc, 320, g.RowTop(0) + 4))) << "painted by the paint event";
-    EXPECT_EQ(Hex(FramedInterior(kHeader)), Hex(::GetPixel(dc, g.ColumnRight(0) - 5, 5)));
+    EXPECT_EQ(Hex(want::kViewFocusBody), Hex(::GetPixel(dc, 320, g.RowTop(0) + 4))) << "painted by the paint event";
+    EXPECT_EQ(Hex(want::kViewHeaderInside), Hex(::GetPixel(dc, 97, 5)));
     ::ReleaseDC(lv.hWnd(), dc);
 }
 
