@@ -17,7 +17,7 @@
 #include "tessara/controls/YTab.h"
 #include "tessara/controls/YTreeView.h"
 #include "tessara/controls/YVScroll.h"
-#include "tessara/kit/ColourMath.h"
+#include "tests/tessara/controls/ExpectedColours.h"
 #include "tests/tessara/controls/ScrollTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -185,16 +185,19 @@ TEST_F(Gallery, TheButtonsAndTheFrameShowTheirCurrentCaptionAsWindowText)
 TEST_F(Gallery, ControlsKeepTheirStoredProperties)
 {
     // Every control shows 宋体 9 pt, GB2312; the scroll bars take it from the form.
+    int checked = 0;
     form->ForEachControl([&](host::ControlBase& c) {
         auto* uc = dynamic_cast<host::UserControl*>(&c);
         if (!uc || uc->Parent() != form.get())
-            return;
+            return;  // the timer, and the controls' own embedded parts
         SCOPED_TRACE(Narrow(c.Name()));
+        ++checked;
         EXPECT_EQ(uc->Font().name, L"宋体");
         EXPECT_EQ(uc->Font().size, 9.0);
         EXPECT_FALSE(uc->Font().bold);
         EXPECT_EQ(uc->Font().charset, 134);
     });
+    EXPECT_EQ(checked, 17) << "the form holds 17 owner-drawn controls; this many had their font checked";
 
     const struct {
         const wchar_t* name;
@@ -367,16 +370,20 @@ TEST_F(Gallery, FindButtonSelectsB100UnfoldsItsAncestorsAndScrollsItIntoView)
     EXPECT_TRUE(tree.Store().Expanded(node2));
     EXPECT_FALSE(tree.Store().Expanded(tree.GetIndexByStr(L"结点1"))) << "only the ancestors unfold";
     ASSERT_TRUE(tree.NodeRects(b100, &box, &label));
-    RECT client;
-    GetClientRect(tree.hWnd(), &client);
-    EXPECT_GE(label.top, 0);
-    EXPECT_LE(label.bottom, client.bottom);
-    EXPECT_GT(tree.VScroll().Value(), 0) << "the view scrolled down to the node";
+    // 104 rows now (the root, 结点1, 结点2 with its 100 children, 结点3);
+    // B100 on row 102 lies on the last page: with both bars 6 rows show
+    // (the first resize fitted 7), so the view starts at row 98 and B100 is
+    // its fifth row, from y 2 + 4 x 26 = 106, at level 2.
+    EXPECT_EQ(tree.TotalRows(), 104);
+    ASSERT_TRUE(tree.HScroll().Visible());
+    EXPECT_EQ(tree.VScroll().Value(), 98) << "the view scrolled down to the node's page";
+    const int top = 2 + 4 * 26, left = 2 - tree.HScroll().Value() + 2 * 24;
+    EXPECT_EQ(label.top, top);
     // The selected label's box is painted where the node shows.
     Frame f(tree.hWnd());
-    EXPECT_EQ(f(label.left + 2, label.top + 5), kit::TintColor(kTreeSelectedColor, kit::kTint07));
+    EXPECT_EQ(f(left + 44, top + 5), want::kTreeSelectedBody);
     EXPECT_EQ(AtomText(form->Answer(gallery::QueryTreeSelectedText, 0)), L"结点B100");
-    EXPECT_EQ(form->Answer(gallery::QueryTreeSelectedLabel, 1), label.top);
+    EXPECT_EQ(form->Answer(gallery::QueryTreeSelectedLabel, 1), top);
 }
 
 TEST_F(Gallery, RemoveButtonTakesTheItemsAtNineAndEightOnEachPress)
@@ -415,28 +422,18 @@ TEST_F(Gallery, ModeButtonsSwitchTheListViewToTwoOneAndThree)
 TEST_F(Gallery, HandlersTakeTheTextsTheControlsReport)
 {
     auto& tree = Get<YTreeView>(L"YTreeView1");
-    RECT box, label;
-    ASSERT_TRUE(tree.NodeRects(0, &box, &label));
-    const int tx = label.left + 5, ty = (label.top + label.bottom) / 2;
+    // The root's label starts at x 2 + 42 on the first row (y 2..23).
+    const int tx = 2 + 45, ty = 2 + 10;
     MoveMouse(tree.hWnd(), tx, ty);
     hosttest::ClickAt(tree.hWnd(), tx, ty);
     EXPECT_EQ(form->LastTreeText(), L"结点0");
 
-    // The list view's header and first row, found through its own hit test.
+    // The list view's headers carry big icons: the header row is 26 high
+    // from y 2; the items carry small icons: item 0 covers y 28..49.
     auto& view = Get<YListView>(L"YListView1");
-    POINT header{-1, -1}, row{-1, -1};
-    for (int y = 0; y < 80 && row.y < 0; ++y) {
-        const ListHit hit = view.Model().HitTest(30, y);
-        if (hit.header == 0 && header.y < 0)
-            header = {30, y};
-        if (hit.item == 0)
-            row = {30, y};
-    }
-    ASSERT_GE(header.y, 0);
-    ASSERT_GE(row.y, 0);
-    hosttest::ClickAt(view.hWnd(), header.x, header.y);
+    hosttest::ClickAt(view.hWnd(), 30, 15);
     EXPECT_EQ(form->LastHeaderText(), L"列表头0");
-    hosttest::ClickAt(view.hWnd(), row.x, row.y);
+    hosttest::ClickAt(view.hWnd(), 30, 39);
     EXPECT_EQ(form->LastItemText(), L"列表项0");
 
     // The grouped list: the first header unfolds its group, then its first item.
@@ -473,6 +470,106 @@ TEST_F(Gallery, UnloadReleasesTheThreeIcons)
         EXPECT_FALSE(GetIconInfo(handles[n], &info)) << "the icon handle is destroyed";
     }
     EXPECT_EQ(form->Answer(gallery::QueryTreeNodeCount, 0), 0) << "an unloaded form answers nothing";
+}
+
+// ---- The command buttons with the real mouse --------------------------------------
+
+// YCommand3 (81 x 33) and YCommand4 worked with the system's own cursor and
+// button, on this program's desktop: hover, press, drag off, drag back,
+// release, and a release away from the button.
+class GalleryMouse : public Gallery {
+protected:
+    // Pixels of the button's face: the middle of its outer outline, and
+    // points of the upper and lower body clear of the caption.
+    struct Face {
+        COLORREF outline, upper, lower;
+    };
+    static Face FaceOf(HWND h)
+    {
+        Frame f(h);
+        return {f(40, 0), f(60, 6), f(60, 26)};
+    }
+    // A point of the form's own surface, away from every control.
+    static constexpr POINT kBlank{700, 450};
+};
+
+TEST_F(GalleryMouse, ACommandButtonFollowsHoverPressDragOffDragBackAndRelease)
+{
+    auto& b = Get<YCommand>(L"YCommand3");
+    auto& view = Get<YListView>(L"YListView1");
+    const HWND h = b.hWnd();
+    const HWND formWindow = form->hWnd();
+    POINT blank = kBlank;
+    ClientToScreen(formWindow, &blank);
+    ASSERT_EQ(WindowFromPoint(blank), formWindow) << "the blank point is not the form's";
+    const COLORREF back = GetSysColor(COLOR_BTNFACE);
+    {
+        const Face idle = FaceOf(h);
+        EXPECT_EQ(idle.outline, back) << "idle: no outer outline";
+        EXPECT_EQ(idle.upper, want::kFaceLight);
+        EXPECT_EQ(idle.lower, want::kFaceMid);
+    }
+
+    // Hover: the system's move reaches the button.
+    ASSERT_TRUE(testdesktop::CursorTo(h, 40, 16));
+    ASSERT_TRUE(PumpUntil([&] { return b.IsHover(); }, 2000)) << "the move never reached the button";
+    EXPECT_EQ(FaceOf(h).outline, want::kHalo) << "hovered: the highlighted outline";
+
+    // Press: the real left button over it.
+    ASSERT_TRUE(testdesktop::LeftButton(true));
+    ASSERT_TRUE(PumpUntil([&] { return b.IsDown(); }, 2000)) << "the press never reached the button";
+    {
+        const Face pressed = FaceOf(h);
+        EXPECT_EQ(pressed.upper, want::kFaceMid) << "pressed: tones swapped";
+        EXPECT_EQ(pressed.lower, want::kFaceLight);
+    }
+
+    // Drag off, the button still down: within a tick of the leave timer it looks idle.
+    ::Sleep(31);
+    ASSERT_TRUE(testdesktop::CursorTo(formWindow, kBlank.x, kBlank.y));
+    ASSERT_TRUE(PumpUntil([&] { return b.IsOutWhileDown(); }, 2000)) << "the leave timer never noticed";
+    {
+        const Face off = FaceOf(h);
+        EXPECT_EQ(off.outline, back);
+        EXPECT_EQ(off.upper, want::kFaceLight) << "dragged off: the idle look";
+    }
+
+    // Drag back: hovered again, yet idle until the release.
+    ::Sleep(31);
+    ASSERT_TRUE(testdesktop::CursorTo(h, 40, 16));
+    ASSERT_TRUE(PumpUntil([&] { return b.IsHover(); }, 2000)) << "the move back never arrived";
+    scrolltest::PumpTicks(2, 100);
+    {
+        const Face back_over = FaceOf(h);
+        EXPECT_EQ(back_over.outline, back) << "dragged back: no hover outline";
+        EXPECT_EQ(back_over.upper, want::kFaceLight) << "dragged back: still the idle look";
+    }
+    EXPECT_EQ(view.DisMode(), 0) << "nothing happened before the release";
+
+    // Release over the button: the click switches the list view to the big icons.
+    ASSERT_TRUE(testdesktop::LeftButton(false));
+    ASSERT_TRUE(PumpUntil([&] { return view.DisMode() == 2; }, 2000)) << "the release over the button did not click";
+    EXPECT_FALSE(b.IsOutWhileDown());
+    EXPECT_FALSE(b.IsDown());
+    EXPECT_EQ(FaceOf(h).outline, want::kHalo) << "released with the cursor over it: hovered";
+}
+
+TEST_F(GalleryMouse, ACommandButtonReleasedAwayFromItDoesNotClick)
+{
+    auto& b = Get<YCommand>(L"YCommand4");
+    auto& view = Get<YListView>(L"YListView1");
+    ASSERT_TRUE(testdesktop::CursorTo(b.hWnd(), 40, 16));
+    ASSERT_TRUE(PumpUntil([&] { return b.IsHover(); }, 2000));
+    ASSERT_TRUE(testdesktop::LeftButton(true));
+    ASSERT_TRUE(PumpUntil([&] { return b.IsDown(); }, 2000));
+    ::Sleep(31);
+    ASSERT_TRUE(testdesktop::CursorTo(form->hWnd(), kBlank.x, kBlank.y));
+    ASSERT_TRUE(PumpUntil([&] { return b.IsOutWhileDown(); }, 2000));
+    ASSERT_TRUE(testdesktop::LeftButton(false));
+    scrolltest::PumpTicks(2, 100);
+    EXPECT_EQ(view.DisMode(), 0) << "a release over the form clicked the button";
+    EXPECT_TRUE(b.IsOutWhileDown()) << "the release went to the form, not to the button";
+    EXPECT_EQ(FaceOf(b.hWnd()).upper, want::kFaceLight);
 }
 
 } // namespace
