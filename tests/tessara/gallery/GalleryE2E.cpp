@@ -13,8 +13,7 @@
 
 #include "host/Values.h"
 
-#include "tessara/controls/YTreeView.h"
-#include "tessara/kit/ColourMath.h"
+#include "tests/tessara/controls/ExpectedColours.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -81,13 +80,14 @@ TEST_F(GalleryE2E, AUserFindsANodeRemovesItemsSwitchesModesAndWatchesTheBarFill)
     HWND view = app.Control(L"YListView", L"YListView1");
     HWND bar = app.Control(L"YProgress", L"YProgress1");
     ASSERT_TRUE(tree && view && bar);
-    const int progressAtStart = static_cast<int>(app.Ask(gallery::QueryProgressValue));
     const Shot loaded = Save(L"1-loaded");
+    // Asked after the shot: the bar stood at this value or below in it.
+    const int progressAtStart = static_cast<int>(app.Ask(gallery::QueryProgressValue));
     EXPECT_EQ(app.Ask(gallery::QueryTreeNodeCount), 2104);
     EXPECT_EQ(app.Ask(gallery::QueryListViewCount), 101);
     EXPECT_EQ(app.Ask(gallery::QueryListViewMode), 0);
     // The body of the box behind the tree's selected label.
-    const COLORREF selected = kit::TintColor(tessara::kTreeSelectedColor, kit::kTint07);
+    const COLORREF selected = want::kTreeSelectedBody;
     EXPECT_FALSE(loaded.has(TessaraProcess::OnScreen(tree), selected)) << "nothing is selected at the start";
 
     // "查找结点B100": the tree unfolds down to B100, selects it and shows its row.
@@ -170,7 +170,11 @@ TEST_F(GalleryE2E, AUserFindsANodeRemovesItemsSwitchesModesAndWatchesTheBarFill)
     const COLORREF fillLeft = full.at(b.left + 4, mid), fillRight = full.at(b.right - 5, mid);
     EXPECT_EQ(fillRight, fillLeft) << "the fill reaches the bar's right end";
     EXPECT_NE(fillRight, full.at(b.left - 3, mid)) << "the fill is not the form's background";
-    if (progressAtStart < 90) {
+    // The first shot can show the bar on its way only if the program
+    // painted before the bar came near its end; on a start that slow the
+    // check cannot be made, and the test ends as skipped (below).
+    const bool seenOnItsWay = progressAtStart < 90;
+    if (seenOnItsWay) {
         EXPECT_NE(loaded.at(b.right - 5, mid), fillRight) << "at the start the right end was not filled";
     }
 
@@ -178,6 +182,9 @@ TEST_F(GalleryE2E, AUserFindsANodeRemovesItemsSwitchesModesAndWatchesTheBarFill)
     DWORD code = 99;
     EXPECT_TRUE(app.Close(10000, &code)) << "the program did not end";
     EXPECT_EQ(code, 0u);
+    if (!seenOnItsWay)
+        GTEST_SKIP() << "the first paint came when the bar stood at " << progressAtStart
+                     << ": the bar was not seen before it was nearly full";
 }
 
 } // namespace
