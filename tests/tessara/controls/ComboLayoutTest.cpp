@@ -1,5 +1,6 @@
 // The combo box's geometry and its Change bookkeeping.
 #include "tessara/controls/ComboLayout.h"
+#include "SharedCases.h"
 
 #include <gtest/gtest.h>
 
@@ -33,10 +34,8 @@ TEST(ComboLayout, PressAreas)
 
 TEST(ComboLayout, DroppedHeights)
 {
-    // Eight rows of 16 with the list's frame, three rows, and an empty list.
-    EXPECT_EQ(DroppedComboHeight(8 * 16 + 6), 154);
-    EXPECT_EQ(DroppedComboHeight(3 * 16 + 6), 74);
-    EXPECT_EQ(DroppedComboHeight(16 + 6), 42);
+    for (const auto& c : cases::kComboDrops)
+        EXPECT_EQ(DroppedComboHeight(c.listHeight), c.dropped) << c.items << " items";
     EXPECT_FALSE(ComboIsOpen(20));
     EXPECT_TRUE(ComboIsOpen(21));
 }

@@ -30,6 +30,7 @@ constexpr COLORREF kListOuterFrame = RGB(190, 190, 190);
 // Combo box.
 constexpr COLORREF kComboFrame = RGB(190, 190, 190);
 constexpr COLORREF kComboHighlight = RGB(179, 214, 255);
+constexpr COLORREF kComboArrowBase = RGB(179, 214, 255);   // the arrow button's outline
 constexpr COLORREF kComboArrowLight = RGB(232, 243, 255);  // arrow button's upper half: tint 0.7 of 179,214,255
 constexpr COLORREF kComboArrowMid = RGB(217, 234, 255);    // its lower half: tint 0.5
 constexpr COLORREF kComboArrowDark = RGB(161, 193, 229);   // its dark outline: shade 0.1

@@ -1,6 +1,7 @@
 // Grouped list without windows: row numbering, limits, geometry and the
 // scroll and marquee arithmetic.
 #include "tessara/controls/GroupListModel.h"
+#include "SharedCases.h"
 
 #include <gtest/gtest.h>
 
@@ -122,15 +123,7 @@ TEST(GroupStore, EmptyGroupCaptionAndGlyph)
 
 TEST(GroupListGeometry, PageFitsWholeItemRows)
 {
-    struct Case {
-        int height, itemHeight, pageRows, clientHeight;
-    } cases[] = {
-        {100, 30, 4, 126},  // 94 is no multiple of 30: grows to 4 rows, 1890 twips
-        {126, 30, 4, 126},
-        {146, 20, 7, 146},
-        {100, 20, 5, 106},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : cases::kGroupPages) {
         SCOPED_TRACE(c.height);
         GroupPage p = FitPage(c.height, c.itemHeight);
         EXPECT_EQ(p.pageRows, c.pageRows);

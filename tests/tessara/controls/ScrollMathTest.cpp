@@ -1,6 +1,7 @@
 // The scroll bar's arithmetic and press/repeat/drag machine, driven with
 // plain coordinates along and across the axis.
 #include "tessara/controls/ScrollMath.h"
+#include "SharedCases.h"
 
 #include <gtest/gtest.h>
 
@@ -48,9 +49,7 @@ TEST(ScrollMath, Length200SpreadsPixelsOverValues)
     EXPECT_TRUE(b.m.PixelsPerValue());
     EXPECT_EQ(b.m.K(), 7);
     EXPECT_EQ(b.m.Rem(), 14);
-    const struct { std::int32_t value; int pos; } toPos[] = {
-        {0, 18}, {1, 26}, {14, 130}, {15, 137}, {19, 165}, {20, 172}};
-    for (auto c : toPos)
+    for (auto c : cases::kBar200Positions)
         EXPECT_EQ(b.m.GlideAt(c.value), c.pos) << "value " << c.value;
     const struct { int pos; std::int32_t value; } toValue[] = {
         {0, 0}, {18, 0}, {25, 0}, {26, 1}, {130, 14}, {135, 14}, {137, 15}, {171, 19}, {172, 20}, {199, 20}};

@@ -1,5 +1,6 @@
 // Tab strip geometry: cells, hit tests, the page and the selected tab's baselines.
 #include "tessara/controls/TabLayout.h"
+#include "SharedCases.h"
 
 #include <gtest/gtest.h>
 
@@ -24,24 +25,7 @@ TabLayout Strip(int tabs, bool multi, int perLine = 4, bool bottom = false)
 TEST(TabLayout, SingleLineHitTestGapsAndLeftEdges)
 {
     TabLayout t = Strip(3, false);
-    struct Case {
-        int x, y, tab;
-    } cases[] = {
-        {50, 10, -1},  // the gap
-        {51, 10, -1},  // left edge of the second cell
-        {52, 10, 1},
-        {1, 10, 0},
-        {0, 10, -1},
-        {49, 10, 0},
-        {100, 10, 1},
-        {101, 10, -1},
-        {151, 10, 2},
-        {152, 10, -1},  // beyond the last tab: (50 + 1) * 3 - 1 = 152
-        {10, 0, -1},
-        {10, 19, 0},
-        {10, 20, -1},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : cases::kSingleLineTabHits) {
         SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
         EXPECT_EQ(t.HitTest(c.x, c.y), c.tab);
     }

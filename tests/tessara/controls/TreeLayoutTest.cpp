@@ -1,6 +1,8 @@
 // The tree view's layout branches, thumbs and the first resize.
 #include "tessara/controls/TreeLayout.h"
 
+#include "SharedCases.h"
+
 #include <gtest/gtest.h>
 
 using namespace tessara;
@@ -84,28 +86,18 @@ TEST(TreeLayout, ThumbTiesToEvenAndNeverBelowTen)
 
 TEST(TreeFirstResize, SmallControlsGrowAndHeightsSnapToWholeRows)
 {
-    struct Case {
-        std::int32_t w, h;
-        bool setW, setH;
-        std::int32_t finalW, finalH, pageRows;
-    } cases[] = {
-        {140, 186, false, false, 140, 186, 7},  // 2 + 7 x 26 + 2 stays
-        {140, 200, false, true, 140, 212, 8},   // grows to the next whole row
-        {50, 60, true, true, 100, 108, 4},      // 1500 twips first, then snapped
-        {100, 134, false, false, 100, 134, 5},
-        {99, 264, true, false, 100, 264, 10},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : cases::kTreeFirstResize) {
         const FirstResizePlan p = PlanFirstResize(c.w, c.h, 26);
-        EXPECT_EQ(p.setWidth, c.setW) << c.w << "x" << c.h;
-        EXPECT_EQ(p.setHeight, c.setH) << c.w << "x" << c.h;
+        const bool setW = c.finalW != c.w, setH = c.finalH != c.h;
+        EXPECT_EQ(p.setWidth, setW) << c.w << "x" << c.h;
+        EXPECT_EQ(p.setHeight, setH) << c.w << "x" << c.h;
         EXPECT_EQ(p.scaleWidth, c.finalW) << c.w << "x" << c.h;
         EXPECT_EQ(p.scaleHeight, c.finalH) << c.w << "x" << c.h;
         EXPECT_EQ(p.pageRows, c.pageRows) << c.w << "x" << c.h;
-        if (c.setW) {
+        if (setW) {
             EXPECT_EQ(p.widthTwips, c.finalW * 15);
         }
-        if (c.setH) {
+        if (setH) {
             EXPECT_EQ(p.heightTwips, c.finalH * 15);
         }
         EXPECT_EQ(p.vPlace.left, c.finalW - 20);

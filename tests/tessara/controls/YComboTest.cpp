@@ -2,11 +2,13 @@
 // arrow button, and every way the list closes again.
 #include "ExpectedColours.h"
 #include "ScrollTestSupport.h"
+#include "SharedCases.h"
 
 #include "tessara/controls/YCombo.h"
 
 using namespace scrolltest;
 using tessara::YCombo;
+using tessara::YList;
 
 namespace {
 
@@ -53,14 +55,13 @@ protected:
 
 TEST_F(ComboWindows, DroppedWindowHeightsFollowTheItems)
 {
-    const struct { int items, height; } cases[] = {{12, 154}, {8, 154}, {3, 74}, {0, 42}};
-    for (auto c : cases) {
+    for (auto c : cases::kComboDrops) {
         auto& combo = Place(L"YCombo" + std::to_wstring(c.items), 10, 10, c.items);
         Pump(150);
         EXPECT_EQ(WindowHeight(combo.hWnd()), 20);
         PressText(combo);
         ASSERT_TRUE(combo.IsOpen()) << c.items << " items";
-        EXPECT_EQ(WindowHeight(combo.hWnd()), c.height) << c.items << " items";
+        EXPECT_EQ(WindowHeight(combo.hWnd()), c.dropped) << c.items << " items";
         EXPECT_NE(ParentOf(combo.hWnd()), form.hWnd()) << "the dropped list is not a top-level window";
         EXPECT_TRUE(::GetWindowLongPtrW(combo.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
         EXPECT_TRUE(::GetWindowLongPtrW(combo.hWnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
@@ -289,6 +290,119 @@ TEST_F(ComboWindows, AmpersandsInTheTextAreDrawnAsTyped)
     const int full = TextExtent(combo.Font(), text);
     const int ink = InkSpan(f, RECT{4, 2, 120 - 23, 18});
     EXPECT_GE(ink, full * 3 / 4) << "ink " << ink << " px of a " << full << " px text";
+}
+
+// The closed box at (10, 10) of the form, 120 x 20; dropped, it is a
+// top-level window from the same screen point with the same width.
+TEST_F(ComboWindows, TheDroppedListStartsAtTheClosedBoxWithItsWidth)
+{
+    auto& combo = Place(L"A", 10, 10, 12);
+    Pump(150);
+    POINT origin{10, 10};
+    ::ClientToScreen(form.hWnd(), &origin);
+    RECT closed{};
+    ::GetWindowRect(combo.hWnd(), &closed);
+    ASSERT_EQ(closed.left, origin.x);
+    ASSERT_EQ(closed.top, origin.y);
+    PressText(combo);
+    ASSERT_TRUE(combo.IsOpen());
+    RECT open{};
+    ::GetWindowRect(combo.hWnd(), &open);
+    EXPECT_EQ(open.left, origin.x) << "the dropped window's left edge";
+    EXPECT_EQ(open.top, origin.y) << "the dropped window's top edge";
+    EXPECT_EQ(open.right - open.left, 120) << "the dropped window's width";
+    EXPECT_EQ(open.bottom - open.top, 154);
+    // The list fills it below the 20 rows of the text area.
+    RECT list{};
+    ::GetWindowRect(combo.List().hWnd(), &list);
+    EXPECT_EQ(list.left, origin.x);
+    EXPECT_EQ(list.top, origin.y + 20);
+    EXPECT_EQ(list.right - list.left, 120);
+    PressText(combo);
+    EXPECT_FALSE(combo.IsOpen());
+}
+
+// The arrow button (18 x 16 at x 100): a rounded box lit in its upper half
+// with a black down arrow from (6, 6); hovered or held, its outline darkens,
+// and held, the arrow moves one pixel right and down.
+TEST_F(ComboWindows, TheClosedBoxShowsItsTextAndItsArrowIdleHoveredAndHeld)
+{
+    host::PropertyBag bag;
+    bag.set(L"ForeColor", std::int64_t{0x000000FF});  // red text, to find it
+    YCombo& combo = form.AddControl<YCombo>(L"A", 150, 150, 120 * 15, 20 * 15, &bag);
+    combo.SetText(L"WWW");
+    const HWND arrow = combo.Arrow().hWnd();
+    auto textShows = [&] {
+        Frame f(combo.hWnd());
+        int red = 0, beyond = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 120; ++x)
+                if (f(x, y) == RGB(255, 0, 0))
+                    (x >= 4 && x < 120 - 23 ? red : beyond)++;
+        EXPECT_EQ(beyond, 0) << "text outside (4, 0)-(97, 20)";
+        EXPECT_EQ(f(0, 10), want::kComboFrame) << "the frame";
+        EXPECT_EQ(f(60, 1), want::kWhite) << "white inside the frame";
+        return red > 0;
+    };
+    struct Look {
+        COLORREF outline, upper, lower;
+        bool arrowAt66, arrowAt117;  // the arrow's first row from (6, 6), or from (7, 7)
+    };
+    auto arrowLook = [&] {
+        Frame f(arrow);
+        return Look{f(9, 0), f(3, 4), f(3, 11), f(6, 6) == want::kBlack && f(10, 6) == want::kBlack,
+                    f(7, 7) == want::kBlack && f(11, 7) == want::kBlack};
+    };
+    ASSERT_TRUE(textShows()) << "idle: the text is not drawn";
+    Look idle = arrowLook();
+    EXPECT_EQ(idle.outline, want::kComboArrowBase) << "idle outline";
+    EXPECT_EQ(idle.upper, want::kComboArrowLight);
+    EXPECT_EQ(idle.lower, want::kComboArrowMid);
+    EXPECT_TRUE(idle.arrowAt66);
+
+    MoveMouse(arrow, 5, 5);
+    ASSERT_TRUE(combo.ArrowHover());
+    Look hovered = arrowLook();
+    EXPECT_EQ(hovered.outline, want::kComboArrowDark) << "hovered: the dark outline";
+    EXPECT_EQ(hovered.upper, want::kComboArrowLight);
+    EXPECT_TRUE(hovered.arrowAt66) << "hovered: the arrow stays";
+    EXPECT_TRUE(textShows()) << "hovered: the text still shows";
+
+    ::SendMessageW(arrow, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+    ASSERT_TRUE(combo.ArrowPressed());
+    Look held = arrowLook();
+    EXPECT_EQ(held.outline, want::kComboArrowDark) << "held: the dark outline";
+    EXPECT_EQ(held.upper, want::kComboArrowLight) << "held: the tones do not change";
+    EXPECT_FALSE(held.arrowAt66) << "held: the arrow left its place";
+    EXPECT_TRUE(held.arrowAt117) << "held: the arrow one pixel right and down";
+    EXPECT_TRUE(textShows()) << "held: the text still shows";
+    ::SendMessageW(arrow, WM_LBUTTONUP, 0, At(5, 5));
+    ::ReleaseCapture();
+    if (combo.IsOpen())
+        PressText(combo);
+}
+
+// The wheel as the system routes it: the real cursor over the dropped list
+// and real notches of the wheel; the list scrolls 3 rows per notch.
+TEST_F(ComboWindows, TheRealWheelScrollsTheDroppedList)
+{
+    auto& combo = Place(L"A", 10, 10, 12);
+    Pump(150);
+    PressText(combo);
+    ASSERT_TRUE(combo.IsOpen());
+    YList& list = combo.List();
+    ASSERT_TRUE(PumpUntil([&] { return list.ScrollBarShown(); }, 2000)) << "12 items in 8 rows need the bar";
+    ASSERT_EQ(list.ScrollBar().MaxV(), 4);
+    ASSERT_TRUE(testdesktop::CursorTo(list.hWnd(), 30, 40));
+    testdesktop::Wheel(-120);
+    EXPECT_TRUE(PumpUntil([&] { return list.ScrollBar().Value() == 3; }, 2000))
+        << "one notch down: value " << list.ScrollBar().Value();
+    testdesktop::Wheel(-120);
+    EXPECT_TRUE(PumpUntil([&] { return list.ScrollBar().Value() == 4; }, 2000)) << "stops at the end";
+    testdesktop::Wheel(120);
+    EXPECT_TRUE(PumpUntil([&] { return list.ScrollBar().Value() == 1; }, 2000));
+    EXPECT_TRUE(combo.IsOpen()) << "the wheel does not close the list";
+    PressText(combo);
 }
 
 } // namespace

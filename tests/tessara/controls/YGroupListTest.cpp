@@ -2,6 +2,7 @@
 // by clicks, scrolled by the wheel and the bar, hovered, and painted.
 #include "ExpectedColours.h"
 #include "SmallTestSupport.h"
+#include "SharedCases.h"
 
 #include "tessara/controls/YGroupList.h"
 
@@ -83,11 +84,16 @@ TEST_F(GroupList, FoldingNearTheEndShrinksTheViewToTheNewRange)
 TEST_F(GroupList, ItemHeight30GivesFourRowsAnd1890Twips)
 {
     YGroupList& g = Place({5});
+    for (const auto& c : cases::kGroupPages) {
+        g.SetItemHeight(c.itemHeight);
+        g.Move(-1, -1, -1, c.height * 15);
+        EXPECT_EQ(g.PageRows(), c.pageRows) << c.height << " px in rows of " << c.itemHeight;
+        EXPECT_EQ(g.ScaleHeight(), c.clientHeight) << c.height << " px in rows of " << c.itemHeight;
+        EXPECT_EQ(g.Height(), c.clientHeight * 15);
+    }
     g.SetItemHeight(30);
     g.Move(-1, -1, -1, 1500);  // a client height of 100 px
-    EXPECT_EQ(g.PageRows(), 4);
     EXPECT_EQ(g.Height(), 1890);
-    EXPECT_EQ(g.ScaleHeight(), 126);
     g.SetItemHeight(2);  // below the font's height: ignored
     EXPECT_EQ(g.ItemHeight(), 30);
 }

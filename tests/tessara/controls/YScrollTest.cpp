@@ -2,6 +2,7 @@
 // state and painted pixels out.
 #include "ExpectedColours.h"
 #include "ScrollTestSupport.h"
+#include "SharedCases.h"
 
 #include "tessara/controls/YHScroll.h"
 #include "tessara/controls/YVScroll.h"
@@ -39,10 +40,8 @@ protected:
 TEST_F(ScrollWindows, ThumbSitsWhereTheArithmeticPutsItAndLooksPressed)
 {
     auto& bar = Place<YHScroll>(200, 18);
-    EXPECT_EQ(bar.pGetGlideLeft(1), 26);
-    EXPECT_EQ(bar.pGetGlideLeft(14), 130);
-    EXPECT_EQ(bar.pGetGlideLeft(15), 137);
-    EXPECT_EQ(bar.pGetGlideLeft(20), 172);
+    for (auto c : cases::kBar200Positions)
+        EXPECT_EQ(bar.pGetGlideLeft(c.value), c.pos) << "value " << c.value;
     bar.SetValue(14);
     Frame f(bar.hWnd());
     EXPECT_EQ(f(135, 4), kLight) << "upper half of the thumb";

@@ -2,6 +2,7 @@
 // painted strip.
 #include "ExpectedColours.h"
 #include "SmallTestSupport.h"
+#include "SharedCases.h"
 
 #include "tessara/controls/YTab.h"
 
@@ -45,9 +46,15 @@ TEST_F(Tabs, ColoursComeFromTheBaseBlue)
 TEST_F(Tabs, ClicksHitTabsButNotGapsOrLeftEdges)
 {
     YTab& t = Place(3, false);
-    for (int x : {50, 51, 52})
-        hosttest::ClickAt(t.hWnd(), x, 10);
-    EXPECT_EQ(clicks, (std::vector<int>{1}));
+    std::vector<int> want;
+    for (const auto& c : cases::kSingleLineTabHits) {
+        hosttest::ClickAt(t.hWnd(), c.x, c.y);
+        if (c.tab >= 0)
+            want.push_back(c.tab);
+        EXPECT_EQ(clicks, want) << "a click at " << c.x << "," << c.y;
+    }
+    clicks = {};
+    hosttest::ClickAt(t.hWnd(), 52, 10);
     EXPECT_EQ(t.SelectedTab(), 1);
     SendMessageW(t.hWnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(60, 10));
     EXPECT_EQ(clicks, (std::vector<int>{1, 1})) << "a double-click reports the tab again";

@@ -3,6 +3,7 @@
 // and painted pixels out.
 #include "ExpectedColours.h"
 #include "ScrollTestSupport.h"
+#include "SharedCases.h"
 #include "TreeReference.h"
 
 #include "tessara/controls/YTreeView.h"
@@ -141,17 +142,10 @@ TEST_F(TreeWindows, RootRulesShowTheirMessagesAndTheProgramCarriesOn)
 
 TEST_F(TreeWindows, FirstResizeGrowsSmallControlsAndSnapsToWholeRows)
 {
-    struct Case {
-        int w, h, wantW, wantH, pageRows;
-    } cases[] = {
-        {140, 186, 140, 186, 7},  // the gallery's tree: 2 + 7 rows of 26 + 2
-        {140, 200, 140, 212, 8},
-        {50, 60, 100, 108, 4},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : cases::kTreeFirstResize) {
         YTreeView& tv = Place(c.w, c.h);
-        EXPECT_EQ(tv.ScaleWidth(), c.wantW) << c.w << "x" << c.h;
-        EXPECT_EQ(tv.ScaleHeight(), c.wantH) << c.w << "x" << c.h;
+        EXPECT_EQ(tv.ScaleWidth(), c.finalW) << c.w << "x" << c.h;
+        EXPECT_EQ(tv.ScaleHeight(), c.finalH) << c.w << "x" << c.h;
         EXPECT_EQ(tv.PageRows(), c.pageRows) << c.w << "x" << c.h;
         // Later resizes change nothing.
         tv.SetSize(300 * 15, 300 * 15);
