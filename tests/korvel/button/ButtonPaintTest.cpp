@@ -21,10 +21,47 @@ const char* const kLookNames[] = {"normal", "default frame", "held", "selected"}
 
 using Slots = std::array<Rgb, 12>;
 
+// Colours worked out by hand from the shading rule (red + delta; green and
+// blue scaled by 256/255 and rounded, then + delta, or for "blue scaled"
+// b0 + delta x b0 / 192) for the face 0x3366CC (red 0xCC, green 0x66, blue 0x33).
+// Style 2: face ShadeColor(face, 48, blue scaled), selected face
+// ShadeColor(white, -32, blue scaled), and its slot shades sF(d).
+constexpr Rgb kFace2 = 0x3F96FC, kSelected2 = 0xD6E0DF;
+// Style 3: shadow ShadeColor(grey, 12), selected ShadeColor(that, 31), c = ShadeColor(grey, -26).
+constexpr Rgb kShadow3 = 0x8D8D8C, kSelected3 = 0xADADAB, kC3 = 0x676766;
+// Styles 0, 1, 4, 5, 6: selected face ShadeColor(white, -32).
+constexpr Rgb kSelectedPlain = 0xE0E0DF;
+// Style 6's light: ShadeColor(0xDFDFDF, 8).
+constexpr Rgb kLight6 = 0xE8E8E7;
+// Style 7: face ShadeColor(face, 31), shadow ShadeColor(grey, -16), selected
+// ShadeColor(grey, 16, blue scaled); hi and lo of its face; the pressed
+// variant's inner, hi and lo of grey.
+constexpr Rgb kFace7 = 0x5285EB, kShadow7 = 0x717170, kSelected7 = 0x8B9190;
+constexpr Rgb kHi7 = 0x71A5FF, kLo7 = 0x1246AB;
+constexpr Rgb kInner7Pressed = 0x616160, kHi7Pressed = 0x414140, kLo7Pressed = 0x717170;
+
+// sF(d) = ShadeColor(B, d, blue scaled) for the two bases of style 2.
+Rgb StyleTwoShade(Rgb base, int d)
+{
+    struct Row {
+        int d;
+        Rgb ofFace, ofSelected;
+    } static const rows[] = {
+        {-10, 0x3C8DF2, 0xCCD7D5}, {10, 0x42A1FF, 0xE2EBE9}, {-22, 0x3881E6, 0xBFCBC9}, {-24, 0x387FE4, 0xBDC9C7},
+        {-32, 0x3577DC, 0xB4C1BF}, {-5, 0x3E92F7, 0xD2DCDA}, {16, 0x44A7FF, 0xE8F1EF},  {-36, 0x3473D8, 0xAFBDBB},
+        {5, 0x409CFF, 0xDCE6E4},   {-48, 0x3067CC, 0xA2B1AF},
+    };
+    for (const Row& r : rows)
+        if (r.d == d)
+            return base == kSelected2 ? r.ofSelected : r.ofFace;
+    ADD_FAILURE() << "no worked-out shade for " << d;
+    return 0;
+}
+
 // What the three outlines of each look show, side by side as the slot
 // tables give them: inner left, top, right, bottom; middle ...; outer ....
 // F is the face that shows where a side is not drawn.
-Slots ExpectedSlots(int style, Look look, Rgb F, const DerivedColours& d)
+Slots ExpectedSlots(int style, Look look, Rgb F)
 {
     switch (style) {
     case 0:
@@ -40,8 +77,8 @@ Slots ExpectedSlots(int style, Look look, Rgb F, const DerivedColours& d)
             return {W_, W_, G_, G_, W_, W_, G_, G_, K_, K_, K_, K_};
         return {G_, G_, W_, W_, G_, G_, W_, W_, K_, K_, K_, K_};
     case 2: {
-        const Rgb B = look == Selected ? d.selectedFace : d.face;
-        auto sF = [&](int v) { return ShadeColor(B, v, true); };
+        const Rgb B = look == Selected ? kSelected2 : kFace2;
+        auto sF = [&](int v) { return StyleTwoShade(B, v); };
         const int col = look == Normal ? 0 : look == DefaultFrame ? 1 : 2;
         const Rgb table[8][4] = {
             {sF(-10), 0xF0D1B5, sF(-22), 0x6BCBFF}, {sF(10), 0xF7D7BD, sF(-24), 0x8CDBFF},
@@ -57,9 +94,8 @@ Slots ExpectedSlots(int style, Look look, Rgb F, const DerivedColours& d)
         return s;
     }
     case 3: {
-        const Rgb c = ShadeColor(G_, -26);
         const Rgb mid = look == Normal || look == DefaultFrame ? W_ : F;
-        return {F, F, F, F, mid, mid, c, c, c, c, W_, W_};
+        return {F, F, F, F, mid, mid, kC3, kC3, kC3, kC3, W_, W_};
     }
     case 4:
         if (look == Normal || look == DefaultFrame)
@@ -70,31 +106,31 @@ Slots ExpectedSlots(int style, Look look, Rgb F, const DerivedColours& d)
             return {F, F, F, F, F, F, F, F, F, F, F, F};
         return {F, F, F, F, F, F, F, F, G_, G_, W_, W_};
     case 6: {
-        const Rgb l6 = ShadeColor(0xDFDFDF, 8);
+        const Rgb l6 = kLight6;
         if (look == Normal || look == DefaultFrame)
             return {F, F, F, F, l6, l6, G_, G_, l6, l6, G_, G_};
         return {F, F, F, F, G_, G_, l6, l6, G_, G_, l6, l6};
     }
     case 7:
-        if (look == Normal || look == DefaultFrame) {
-            const Rgb hi = ShadeColor(F, 31), lo = ShadeColor(F, -64);
-            return {W_, W_, F, F, hi, hi, lo, lo, K_, K_, K_, K_};
-        } else {
-            const Rgb inner = ShadeColor(G_, -32), hi = ShadeColor(G_, -64), lo = ShadeColor(G_, -16);
-            return {inner, inner, G_, G_, hi, hi, lo, lo, K_, K_, K_, K_};
-        }
+        if (look == Normal || look == DefaultFrame)
+            return {W_, W_, F, F, kHi7, kHi7, kLo7, kLo7, K_, K_, K_, K_};
+        return {kInner7Pressed, kInner7Pressed, G_, G_, kHi7Pressed, kHi7Pressed, kLo7Pressed, kLo7Pressed,
+                K_, K_, K_, K_};
     }
     return {};
 }
 
 // The face each look fills with.
-Rgb ExpectedFace(int style, Look look, const DerivedColours& d)
+Rgb ExpectedFace(int style, Look look)
 {
+    const Rgb face = style == 2 ? kFace2 : style == 7 ? kFace7 : kFace;
     if (look == Selected)
-        return d.selectedFace;
-    if (look == Held && (style == 3 || style == 7))
-        return d.shadow;
-    return d.face;
+        return style == 2 ? kSelected2 : style == 3 ? kSelected3 : style == 7 ? kSelected7 : kSelectedPlain;
+    if (look == Held && style == 3)
+        return kShadow3;
+    if (look == Held && style == 7)
+        return kShadow7;
+    return face;
 }
 
 class Paint : public ButtonForm {
@@ -133,8 +169,8 @@ TEST_F(Paint, EveryStyleAndLookDrawsItsThreeOutlines)
         b.SetButtonStyle(style);
         for (Look look : {Normal, DefaultFrame, Held, Selected}) {
             ShowLook(b, look);
-            const Rgb F = ExpectedFace(style, look, b.Colours());
-            const Slots want = ExpectedSlots(style, look, F, b.Colours());
+            const Rgb F = ExpectedFace(style, look);
+            const Slots want = ExpectedSlots(style, look, F);
             Frame f(b.hWnd());
             for (int slot = 0; slot < 12; ++slot) {
                 // Style 2 fills row by row: its unlined face is not one colour.
@@ -158,8 +194,7 @@ TEST_F(Paint, CornerPixelsOfStyles2And7)
 
     b.SetButtonStyle(7);
     ShowLook(b, Normal);
-    const Rgb F = b.Colours().face;
-    const Rgb hi = ShadeColor(F, 31), lo = ShadeColor(F, -64);
+    const Rgb F = kFace7, hi = kHi7, lo = kLo7;
     Frame f7(b.hWnd());
     struct {
         POINT p;
@@ -214,7 +249,7 @@ TEST_F(Paint, Style2HoverShowsOrangeLinesUntilTheMouseLeaves)
     EXPECT_EQ(Hex(over.At(40, 27)), Hex(0x31B2FF));
     b.ShowLookState(0, false, false);
     Frame left(b.hWnd());
-    EXPECT_EQ(Hex(left.At(2, 15)), Hex(ShadeColor(b.Colours().face, -10, true)));
+    EXPECT_EQ(Hex(left.At(2, 15)), Hex(StyleTwoShade(kFace2, -10)));
 }
 
 TEST_F(Paint, GradientsStartWithTheBackColourAndEndWithTheGradientColour)
