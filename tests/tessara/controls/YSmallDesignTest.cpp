@@ -1,12 +1,12 @@
 // At design time the controls hook nothing and paint through their
 // ordinary paint event with the same painter.
+#include "ExpectedColours.h"
 #include "SmallTestSupport.h"
 
 #include "tessara/controls/YCheck.h"
 #include "tessara/controls/YGroupList.h"
 #include "tessara/controls/YProgress.h"
 #include "tessara/controls/YTab.h"
-#include "tessara/kit/ColourMath.h"
 
 using namespace smalltest;
 
@@ -35,13 +35,13 @@ TEST_F(DesignTime, ControlsPaintThroughTheirPaintEventAndIgnoreTheMouse)
     tab.AddItem(L"B");
     ASSERT_TRUE(PumpUntil([&] { return !tab.RepaintPending(); }, 2000));
     EXPECT_EQ(hosttest::PixelAt(tab.hWnd(), 200, 5), 0x00406080u) << "the band, painted at design time";
-    EXPECT_EQ(hosttest::PixelAt(tab.hWnd(), 3, 5), kit::TintColor(tessara::YTab::kTabBorderColor, kit::kTint07));
+    EXPECT_EQ(hosttest::PixelAt(tab.hWnd(), 3, 5), want::kSelectedUpper);
     hosttest::ClickAt(tab.hWnd(), 60, 10);
     EXPECT_EQ(tab.SelectedTab(), 0) << "no hook at design time";
 
     const host::PropertyBag none;
     auto& list = form.AddControl<tessara::YGroupList>(L"YGroupList1", 4500, 150, 129 * 15, 146 * 15, &none);
-    EXPECT_EQ(hosttest::PixelAt(list.hWnd(), 0, 0), tessara::YGroupList::kBorderColor);
+    EXPECT_EQ(hosttest::PixelAt(list.hWnd(), 0, 0), want::kGroupBorder);
     EXPECT_EQ(hosttest::PixelAt(list.hWnd(), 60, 60), 0x00FFFFFFu);
     list.SetItemHeight(30);
     EXPECT_EQ(list.ItemHeight(), 20) << "the row height changes only at run time";
@@ -56,7 +56,7 @@ TEST_F(DesignTime, ControlsPaintThroughTheirPaintEventAndIgnoreTheMouse)
     host::PropertyBag checkBag;
     checkBag.set(L"Caption", std::wstring(L"C"));
     auto& check = form.AddControl<tessara::YCheck>(L"YCheck1", 150, 2700, 73 * 15, 33 * 15, &checkBag);
-    EXPECT_EQ(hosttest::PixelAt(check.hWnd(), 2, 15), tessara::kFaceBlue) << "the box's frame";
+    EXPECT_EQ(hosttest::PixelAt(check.hWnd(), 2, 15), want::kFaceBlue) << "the box's frame";
     hosttest::ClickAt(check.hWnd(), 5, 16);
     EXPECT_EQ(check.Value(), 0) << "no hook at design time";
 }
