@@ -29,23 +29,23 @@ struct OwnDesktop {
 };
 inline const OwnDesktop kOwnDesktop;
 
-// Runs this thread's pending messages for up to ms milliseconds, until
-// done() holds; returns done().
+// Runs this thread's pending messages until done() holds, for up to ms
+// milliseconds; returns done(). Nothing runs once done() holds.
 template <class F>
 bool DispatchUntil(F done, int ms)
 {
     const DWORD start = ::GetTickCount();
     for (;;) {
-        MSG m;
-        while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&m);
-            ::DispatchMessageW(&m);
-        }
         if (done())
             return true;
         if (::GetTickCount() - start > static_cast<DWORD>(ms))
             return false;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        MSG m;
+        while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&m);
+            ::DispatchMessageW(&m);
+        }
     }
 }
 
@@ -64,8 +64,8 @@ inline bool CursorTo(HWND h, int x, int y)
 
 // The real left button pressed or released where the cursor is; the
 // system routes the message to the window under the cursor (or to the one
-// holding the capture). Returns once the button's state shows it, with the
-// messages it caused run.
+// holding the capture). Returns once the button's state shows it; the
+// messages the press causes may still wait for the caller to run them.
 inline bool LeftButton(bool down)
 {
     INPUT in{};

@@ -181,18 +181,10 @@ TEST_F(ComboWindows, ALeftPressOnTheFormClosesButAMoveDoesNot)
     POINT onScreen{300, 300};  // the hardware press goes where the real cursor is
     ::ClientToScreen(form.hWnd(), &onScreen);
     ::SetCursorPos(onScreen.x, onScreen.y);
-    INPUT down{};
-    down.type = INPUT_MOUSE;
-    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    ::SendInput(1, &down, sizeof(INPUT));
-    PumpUntil([] { return ::GetAsyncKeyState(VK_LBUTTON) < 0; }, 300);
-    ASSERT_LT(::GetAsyncKeyState(VK_LBUTTON), 0) << "the left button could not be pressed here";
+    ASSERT_TRUE(testdesktop::LeftButton(true)) << "the left button could not be pressed here";
     ::SendMessageW(form.hWnd(), WM_NCHITTEST, 0, onForm);
-    INPUT up = down;
-    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &up, sizeof(INPUT));
-    Pump(50);
     EXPECT_FALSE(combo.IsOpen());
+    testdesktop::LeftButton(false);
 }
 
 TEST_F(ComboWindows, FocusLeavingClosesTheList)

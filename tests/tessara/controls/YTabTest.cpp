@@ -20,9 +20,11 @@ constexpr COLORREF kPage = want::kTabPage;
 
 class Tabs : public FormTest {
 protected:
-    YTab& Place(int count, bool multi, int perLine = 4)
+    YTab& Place(int count, bool multi, int perLine = 4, bool bottom = false)
     {
         host::PropertyBag bag;
+        if (bottom)
+            bag.set(L"IsBottom", true);
         bag.set(L"MultilLine", multi);
         bag.set(L"CntOfLine", std::int64_t{perLine});
         bag.set(L"ItemWidth", std::int64_t{50});
@@ -163,21 +165,7 @@ TEST_F(Tabs, BurstOfAdditionsRepaintsOnceAndStops)
 // line 0 touches the bottom edge, tab cells start every 51 pixels.
 class BottomTabs : public Tabs {
 protected:
-    YTab& PlaceBottom(int count, bool multi)
-    {
-        host::PropertyBag bag;
-        bag.set(L"IsBottom", true);
-        bag.set(L"MultilLine", multi);
-        bag.set(L"CntOfLine", std::int64_t{4});
-        bag.set(L"ItemWidth", std::int64_t{50});
-        bag.set(L"BackColor", std::int64_t{kBand});
-        YTab& t = form.AddControl<YTab>(L"YTab1", 150, 150, 257 * 15, 137 * 15, &bag);
-        t.Click.connect([this](int i) { clicks.push_back(i); });
-        for (int i = 0; i < count; ++i)
-            t.AddItem(L"T" + std::to_wstring(i));
-        EXPECT_TRUE(PumpUntil([&] { return !t.RepaintPending(); }, 2000)) << "the burst never settled";
-        return t;
-    }
+    YTab& PlaceBottom(int count, bool multi) { return Place(count, multi, 4, true); }
 };
 
 TEST_F(BottomTabs, OneLinePaintsThePageAboveAndTheSelectedTabOpenToIt)

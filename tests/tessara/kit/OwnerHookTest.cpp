@@ -107,19 +107,7 @@ protected:
         EXPECT_EQ(::GetPropW(form, L"OrigProcAddr"), nullptr);
         EXPECT_EQ(Proc(form), formProc);
     }
-    static void LeftButton(bool down)
-    {
-        INPUT in{};
-        in.type = INPUT_MOUSE;
-        in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-        ::SendInput(1, &in, sizeof in);
-        MSG m;
-        for (int i = 0; i < 20 && ((::GetAsyncKeyState(VK_LBUTTON) < 0) != down); ++i) {
-            while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
-                ::DispatchMessageW(&m);
-            ::Sleep(5);
-        }
-    }
+    static void LeftButton(bool down) { testdesktop::LeftButton(down); }
     LPARAM FormPoint() { return MAKELPARAM(400, 300); }
 
     HWND form = nullptr;
