@@ -59,6 +59,8 @@ public:
     YVScroll& ScrollBar() const { return *YVScroll1; }
     bool ScrollBarShown() const;
     bool MarqueeRunning() const { return tmrDis.Enabled(); }
+    // A deferred layout is waiting for its timer.
+    bool LayoutPending() const { return tmrInit.Enabled(); }
     // Text width as the list measures it (its font on its own DC).
     int TextWidth(std::wstring_view text);
     int FontHeight();

@@ -29,7 +29,10 @@ protected:
             list.AddItem(stem + std::to_wstring(i));
         WaitForLayout(list);
     }
-    void WaitForLayout(YList& list) { Pump(160); }
+    void WaitForLayout(YList& list)
+    {
+        ASSERT_TRUE(PumpUntil([&] { return !list.LayoutPending(); }, 5000)) << "the deferred layout never ran";
+    }
 
     static int PixelHeight(const YList& l) { return l.Height() / host::kTwipsPerPixel; }
     // A point in row r, right of where short texts end.
