@@ -347,9 +347,11 @@ TEST_F(GroupList, HoveredHeaderAndItemRepaintInTheHoverColours)
         ASSERT_EQ(g.HoverRow(), c.row) << c.what;
         Shown s(g.hWnd());  // the control repaints on its own
         EXPECT_EQ(s(120, c.y), c.hovered) << c.what << " hovered";
-        for (const auto& other : cases)
-            if (other.row != c.row)
+        for (const auto& other : cases) {
+            if (other.row != c.row) {
                 EXPECT_EQ(s(120, other.y), other.idle) << other.what << " while " << c.what << " is hovered";
+            }
+        }
     }
     SendMessageW(g.hWnd(), WM_MOUSELEAVE, 0, 0);
     Shown s(g.hWnd());
