@@ -143,7 +143,26 @@ void SettleChain(HookChain* chain)
 
 } // namespace detail
 
-WindowHook::~WindowHook() { HookDetachAll(); }
+namespace {
+
+std::vector<const WindowHook*>& LiveHooks()
+{
+    static std::vector<const WindowHook*> hooks;
+    return hooks;
+}
+
+} // namespace
+
+WindowHook::WindowHook(HookClient& client) : client_(client) { LiveHooks().push_back(this); }
+
+WindowHook::~WindowHook()
+{
+    HookDetachAll();
+    auto& hooks = LiveHooks();
+    hooks.erase(std::remove(hooks.begin(), hooks.end(), this), hooks.end());
+}
+
+const std::vector<const WindowHook*>& WindowHook::Live() { return LiveHooks(); }
 
 int WindowHook::Find(HWND hwnd) const
 {

@@ -37,7 +37,7 @@ void SettleChain(HookChain* chain);
 
 class WindowHook {
 public:
-    explicit WindowHook(HookClient& client) : client_(client) {}
+    explicit WindowHook(HookClient& client);
     // Detaches every window still hooked.
     ~WindowHook();
     WindowHook(const WindowHook&) = delete;
@@ -76,6 +76,10 @@ public:
     // The lists of a hooked window, or null.
     const MessageList* BeforeList(HWND hwnd) const;
     const MessageList* AfterList(HWND hwnd) const;
+
+    // Every hook alive now, so a check can see that no entry outlives its
+    // window.
+    static const std::vector<const WindowHook*>& Live();
 
 private:
     friend void detail::SettleChain(detail::HookChain* chain);

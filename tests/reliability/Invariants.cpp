@@ -13,8 +13,10 @@
 #include "tessara/controls/YTab.h"
 #include "tessara/controls/YTreeView.h"
 #include "tessara/controls/YVScroll.h"
+#include "tessara/kit/Hook.h"
 
 #include <sstream>
+#include <vector>
 
 namespace reliability {
 namespace {
@@ -42,6 +44,66 @@ std::string Join(std::string a, const std::string& b)
     return a + "; " + b;
 }
 
+std::string Differ(const char* what, long long got, const char* other, long long want)
+{
+    if (got == want)
+        return {};
+    std::ostringstream s;
+    s << what << " = " << got << " but " << other << " = " << want;
+    return s.str();
+}
+
+// The rows of the tree counted from its nodes alone, as its rows are
+// defined: the root, then (root expanded) each child with the rows below
+// it; a node's rows below are 0 when folded, 1 when expanded without
+// children, else its children with theirs. Walked with an explicit stack,
+// so a deep tree cannot exhaust the thread's stack.
+long long RowsFromNodes(const tessara::TreeStore& s)
+{
+    if (s.SlotCount() == 0 || !s.IsUsed(0))
+        return 0;
+    if (!s.Expanded(0))
+        return 1;
+    long long rows = 1;
+    std::vector<std::int32_t> todo(s.Children(0).begin(), s.Children(0).end());
+    while (!todo.empty()) {
+        const std::int32_t n = todo.back();
+        todo.pop_back();
+        ++rows;
+        if (!s.Expanded(n))
+            continue;
+        if (s.ChildCount(n) == 0)
+            ++rows;
+        else
+            todo.insert(todo.end(), s.Children(n).begin(), s.Children(n).end());
+    }
+    return rows;
+}
+
+// Nodes a pre-order walk of the shown rows visits (expanded leaves add no
+// row of their own there).
+long long NodesOnTheWalk(const tessara::TreeStore& s)
+{
+    if (s.SlotCount() == 0 || !s.IsUsed(0))
+        return 0;
+    long long rows = 0;
+    std::vector<std::int32_t> todo{0};
+    while (!todo.empty()) {
+        const std::int32_t n = todo.back();
+        todo.pop_back();
+        ++rows;
+        if (s.Expanded(n))
+            todo.insert(todo.end(), s.Children(n).begin(), s.Children(n).end());
+    }
+    return rows;
+}
+
+std::string TreeRowsAgree(const tessara::TreeStore& s)
+{
+    std::string r = Differ("the store's row count", s.TotalRows(), "a count over the nodes", RowsFromNodes(s));
+    return Join(r, Differ("the store's walk rows", s.WalkRowCount(), "a walk of the shown nodes", NodesOnTheWalk(s)));
+}
+
 std::string CheckOwn(host::ControlBase& c)
 {
     if (c.hWnd() && !::IsWindow(c.hWnd()))
@@ -56,7 +118,18 @@ std::string CheckOwn(host::ControlBase& c)
         return OutOf("ListIndex", l->ListIndex(), -1, l->ListCount() - 1);
     if (auto* cb = dynamic_cast<tessara::YCombo*>(&c)) {
         const tessara::YList& l = cb->List();
-        return OutOf("list's ListIndex", l.ListIndex(), -1, l.ListCount() - 1);
+        std::string r = OutOf("list's ListIndex", l.ListIndex(), -1, l.ListCount() - 1);
+        // Closed, the combo (and the list inside it) sits in its form again;
+        // open, it is a pop-up of its own.
+        const HWND parent = ::GetParent(cb->hWnd());
+        const HWND home = cb->Parent() ? cb->Parent()->ContainerWindow() : nullptr;
+        if (!cb->IsOpen() && parent != home)
+            r = Join(r, "closed, but its window is not a child of its form");
+        if (cb->IsOpen() && parent == home)
+            r = Join(r, "open, but its window is still a child of its form");
+        if (::GetParent(l.hWnd()) != cb->hWnd())
+            r = Join(r, "its list is not a child of the combo's window");
+        return r;
     }
     if (auto* t = dynamic_cast<tessara::YTreeView*>(&c)) {
         std::string r = OutOf("SelectedIndex", t->SelectedIndex(), -1, t->SlotCount() - 1);
@@ -65,7 +138,7 @@ std::string CheckOwn(host::ControlBase& c)
         r = Join(r, OutOf("PageRows", t->PageRows(), 0, 1 << 20));
         r = Join(r, OutOf("vertical Value", t->VScroll().Value(), t->VScroll().MinV(), t->VScroll().MaxV()));
         r = Join(r, OutOf("horizontal Value", t->HScroll().Value(), t->HScroll().MinV(), t->HScroll().MaxV()));
-        return r;
+        return Join(r, TreeRowsAgree(t->Store()));
     }
     if (auto* v = dynamic_cast<tessara::YListView*>(&c)) {
         std::string r = OutOf("FocusIndex", v->FocusIndex(), -1, v->Model().ItemCount() - 1);
@@ -118,6 +191,49 @@ std::string BrokenIn(const host::Container& container)
     for (host::ControlBase* c : container.Controls())
         r = Join(r, Broken(*c));
     return r;
+}
+
+std::string StaleHookEntries()
+{
+    std::string r;
+    for (const kit::WindowHook* hook : kit::WindowHook::Live())
+        for (int i = 0; i < hook->EntryCount(); ++i) {
+            const HWND h = hook->EntryWindow(i);
+            if (h && !::IsWindow(h)) {
+                std::ostringstream s;
+                s << "a hook keeps entry " << i << " for the destroyed window 0x" << std::hex
+                  << reinterpret_cast<std::uintptr_t>(h);
+                r = Join(r, s.str());
+            }
+        }
+    return r;
+}
+
+namespace {
+
+bool AnyComboOpen(const host::Container& container)
+{
+    for (host::ControlBase* c : container.Controls()) {
+        if (auto* cb = dynamic_cast<tessara::YCombo*>(c); cb && cb->IsOpen())
+            return true;
+        if (auto* inner = dynamic_cast<host::Container*>(c); inner && AnyComboOpen(*inner))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string DropDownAgrees(const host::Form& form)
+{
+    // The owner-window hook lives exactly while a list is dropped.
+    const bool hooked = ::GetPropW(form.hWnd(), L"OrigProcAddr") != nullptr;
+    const bool open = AnyComboOpen(form);
+    if (hooked && !open)
+        return "the form keeps the drop-down's owner hook with no list dropped";
+    if (open && !hooked)
+        return "a list is dropped but the form is not watched";
+    return {};
 }
 
 } // namespace reliability

@@ -13,5 +13,9 @@ namespace reliability {
 std::string Broken(host::ControlBase& control);
 // Every control of a container (a form), recursively.
 std::string BrokenIn(const host::Container& container);
+// Hook entries (of any Tessara control alive) naming a destroyed window.
+std::string StaleHookEntries();
+// A dropped list and the form's owner-window hook come and go together.
+std::string DropDownAgrees(const host::Form& form);
 
 } // namespace reliability

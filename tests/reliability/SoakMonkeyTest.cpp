@@ -1,10 +1,12 @@
 // Every Tessara control, the launcher's button and the gallery form under
-// long use: a soak of paints, resizes and property changes that must leave
-// GDI objects, windows and private bytes where they were after warming up,
-// and a monkey of random but plausible input after which each control's
-// invariants still hold. Counts are reduced for the regular run; pass
-// --full for 10,000 soak rounds and 100,000 monkey messages per subject,
-// and --seed=N to replay a monkey run.
+// long use: a soak of paints, resizes and property changes, and a monkey of
+// random but plausible input with pauses in which the controls' own timers
+// tick. Both must leave GDI objects, windows and the heap bytes in use where
+// they were after warming up, and each control's invariants must hold
+// throughout. Counts are reduced for the regular run; pass --full for
+// 10,000 soak rounds and 100,000 monkey messages per subject, and --seed=N
+// to replay a monkey run.
+#include "HeapCount.h"
 #include "Invariants.h"
 
 #include "korvel/button/kxButtons_H.h"
@@ -22,6 +24,7 @@
 #include "tessara/controls/YTreeView.h"
 #include "tessara/controls/YVScroll.h"
 #include "tessara/gallery/frmMain.h"
+#include "tessara/kit/MdlSubclassMain.h"
 #include "tests/tessara/kit/GdiCount.h"
 
 #include "host/Host.h"
@@ -72,10 +75,28 @@ unsigned SeedFromArgs(unsigned fallback)
 }
 
 const bool kFull = HasArg(L"--full");
-const int kSoakRounds = kFull ? 10000 : 200;
-const int kMonkeyMessages = kFull ? 100000 : 2000;
-const int kBurst = 500;
+const int kSoakRounds = kFull ? 10000 : 250;
+const int kSoakWarmUp = 100;   // rounds before the start is measured
+const int kMonkeyMessages = kFull ? 100000 : 2000;  // after the warm-up
+const int kBurst = 500;        // messages between two checks of the invariants
+// Bursts before the start is measured: until the GDI objects stay as they
+// were after the burst before (the platform keeps a few device contexts
+// of its own once a window is first lifted out or painted a certain way),
+// at most this many.
+const int kMonkeyWarmUpMax = kFull ? 10 : 4;
+// One timer step in this many is a rest long enough for the timers to tick
+// (a timer step is one step in 16); fewer in the regular run, where every
+// rest costs up to 150 ms.
+const unsigned kPauseOneIn = kFull ? 12 : 20;
 const unsigned kSeed = SeedFromArgs(20261210u);
+
+// A leak of 1 KB per 1,000 messages (or soak rounds) must fail: half of
+// that is allowed for state that legitimately differs between the two
+// measurements (a hovered item's text, a chosen entry).
+long long HeapAllowance(long long messages)
+{
+    return messages * 1024 / 1000 / 2;
+}
 
 // Other test programs share the Wine session; a desktop of our own keeps
 // their windows from taking activation and focus from ours.
@@ -94,10 +115,16 @@ const OwnDesktop kOwnDesktop;
 POINT g_cursor{};
 POINT ReadCursor() { return g_cursor; }
 
+// Timer messages dispatched so far: the monkey's pauses must really let
+// the controls' 100 ms timers run.
+long long g_timerTicks = 0;
+
 void PumpPending()
 {
     MSG m;
     while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        if (m.message == WM_TIMER)
+            ++g_timerTicks;
         ::TranslateMessage(&m);
         ::DispatchMessageW(&m);
     }
@@ -159,20 +186,43 @@ SIZE_T PrivateBytes()
 struct Figures {
     int gdi = 0;
     int user = 0;
-    SIZE_T bytes = 0;
+    long long heap = 0;      // bytes in use through operator new
+    long long blocks = 0;
+    SIZE_T privateBytes = 0;
 };
 
 Figures Measure()
 {
     PumpPending();
-    return Figures{kittest::LiveGdiObjects(), LiveWindows(), PrivateBytes()};
+    Figures f;
+    f.gdi = kittest::LiveGdiObjects();
+    f.user = LiveWindows();
+    f.privateBytes = PrivateBytes();
+    const reliability::HeapFigures h = reliability::HeapInUse();
+    f.heap = h.bytes;
+    f.blocks = h.blocks;
+    return f;
+}
+
+// The figures of one run against those of its start: GDI objects and
+// windows exactly back, the heap within the allowance for `work` messages.
+void ExpectNoGrowth(const char* who, const Figures& start, const Figures& end, long long work)
+{
+    EXPECT_EQ(end.gdi, start.gdi) << who << ": GDI objects left alive";
+    EXPECT_EQ(end.user, start.user) << who << ": windows left behind (or lost)";
+    EXPECT_LE(end.heap - start.heap, HeapAllowance(work))
+        << who << ": heap bytes in use grew from " << start.heap << " to " << end.heap << " (" << end.blocks - start.blocks
+        << " blocks) over " << work << " messages or rounds";
 }
 
 struct Row {
     std::string name;
-    Figures start, end;
+    Figures soakStart, soakEnd;  // soak: after the warm-up, and at the end
+    Figures start, end;          // monkey
     int soakRounds = 0;
     long long messages = 0;
+    long long timerTicks = 0;    // during the monkey
+    double soakSeconds = 0, monkeySeconds = 0;
 };
 
 std::vector<Row>& Table()
@@ -192,19 +242,30 @@ Row& RowFor(const std::string& name)
     return Table().back();
 }
 
-// Printed once all subjects ran.
+// Printed once all subjects ran; scripts/soak.sh collects the lines that
+// start with "| " into the README's table.
 class TablePrinter : public ::testing::Environment {
 public:
     void TearDown() override
     {
-        std::printf("\n%-14s %9s %9s %9s %9s %12s %12s %7s %9s\n", "subject", "GDI start", "GDI end", "USER start",
-                    "USER end", "bytes start", "bytes end", "rounds", "messages");
-        for (const Row& r : Table())
-            std::printf("%-14s %9d %9d %9d %9d %12zu %12zu %7d %9lld\n", r.name.c_str(), r.start.gdi, r.end.gdi,
-                        r.start.user, r.end.user, static_cast<size_t>(r.start.bytes),
-                        static_cast<size_t>(r.end.bytes), r.soakRounds, r.messages);
-        std::printf("GDI: highest fresh handle slot (grows only with live objects); USER: windows of the thread;\n"
-                    "bytes: private bytes. Monkey seed %u; %s run.\n",
+        std::printf("\n| subject | run | GDI start | GDI end | windows start | windows end | heap start | heap end | "
+                    "private start | private end | rounds or messages | timer ticks | seconds |\n");
+        const auto line = [](const Row& r, const char* run, const Figures& a, const Figures& b, long long work,
+                             const std::string& ticks, double seconds) {
+            std::printf("| %s | %s | %d | %d | %d | %d | %lld | %lld | %zu | %zu | %lld | %s | %.0f |\n",
+                        r.name.c_str(), run, a.gdi, b.gdi, a.user, b.user, a.heap, b.heap,
+                        static_cast<size_t>(a.privateBytes), static_cast<size_t>(b.privateBytes), work,
+                        ticks.c_str(), seconds);
+        };
+        for (const Row& r : Table()) {
+            if (r.soakRounds > 0)
+                line(r, "soak", r.soakStart, r.soakEnd, r.soakRounds, "-", r.soakSeconds);
+            if (r.messages > 0)
+                line(r, "monkey", r.start, r.end, r.messages, std::to_string(r.timerTicks), r.monkeySeconds);
+        }
+        std::printf("GDI: highest fresh handle slot (grows only with live objects); windows: of the thread;\n"
+                    "heap: bytes in use through operator new; private: committed private bytes. The start is\n"
+                    "measured after the warm-up. Monkey seed %u; %s run.\n",
                     kSeed, kFull ? "full-size" : "reduced (pass --full for 10,000 rounds / 100,000 messages)");
     }
 };
@@ -219,6 +280,12 @@ struct Subject {
     virtual HWND Window() = 0;
     virtual host::ControlBase* Control() = 0;  // null for a form
     virtual void Change(int round) = 0;
+    // Puts back the content the subject started with (the soak adds and
+    // removes items), so both soak measurements see the same content.
+    virtual void Refill() {}
+    // The control runs timers of its own that the monkey's pauses must let
+    // tick.
+    virtual bool HasTimers() const { return true; }
     virtual std::string Broken() { return reliability::Broken(*Control()); }
 };
 
@@ -269,10 +336,16 @@ struct ScrollSubject : ControlSubject<Bar> {
 };
 
 struct ListSubject : ControlSubject<YList> {
-    ListSubject(host::Form& f) : ControlSubject(f, L"YList1", 160, 120)
+    ListSubject(host::Form& f) : ControlSubject(f, L"YList1", 160, 120) { Fill(); }
+    void Fill()
     {
         for (int i = 0; i < 40; ++i)
             control.AddItem(L"Item " + std::to_wstring(i) + (i % 5 ? L"" : L" with a rather long caption"));
+    }
+    void Refill() override
+    {
+        control.Clear();
+        Fill();
     }
     void Alter(int round) override
     {
@@ -287,10 +360,16 @@ struct ListSubject : ControlSubject<YList> {
 };
 
 struct ComboSubject : ControlSubject<YCombo> {
-    ComboSubject(host::Form& f) : ControlSubject(f, L"YCombo1", 150, 22)
+    ComboSubject(host::Form& f) : ControlSubject(f, L"YCombo1", 150, 22) { Fill(); }
+    void Fill()
     {
         for (int i = 0; i < 25; ++i)
             control.AddItem(L"Choice " + std::to_wstring(i));
+    }
+    void Refill() override
+    {
+        control.Clear();
+        Fill();
     }
     void Alter(int round) override
     {
@@ -305,6 +384,10 @@ struct TreeSubject : ControlSubject<YTreeView> {
     TreeSubject(host::Form& f) : ControlSubject(f, L"YTreeView1", 200, 180)
     {
         control.AddItem(-1, L"Root");
+        Fill();
+    }
+    void Fill()
+    {
         const int root = control.GetIndexByStr(L"Root");
         for (int i = 0; i < 8; ++i) {
             control.AddItem(root, L"Branch " + std::to_wstring(i));
@@ -313,6 +396,13 @@ struct TreeSubject : ControlSubject<YTreeView> {
                 control.AddItem(branch, L"Leaf " + std::to_wstring(i) + L"." + std::to_wstring(j));
         }
         control.Spread(root, true);
+    }
+    void Refill() override
+    {
+        // The root stays; its branches go with their subtrees.
+        while (control.Store().ChildCount(0) > 0)
+            control.RemoveItem(control.Store().Children(0).back());
+        Fill();
     }
     void Alter(int round) override
     {
@@ -333,7 +423,8 @@ struct TreeSubject : ControlSubject<YTreeView> {
 };
 
 struct ListViewSubject : ControlSubject<YListView> {
-    ListViewSubject(host::Form& f) : ControlSubject(f, L"YListView1", 260, 180)
+    ListViewSubject(host::Form& f) : ControlSubject(f, L"YListView1", 260, 180) { Fill(); }
+    void Fill()
     {
         control.AddHeaderItem(L"Name", 90, nullptr, nullptr);
         control.AddHeaderItem(L"Size", 60, nullptr, nullptr);
@@ -341,6 +432,11 @@ struct ListViewSubject : ControlSubject<YListView> {
             control.AddListItem(L"File " + std::to_wstring(i), nullptr, nullptr);
             control.AddListSubItem(i, std::to_wstring(i * 17) + L" KB", nullptr);
         }
+    }
+    void Refill() override
+    {
+        control.Clear();
+        Fill();
     }
     void Alter(int round) override
     {
@@ -355,7 +451,8 @@ struct ListViewSubject : ControlSubject<YListView> {
 };
 
 struct GroupListSubject : ControlSubject<YGroupList> {
-    GroupListSubject(host::Form& f) : ControlSubject(f, L"YGroupList1", 180, 200)
+    GroupListSubject(host::Form& f) : ControlSubject(f, L"YGroupList1", 180, 200) { Fill(); }
+    void Fill()
     {
         for (int g = 0; g < 5; ++g) {
             control.AddGroup(L"Group " + std::to_wstring(g));
@@ -363,6 +460,12 @@ struct GroupListSubject : ControlSubject<YGroupList> {
                 control.AddItem(g, L"Member " + std::to_wstring(g) + L"." + std::to_wstring(i) +
                                        (i == 3 ? L" whose name is far too long to fit" : L""));
         }
+    }
+    void Refill() override
+    {
+        for (int g = 4; g >= 0; --g)
+            control.RemoveGroup(g);
+        Fill();
     }
     void Alter(int round) override
     {
@@ -377,10 +480,17 @@ struct GroupListSubject : ControlSubject<YGroupList> {
 };
 
 struct TabSubject : ControlSubject<YTab> {
-    TabSubject(host::Form& f) : ControlSubject(f, L"YTab1", 260, 120)
+    TabSubject(host::Form& f) : ControlSubject(f, L"YTab1", 260, 120) { Fill(); }
+    void Fill()
     {
         for (int i = 0; i < 6; ++i)
             control.AddItem(L"Page " + std::to_wstring(i));
+    }
+    void Refill() override
+    {
+        while (control.TabCount() > 0)
+            control.RemoveItem(control.TabCount() - 1);
+        Fill();
     }
     void Alter(int round) override
     {
@@ -406,6 +516,7 @@ struct CommandSubject : ControlSubject<YCommand> {
 
 struct OptionSubject : ControlSubject<YOption> {
     OptionSubject(host::Form& f) : ControlSubject(f, L"YOption1", 110, 20) {}
+    bool HasTimers() const override { return false; }
     void Alter(int round) override
     {
         control.SetValue(round % 2);
@@ -415,6 +526,7 @@ struct OptionSubject : ControlSubject<YOption> {
 
 struct CheckSubject : ControlSubject<YCheck> {
     CheckSubject(host::Form& f) : ControlSubject(f, L"YCheck1", 110, 20) {}
+    bool HasTimers() const override { return false; }
     void Alter(int round) override
     {
         control.SetValue(round % 2);
@@ -424,6 +536,7 @@ struct CheckSubject : ControlSubject<YCheck> {
 
 struct ProgressSubject : ControlSubject<YProgress> {
     ProgressSubject(host::Form& f) : ControlSubject(f, L"YProgress1", 200, 22) {}
+    bool HasTimers() const override { return false; }
     void Alter(int round) override
     {
         control.SetMaxV(100 + round % 50);
@@ -434,6 +547,7 @@ struct ProgressSubject : ControlSubject<YProgress> {
 
 struct FrameSubject : ControlSubject<YFrame> {
     FrameSubject(host::Form& f) : ControlSubject(f, L"YFrame1", 200, 120) {}
+    bool HasTimers() const override { return false; }
     void Alter(int round) override
     {
         control.SetCaption(L"Frame " + std::to_wstring(round));
@@ -605,7 +719,10 @@ public:
         const LPARAM at = MAKELPARAM(x, y);
         POINT screen{x, y};
         ::ClientToScreen(t, &screen);
+        // Tessara's controls read the test's mouse; the launcher's button
+        // reads the real one (this desktop is ours alone).
         g_cursor = screen;
+        ::SetCursorPos(screen.x, screen.y);
         const WPARAM buttons = (rng_() % 3 == 0) ? MK_LBUTTON : 0;
         static const WPARAM keys[] = {VK_UP,  VK_DOWN,  VK_LEFT,  VK_RIGHT, VK_PRIOR, VK_NEXT,
                                       VK_HOME, VK_END, VK_SPACE, VK_ESCAPE, VK_TAB,  'A'};
@@ -636,9 +753,13 @@ public:
         if (s.msg == WM_PAINT) {
             Repaint(t);
         } else if (s.msg == WM_TIMER) {
-            // Let the controls' own timers tick (they run every 100 ms).
-            ::Sleep(static_cast<DWORD>(rng_() % 3));
-            PumpPending();
+            // Mostly the queue is emptied; now and then the user rests long
+            // enough for the controls' 100 ms timers (layout, marquee, arrow
+            // repeat, hover) to tick.
+            if (rng_() % kPauseOneIn == 0)
+                Pause();
+            else
+                PumpPending();
         } else if (s.msg == WM_SETFOCUS) {
             ::SetFocus(t);
         } else if (s.msg == WM_KILLFOCUS) {
@@ -650,6 +771,18 @@ public:
     }
     long long Sent_() const { return sent_; }
 
+    // A rest without input: ends once a timer has ticked, or after 150 ms
+    // when none runs.
+    static void Pause()
+    {
+        const long long ticks = g_timerTicks;
+        const DWORD start = ::GetTickCount();
+        while (g_timerTicks == ticks && ::GetTickCount() - start < 150) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            PumpPending();
+        }
+    }
+
 private:
     HWND root_, form_;
     std::mt19937 rng_;
@@ -658,14 +791,32 @@ private:
     long long sent_ = 0;
 };
 
-// Ends any press still held, so a later subject starts clean.
-void LetGo()
+// Ends any press still held, closes a dropped list and lets the mouse
+// leave, then lets the deferred layouts run: the same quiet state at every
+// measurement, so a later subject starts clean as well.
+void LetGo(HWND root)
 {
     if (HWND c = ::GetCapture())
         ::SendMessageW(c, WM_LBUTTONUP, 0, 0);
     ::ReleaseCapture();
-    PumpFor(120);
+    kit::CloseDropDown();
+    std::vector<HWND> all{root};
+    ::EnumChildWindows(root, Collect, reinterpret_cast<LPARAM>(&all));
+    for (HWND h : all)
+        ::SendMessageW(h, WM_MOUSELEAVE, 0, 0);
+    PumpFor(150);
 }
+
+// The invariants across controls added to a subject's own.
+std::string WithFormChecks(std::string r, const host::Form& form)
+{
+    for (const std::string& more : {reliability::StaleHookEntries(), reliability::DropDownAgrees(form)})
+        if (!more.empty())
+            r += (r.empty() ? "" : "; ") + more;
+    return r;
+}
+
+double SecondsSince(DWORD start) { return (::GetTickCount() - start) / 1000.0; }
 
 class Reliability : public ::testing::TestWithParam<Kind> {
 protected:
@@ -683,6 +834,8 @@ protected:
         host::SetMessageBoxSink(nullptr);
         tessara::SetCursorReader(nullptr);
         EXPECT_TRUE(boxes.empty()) << "a message box appeared: " << host::ToUtf8(boxes.front());
+        EXPECT_EQ(reliability::StaleHookEntries(), "") << "after the form unloaded";
+        EXPECT_TRUE(kit::WindowHook::Live().empty()) << "hooks outlived their controls";
     }
     host::Form form{L"frmReliability"};
     std::vector<std::wstring> boxes;
@@ -691,6 +844,9 @@ protected:
 TEST_P(Reliability, SoakLeavesNoGdiObjectsWindowsOrMemoryBehind)
 {
     const Kind& kind = GetParam();
+    if (kFull)
+        std::printf("soak of %s: %d rounds\n", kind.name, kSoakRounds), std::fflush(stdout);
+    const DWORD began = ::GetTickCount();
     auto subject = kind.make(form);
     HWND h = subject->Window();
     ASSERT_TRUE(::IsWindow(h));
@@ -700,24 +856,88 @@ TEST_P(Reliability, SoakLeavesNoGdiObjectsWindowsOrMemoryBehind)
         subject->Change(round);
         Repaint(h);
         PumpPending();
-        if (round == 99) {
+        if (round == kSoakWarmUp - 1) {
+            subject->Refill();
+            Repaint(h);
             PumpFor(150);  // deferred layouts of the warm-up have run
             start = Measure();
         }
+        if (kFull && round > 0 && round % 2000 == 0)
+            std::printf("  %s: %d of %d rounds\n", kind.name, round, kSoakRounds), std::fflush(stdout);
     }
-    subject->Change(99);  // the properties the start was measured with
+    subject->Change(kSoakWarmUp - 1);  // the properties the start was measured with
+    subject->Refill();
     Repaint(h);
     PumpFor(150);
     const Figures end = Measure();
+    row.soakStart = start;
+    row.soakEnd = end;
+    row.soakRounds = kSoakRounds;
+    row.soakSeconds = SecondsSince(began);
+    ExpectNoGrowth(kind.name, start, end, kSoakRounds - kSoakWarmUp);
+    EXPECT_EQ(WithFormChecks(subject->Broken(), form), "");
+}
+
+// Sends bursts of random input to the subject, checking the invariants
+// after each burst; measures once warmed up and at the end.
+void RunMonkey(const char* name, HWND root, const host::Form& form, const std::function<std::string()>& broken,
+               const std::function<bool()>& alive, bool hasTimers, Row& row)
+{
+    if (kFull)
+        std::printf("monkey on %s: %d messages, seed %u\n", name, kMonkeyMessages, kSeed), std::fflush(stdout);
+    const DWORD began = ::GetTickCount();
+    const long long ticksBefore = g_timerTicks;
+    Monkey monkey(name, root, form.hWnd());
+    const auto burst = [&] {
+        for (int i = 0; i < kBurst; ++i)
+            monkey.Step();
+        const std::string why = broken();
+        if (!why.empty()) {
+            PrintRecent(stdout);
+            ADD_FAILURE() << name << " after " << monkey.Sent_() << " messages (seed " << kSeed << "): " << why;
+            return false;
+        }
+        if (!alive()) {
+            ADD_FAILURE() << name << " went away after " << monkey.Sent_() << " messages (seed " << kSeed << ")";
+            return false;
+        }
+        return true;
+    };
+    g_burst = 0;
+    LetGo(root);
+    Figures start = Measure();
+    for (int warm = 0; warm < kMonkeyWarmUpMax; ++warm) {
+        ++g_burst;
+        if (!burst())
+            return;
+        LetGo(root);
+        const Figures now = Measure();
+        const bool settled = now.gdi == start.gdi;
+        start = now;
+        if (settled)
+            break;
+    }
+    const long long sentAtStart = monkey.Sent_();
+    while (monkey.Sent_() - sentAtStart < kMonkeyMessages) {
+        ++g_burst;
+        if (!burst())
+            return;
+        if (kFull && g_burst % 40 == 0)
+            std::printf("  %s: %lld of %d messages\n", name, monkey.Sent_() - sentAtStart, kMonkeyMessages),
+                std::fflush(stdout);
+    }
+    LetGo(root);
+    const Figures end = Measure();
     row.start = start;
     row.end = end;
-    row.soakRounds = kSoakRounds;
-    EXPECT_EQ(end.gdi, start.gdi) << kind.name << ": GDI objects left alive";
-    EXPECT_EQ(end.user, start.user) << kind.name << ": windows left behind";
-    // The heap may settle a little; a leak per round would show as far more.
-    EXPECT_LE(static_cast<long long>(end.bytes) - static_cast<long long>(start.bytes), 1024 * 1024)
-        << kind.name << ": private bytes grew";
-    EXPECT_EQ(subject->Broken(), "");
+    row.messages = monkey.Sent_();
+    row.timerTicks = g_timerTicks - ticksBefore;
+    row.monkeySeconds = SecondsSince(began);
+    EXPECT_EQ(broken(), "") << "seed " << kSeed;
+    ExpectNoGrowth(name, start, end, monkey.Sent_() - sentAtStart);
+    if (hasTimers) {
+        EXPECT_GT(row.timerTicks, 0) << name << ": no timer ticked during the run";
+    }
 }
 
 TEST_P(Reliability, MonkeyKeepsInvariants)
@@ -725,20 +945,9 @@ TEST_P(Reliability, MonkeyKeepsInvariants)
     const Kind& kind = GetParam();
     auto subject = kind.make(form);
     PumpFor(150);
-    Monkey monkey(kind.name, subject->Window(), form.hWnd());
-    for (g_burst = 0; g_burst * kBurst < kMonkeyMessages; ++g_burst) {
-        for (int i = 0; i < kBurst; ++i)
-            monkey.Step();
-        const std::string broken = subject->Broken();
-        if (!broken.empty()) {
-            PrintRecent(stdout);
-            FAIL() << kind.name << " after " << monkey.Sent_() << " messages (seed " << kSeed << "): " << broken;
-        }
-        ASSERT_TRUE(::IsWindow(subject->Window())) << "the control's window went away";
-    }
-    LetGo();
-    EXPECT_EQ(subject->Broken(), "") << "seed " << kSeed;
-    RowFor(kind.name).messages = monkey.Sent_();
+    RunMonkey(
+        kind.name, subject->Window(), form, [&] { return WithFormChecks(subject->Broken(), form); },
+        [&] { return ::IsWindow(subject->Window()) != FALSE; }, subject->HasTimers(), RowFor(kind.name));
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, Reliability, ::testing::ValuesIn(Kinds()),
@@ -756,34 +965,17 @@ TEST(GalleryReliability, MonkeyOnTheWholeFormKeepsEveryControlsInvariants)
     while (form->Answer(gallery::QueryPainted, 0) != 1 && ::GetTickCount() - start < 10000)
         PumpFor(20);
     ASSERT_EQ(form->Answer(gallery::QueryPainted, 0), 1);
-    const Figures before = Measure();
-    long long sent = 0;
-    {
-        Monkey monkey("frmMain", form->hWnd(), form->hWnd());
-        for (g_burst = 0; g_burst * kBurst < kMonkeyMessages && form->Loaded(); ++g_burst) {
-            for (int i = 0; i < kBurst; ++i)
-                monkey.Step();
-            const std::string broken = reliability::BrokenIn(*form);
-            if (!broken.empty()) {
-                PrintRecent(stdout);
-                FAIL() << "frmMain after " << monkey.Sent_() << " messages (seed " << kSeed << "): " << broken;
-            }
-        }
-        sent = monkey.Sent_();
-        LetGo();
-    }
+    RunMonkey(
+        "frmMain", form->hWnd(), *form,
+        [&] { return WithFormChecks(reliability::BrokenIn(*form), *form); },
+        [&] { return form->Loaded(); }, true, RowFor("frmMain"));
     ASSERT_TRUE(form->Loaded()) << "the form unloaded itself";
-    const Figures after = Measure();
-    Row& row = RowFor("frmMain");
-    row.start = before;
-    row.end = after;
-    row.messages = sent;
-    EXPECT_EQ(after.user, before.user) << "windows left behind (or lost) by the gallery's controls";
     form->Unload();
     form.reset();
     tessara::SetCursorReader(nullptr);
     host::SetMessageBoxSink(nullptr);
     EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(reliability::StaleHookEntries(), "") << "after the gallery unloaded";
 }
 
 } // namespace
