@@ -189,8 +189,7 @@ GroupPage FitPage(int scaleHeight, int itemHeight)
 {
     GroupPage page;
     int h = scaleHeight - 6;
-    if (itemHeight < 1)
-        itemHeight = 1;
+    itemHeight = std::clamp(itemHeight, 1, GroupStore::kMaxItemHeight);
     if (h % itemHeight != 0) {
         page.pageRows = h / itemHeight + 1;
         page.clientHeight = page.pageRows * itemHeight + 6;

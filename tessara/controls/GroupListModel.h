@@ -15,6 +15,10 @@ class GroupStore {
 public:
     static constexpr int kMaxItems = 1000;
     static constexpr int kHeaderHeight = 20;
+    // Item rows are held to this height where it enters, so rows x height
+    // (and 15 times that in twips) stays inside 32 bits: no window is
+    // taller than 32,767 pixels.
+    static constexpr int kMaxItemHeight = 32767;
 
     void AddGroup(const std::wstring& name);
     // False when the group does not exist or already holds kMaxItems.
@@ -89,7 +93,8 @@ std::vector<GroupRowBox> VisibleRows(const GroupStore& store, const GroupView& v
 int HitTestRow(const GroupStore& store, const GroupView& view, int x, int y);
 
 // Rows that fit into the client height, and the client height the control
-// takes on so that it holds whole item rows plus the 3-pixel margins.
+// takes on so that it holds whole item rows plus the 3-pixel margins. The
+// item height counts as 1 to GroupStore::kMaxItemHeight.
 struct GroupPage {
     int pageRows = 0;
     int clientHeight = 0;     // equal to the given height when no change is needed

@@ -126,15 +126,16 @@ bool ListModel::SetItemHeight(int v, int fontHeight)
 {
     if (v < fontHeight || v < 1)
         return false;
-    itemHeight_ = v;
+    itemHeight_ = std::min(v, kListMaxItemHeight);
     return true;
 }
 
 bool ListModel::FitItemHeight(int fontHeight)
 {
-    if (itemHeight_ >= fontHeight)
+    const int height = std::min(fontHeight, kListMaxItemHeight);
+    if (itemHeight_ >= height)
         return false;
-    itemHeight_ = fontHeight;
+    itemHeight_ = height;
     return true;
 }
 
@@ -142,14 +143,14 @@ bool ListModel::SetPageCount(int v)
 {
     if (v <= 0)
         return false;
-    pageCount_ = (v < 4 && ListCount() > v) ? 4 : v;
+    pageCount_ = (v < 4 && ListCount() > v) ? 4 : std::min(v, kListMaxPageCount);
     return true;
 }
 
 void ListModel::InitListHeight(int rows)
 {
     // At least one row, so the list never collapses to its frame.
-    pageCount_ = items_.empty() ? 1 : std::max(1, std::min(rows, ListCount()));
+    pageCount_ = items_.empty() ? 1 : std::max(1, std::min({rows, ListCount(), kListMaxPageCount}));
 }
 
 bool ListModel::SetListIndex(int v)
@@ -186,7 +187,7 @@ std::optional<ListFirstLayout> ListModel::FirstLayout(int width, int height)
     ListFirstLayout out;
     out.width = width - 25 < itemHeight_ ? itemHeight_ + 25 : width;
     const int h = height - 2 * kListInset;
-    pageCount_ = h < itemHeight_ ? 1 : h / itemHeight_ + (h % itemHeight_ != 0 ? 1 : 0);
+    pageCount_ = h < itemHeight_ ? 1 : std::min(h / itemHeight_ + (h % itemHeight_ != 0 ? 1 : 0), kListMaxPageCount);
     out.height = itemHeight_ * pageCount_ + 2 * kListInset;
     out.scroll = {out.width - kListScrollRight, kListInset, kListScrollWidth, out.height - 2 * kListInset};
     return out;

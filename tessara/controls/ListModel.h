@@ -51,6 +51,12 @@ private:
 };
 
 constexpr int kListMaxItems = 1000000;
+// Row heights and page sizes are held to these where they enter, so that
+// the control's height (rows x height + 6 pixels, and 15 times that in
+// twips) stays inside 32 bits: no window is taller than 32,767 pixels,
+// and a page of 4,096 rows is taller than any screen.
+constexpr int kListMaxItemHeight = 32767;
+constexpr int kListMaxPageCount = 4096;
 constexpr int kListDefaultItemHeight = 16;
 constexpr int kListInset = 3;          // rows start 3 pixels inside the frame
 constexpr int kListScrollWidth = 18;   // the embedded scroll bar
@@ -120,14 +126,18 @@ public:
 
     // --- properties --------------------------------------------------------
     int ItemHeight() const { return itemHeight_; }
-    // Accepted when not smaller than the font's height.
+    // Accepted when not smaller than the font's height; at most
+    // kListMaxItemHeight.
     bool SetItemHeight(int v, int fontHeight);
-    // Raises the row height to the font's height; true when it did.
+    // Raises the row height to the font's height (at most
+    // kListMaxItemHeight); true when it did.
     bool FitItemHeight(int fontHeight);
     int PageCount() const { return pageCount_; }
-    // Values below 4 become 4 when there are more items than the value.
+    // Values below 4 become 4 when there are more items than the value;
+    // values above kListMaxPageCount become that.
     bool SetPageCount(int v);
-    // PageCount for a drop-down of `rows` rows (1 when empty).
+    // PageCount for a drop-down of `rows` rows (1 when empty, at most
+    // kListMaxPageCount).
     void InitListHeight(int rows);
     int ListIndex() const { return listIndex_; }
     bool SetListIndex(int v);

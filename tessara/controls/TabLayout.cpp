@@ -1,31 +1,55 @@
 #include "tessara/controls/TabLayout.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 namespace tessara {
+
+namespace {
+
+// A coordinate of a tab far beyond the window, kept where adding a tab's
+// size to it cannot overflow.
+int Px(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN / 2, INT_MAX / 2)); }
+
+std::int64_t Pitch(int itemWidth) { return static_cast<std::int64_t>(itemWidth) + 1; }
+
+} // namespace
+
+int ClampTabSize(int v) { return std::clamp(v, 1, kTabMaxItemSize); }
+
+int ClampCntOfLine(int v) { return std::min(v, kTabMaxPerLine); }
 
 int TabLayout::Lines() const
 {
     if (!multiLine)
         return 1;
-    int per = PerLine();
-    return (tabCount + per - 1) / per;
+    const std::int64_t per = PerLine();
+    return Px((tabCount + per - 1) / per);
+}
+
+int TabLayout::BandHeight() const
+{
+    return multiLine ? Px(static_cast<std::int64_t>(Lines()) * itemHeight) : itemHeight;
 }
 
 PixelRect TabLayout::TabRect(int i) const
 {
-    int x0 = Column(i) * (itemWidth + 1);
-    int line = Line(i);
+    const int x0 = Px(Column(i) * Pitch(itemWidth));
+    const std::int64_t line = Line(i);
     if (isBottom) {
-        int t = scaleHeight - itemHeight * (line + 1);
+        const int t = Px(scaleHeight - static_cast<std::int64_t>(itemHeight) * (line + 1));
         return {x0, t, x0 + itemWidth, t + itemHeight};
     }
-    return {x0, line * itemHeight, x0 + itemWidth, line * itemHeight + itemHeight};
+    const int top = Px(line * itemHeight);
+    return {x0, top, x0 + itemWidth, top + itemHeight};
 }
 
 int TabLayout::HitTest(int x, int y) const
 {
-    int columns = multiLine ? PerLine() : tabCount;
-    int band = BandHeight();
-    if (x < 1 || x >= (itemWidth + 1) * columns - 1)
+    const std::int64_t columns = multiLine ? PerLine() : tabCount;
+    const std::int64_t band = BandHeight();
+    if (x < 1 || x >= Pitch(itemWidth) * columns - 1)
         return -1;
     if (isBottom) {
         if (!(y > scaleHeight - band && y < scaleHeight))
@@ -34,14 +58,13 @@ int TabLayout::HitTest(int x, int y) const
         return -1;
     }
     for (int i = 0; i < tabCount; ++i) {
-        int x0 = Column(i) * (itemWidth + 1);
+        const std::int64_t x0 = Column(i) * Pitch(itemWidth);
         if (!(x > x0 && x < x0 + itemWidth))
             continue;
         if (multiLine) {
-            int line = Line(i);
-            bool inLine = isBottom
-                ? (y > scaleHeight - (line + 1) * itemHeight && y < scaleHeight - line * itemHeight)
-                : (y > line * itemHeight && y < (line + 1) * itemHeight);
+            const std::int64_t line = Line(i), h = itemHeight;
+            const bool inLine = isBottom ? (y > scaleHeight - (line + 1) * h && y < scaleHeight - line * h)
+                                         : (y > line * h && y < (line + 1) * h);
             if (!inLine)
                 continue;
         }
@@ -84,7 +107,7 @@ TabLayout::Selected TabLayout::SelectedLook(int i) const
     PixelRect r = TabRect(i);
     int end = scaleWidth;
     if (multiLine && Line(i) != Lines() - 1)
-        end = (itemWidth + 1) * PerLine() - 1;
+        end = Px(Pitch(itemWidth) * PerLine() - 1);
     if (isBottom) {
         s.shape = {r.left, r.top - 1, r.right, r.bottom};
         s.before = {0, r.left, r.top};

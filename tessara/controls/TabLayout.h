@@ -11,6 +11,16 @@ struct HLine {
     bool operator==(const HLine& o) const { return x1 == o.x1 && x2 == o.x2 && y == o.y; }
 };
 
+// Tab sizes and the tabs per line are held to these where they enter (the
+// setters and stored data): a tab wider or taller than the largest window,
+// or a line of more tabs than pixels, has no use.
+constexpr int kTabMaxItemSize = 32767;
+constexpr int kTabMaxPerLine = 32767;
+int ClampTabSize(int v);     // into 1 .. kTabMaxItemSize
+int ClampCntOfLine(int v);   // at most kTabMaxPerLine (values below 1 keep their meaning)
+
+// The layout itself works in 64 bits, so any count of tabs gives
+// coordinates (far off the window for tabs beyond it) without overflow.
 struct TabLayout {
     int itemWidth = 50;
     int itemHeight = 20;
@@ -27,7 +37,7 @@ struct TabLayout {
     int Column(int i) const { return multiLine ? i % PerLine() : i; }
     int Line(int i) const { return multiLine ? i / PerLine() : 0; }
     // Height of the band of tab lines.
-    int BandHeight() const { return multiLine ? Lines() * itemHeight : itemHeight; }
+    int BandHeight() const;
 
     PixelRect TabRect(int i) const;
     // Tab under (x, y), or -1 (gaps, left edges and dividing rows hit nothing).

@@ -25,12 +25,16 @@ TreeLayoutPlan PlanTreeLayout(const TreeLayoutInput& in)
     const std::int32_t w = in.scaleWidth, h = in.scaleHeight;
     const std::int32_t avail = w - 21;  // width the rows may use
     const std::int32_t c = in.contentWidth, total = in.totalRows;
-    if (c > avail && total > in.savedPageRows - 1) {
+    // A layout that runs before the first resize finds a saved page of 0
+    // rows; a page of at least one row keeps the page of both bars (one
+    // row less) from going negative.
+    const std::int32_t saved = in.savedPageRows < 1 ? 1 : in.savedPageRows;
+    if (c > avail && total > saved - 1) {
         p.mode = Mode::Both;
         p.vVisible = p.hVisible = p.vMoved = p.hMoved = true;
         p.vPlace = {w - 20, 2, 18, h - 23};
         p.hPlace = {2, h - 20, w - 23, 18};
-        p.pageRows = in.savedPageRows - 1;  // the horizontal bar covers a row
+        p.pageRows = saved - 1;  // the horizontal bar covers a row
         p.vGlide = TreeThumb(h - 59, p.pageRows, total);
         p.vMax = total - p.pageRows;
         p.hGlide = TreeThumb(w - 59, avail, c);
@@ -41,13 +45,13 @@ TreeLayoutPlan PlanTreeLayout(const TreeLayoutInput& in)
         p.hPlace = {2, h - 20, w - 4, 18};
         p.hGlide = TreeThumb(w - 40, avail, c);
         p.hMax = c - avail;
-    } else if (total <= in.savedPageRows) {
+    } else if (total <= saved) {
         p.mode = Mode::None;
     } else {
         p.mode = Mode::VerticalOnly;
         p.vVisible = p.vMoved = true;
         p.vPlace = {w - 20, 2, 18, h - 4};
-        p.pageRows = in.savedPageRows;
+        p.pageRows = saved;
         p.vGlide = TreeThumb(h - 40, p.pageRows, total);
         p.vMax = total - p.pageRows;
     }

@@ -223,7 +223,7 @@ void YGroupList::SetItemHeight(int v)
 {
     if (!UserMode() || v < TextHeight() || v < 1)
         return;
-    ApplyItemHeight(v);
+    ApplyItemHeight(std::min(v, GroupStore::kMaxItemHeight));
 }
 
 void YGroupList::ApplyItemHeight(int v)

@@ -37,7 +37,7 @@ void YTab::SetItemWidth(int v)
 {
     if (v < 1)
         return;
-    itemWidth_ = v;
+    itemWidth_ = ClampTabSize(v);
     Invalidate();
 }
 
@@ -45,7 +45,7 @@ void YTab::SetItemHeight(int v)
 {
     if (v < 1)
         return;
-    itemHeight_ = v;
+    itemHeight_ = ClampTabSize(v);
     Invalidate();
 }
 
@@ -113,10 +113,10 @@ void YTab::InitProperties()
 void YTab::ReadProperties(const host::PropertyBag& bag)
 {
     isBottom_ = bag.readBool(L"IsBottom", false);
-    cntOfLine_ = bag.readLong(L"CntOfLine", 4);
+    cntOfLine_ = ClampCntOfLine(bag.readLong(L"CntOfLine", 4));
     multilLine_ = bag.readBool(L"MultilLine", false);
-    itemWidth_ = bag.readLong(L"ItemWidth", 50);
-    itemHeight_ = bag.readLong(L"ItemHeight", 20);
+    itemWidth_ = ClampTabSize(bag.readLong(L"ItemWidth", 50));
+    itemHeight_ = ClampTabSize(bag.readLong(L"ItemHeight", 20));
     UserControl::SetFont(bag.readFont(L"Font", Font()));
     UserControl::SetBackColor(bag.readColour(L"BackColor", BackColor()));
     UserControl::SetForeColor(bag.readColour(L"ForeColor", ForeColor()));

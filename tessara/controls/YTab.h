@@ -23,10 +23,10 @@ public:
     bool IsBottom() const { return isBottom_; }
     void SetIsBottom(bool v) { isBottom_ = v; }
     int CntOfLine() const { return cntOfLine_; }
-    void SetCntOfLine(int v) { cntOfLine_ = v; }
+    void SetCntOfLine(int v) { cntOfLine_ = ClampCntOfLine(v); }
     bool MultilLine() const { return multilLine_; }
     void SetMultilLine(bool v) { multilLine_ = v; }
-    // Values below 1 are ignored.
+    // Values below 1 are ignored; above kTabMaxItemSize they become that.
     int ItemWidth() const { return itemWidth_; }
     void SetItemWidth(int v);
     int ItemHeight() const { return itemHeight_; }
