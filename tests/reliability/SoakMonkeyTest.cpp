@@ -35,6 +35,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <deque>
 #include <functional>
@@ -251,13 +252,14 @@ public:
     void TearDown() override
     {
         std::printf("\n| subject | run | GDI start | GDI end | windows start | windows end | heap start | heap end | "
-                    "private start | private end | rounds or messages | timer ticks | seconds |\n");
+                    "private start | private end | rounds or messages | timer ticks | seed | seconds |\n");
         const auto line = [](const Row& r, const char* run, const Figures& a, const Figures& b, long long work,
                              const std::string& ticks, double seconds) {
-            std::printf("| %s | %s | %d | %d | %d | %d | %lld | %lld | %zu | %zu | %lld | %s | %.0f |\n",
+            std::printf("| %s | %s | %d | %d | %d | %d | %lld | %lld | %zu | %zu | %lld | %s | %s | %.0f |\n",
                         r.name.c_str(), run, a.gdi, b.gdi, a.user, b.user, a.heap, b.heap,
                         static_cast<size_t>(a.privateBytes), static_cast<size_t>(b.privateBytes), work,
-                        ticks.c_str(), seconds);
+                        ticks.c_str(), std::strcmp(run, "monkey") == 0 ? std::to_string(kSeed).c_str() : "-",
+                        seconds);
         };
         for (const Row& r : Table()) {
             if (r.soakRounds > 0)
