@@ -87,6 +87,20 @@ build_programs() {
     fi
 }
 
+# The fuzz targets: a build of their own with clang and libFuzzer. Says
+# what is missing and fails when clang++ or libFuzzer is not there.
+BUILD_FUZZ="$ROOT/build/fuzz"
+build_fuzz() {
+    if ! command -v clang++ >/dev/null 2>&1; then
+        echo "fuzz: clang++ is missing; the fuzz targets need clang with libFuzzer" \
+             "(apt-get install clang libclang-rt-14-dev, as scripts/setup.sh does)" >&2
+        return 1
+    fi
+    cmake -S "$ROOT" -B "$BUILD_FUZZ" -G Ninja -DKT_FUZZ=ON -DCMAKE_BUILD_TYPE= \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "${LAUNCHER[@]}" >/dev/null &&
+        cmake --build "$BUILD_FUZZ"
+}
+
 build_native() {
     cmake -S "$ROOT" -B "$BUILD_NATIVE" -G Ninja -DCMAKE_BUILD_TYPE=Debug "${LAUNCHER[@]}" \
         -DKT_DELIVERABLES_DIR="$BUILD_WIN" >/dev/null

@@ -19,7 +19,7 @@ need_pkgs() {
 
 PKGS=(g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev cmake ninja-build g++ googletest
       wine wine32:i386 wine64 xvfb xauth imagemagick xdotool fonts-wqy-microhei
-      locales file x11-utils ccache)
+      locales file x11-utils ccache clang libclang-rt-14-dev)
 MISSING=$(need_pkgs "${PKGS[@]}")
 if [ -n "$MISSING" ]; then
     echo "setup: installing packages: $(echo $MISSING)"

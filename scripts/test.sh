@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up the machine if needed, builds both builds and runs every test:
-# the window-free logic natively under AddressSanitizer and UBSan, and the
+# Sets up the machine if needed, builds every build and runs every test:
+# the window-free logic natively under AddressSanitizer and UBSan, its fuzz
+# targets for a short fixed time each (clang with libFuzzer), and the
 # Windows tests under Wine with one wineserver for the whole run.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
@@ -8,6 +9,9 @@ bash "$ROOT/scripts/setup.sh"
 
 build_all
 build_native
+# A missing clang or libFuzzer fails the run (it never skips the fuzzing).
+fuzz_built=1
+build_fuzz || { fuzz_built=0; echo "test.sh: the fuzz targets could not be built; they count as one failure"; }
 
 use_run_prefixes
 export WINEPREFIX="$KT_PREFIX_TEST"
@@ -24,11 +28,19 @@ keep_output() { cp "$1/Testing/Temporary/LastTest.log" "$ROOT/build/$2-output.lo
 ctest --test-dir "$BUILD_NATIVE" --output-on-failure -j2 2>&1 | tee "$ROOT/build/native-tests.log" || status=1
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 keep_output "$BUILD_NATIVE" native-tests
+rm -f "$ROOT/build/fuzz-tests.log"
+if [ $fuzz_built -eq 1 ]; then
+    ctest --test-dir "$BUILD_FUZZ" --output-on-failure -j2 2>&1 | tee "$ROOT/build/fuzz-tests.log" || status=1
+    [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+    keep_output "$BUILD_FUZZ" fuzz-tests
+else
+    status=1
+fi
 # One at a time: window tests share Wine's desktop, focus and mouse.
 ctest --test-dir "$BUILD_TESTS" --output-on-failure -LE shipped32 2>&1 | tee "$ROOT/build/win-tests.log" || status=1
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 keep_output "$BUILD_TESTS" win-tests
-logs=("$ROOT/build/native-tests.log" "$ROOT/build/win-tests.log")
+logs=("$ROOT/build/native-tests.log" "$ROOT/build/fuzz-tests.log" "$ROOT/build/win-tests.log")
 
 # Where the kernel cannot run 32-bit programs, the shipped 32-bit programs
 # themselves run last, under emulation. Each case has its own prefix and
@@ -51,7 +63,9 @@ fi
 # is listed with its reason (the test programs print "SKIPPED: ..." lines,
 # which ctest keeps in its LastTest.log, copied beside each run's log).
 total=${unrun:-0}; failed=${unrun:-0}; skipped=0
+[ $fuzz_built -eq 1 ] || { total=$((total + 1)); failed=$((failed + 1)); }
 for log in "${logs[@]}"; do
+    [ -f "$log" ] || continue
     line=$(summary "$log" || true)
     if [ -n "$line" ]; then
         t=$(echo "$line" | sed -E 's/.*out of ([0-9]+).*/\1/')

@@ -7,6 +7,8 @@
 // stray access stops the run) and under Wine. Each case prints its seed;
 // set RELIABILITY_FUZZ_SEED and RELIABILITY_FUZZ_ROUNDS to replay or to run
 // longer.
+#include "DecimalOracle.h"
+
 #include "korvel/LaunchLogic.h"
 #include "tessara/controls/GroupListModel.h"
 #include "tessara/controls/ListModel.h"
@@ -18,7 +20,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
@@ -81,30 +82,6 @@ struct FuzzScrollSink : tessara::ScrollSink {
 
 // ---- settings values ------------------------------------------------------
 
-// The accepted form, checked on its own: blanks (space or tab), an
-// optional sign, one or more digits, blanks, and a value in 32 bits.
-std::optional<std::int32_t> DecimalOracle(const std::string& text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    std::size_t i = 0, j = text.size();
-    while (i < j && blank(text[i]))
-        ++i;
-    while (j > i && blank(text[j - 1]))
-        --j;
-    const std::string core = text.substr(i, j - i);
-    std::size_t d = (!core.empty() && (core[0] == '+' || core[0] == '-')) ? 1 : 0;
-    if (d == core.size())
-        return std::nullopt;
-    for (std::size_t k = d; k < core.size(); ++k)
-        if (core[k] < '0' || core[k] > '9')
-            return std::nullopt;
-    errno = 0;
-    const long long v = std::strtoll(core.c_str(), nullptr, 10);
-    if (errno == ERANGE || v < INT32_MIN || v > INT32_MAX)
-        return std::nullopt;
-    return static_cast<std::int32_t>(v);
-}
-
 TEST(LogicFuzz, SettingsValueConversionKeepsItsFixedCases)
 {
     struct Case {
@@ -155,7 +132,7 @@ TEST(LogicFuzz, SettingsValueConversionAcceptsExactlyTheDecimalForm)
             text += (r() % 3) ? static_cast<char>('0' + r() % 10) : alphabet[r() % (sizeof(alphabet) - 1)];
         std::int32_t out = 12345;
         const bool accepted = korvel::ParseDecimal(text, out);
-        const std::optional<std::int32_t> want = DecimalOracle(text);
+        const std::optional<std::int32_t> want = reliability::DecimalOracle(text);
         ASSERT_EQ(accepted, want.has_value()) << "seed " << kSeed << " round " << round << ": \"" << text << "\"";
         ASSERT_EQ(out, want ? *want : 12345) << "seed " << kSeed << " round " << round << ": \"" << text << "\"";
         // Every 32-bit number survives writing and reading back, in the

@@ -1,0 +1,2 @@
+Form f : Form
+  X = &H

@@ -1,0 +1,3 @@
+Form f
+  Begin A : B
+    Caption = "cut
