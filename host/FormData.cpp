@@ -15,16 +15,35 @@ bool IsNameChar(wchar_t c)
            c > 0x7F;
 }
 
-// Reads one line's worth of tokens; every error names the form and line.
+std::string Points(double v)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%g", v);
+    return buf;
+}
+
+// Reads one line's worth of tokens; every error names the form and line,
+// and the control and key the line belongs to.
 class Cursor {
 public:
     Cursor(const std::wstring& line, int number, const std::wstring& form)
         : s_(line), line_(number), form_(form) {}
 
+    // The control (null: the form itself) and key the line is about.
+    void about(const std::wstring* control, const std::wstring* key)
+    {
+        control_ = control;
+        key_ = key;
+    }
     [[noreturn]] void fail(const std::string& what) const
     {
         std::string where = form_.empty() ? std::string("stored form") : "form " + ToUtf8(form_);
-        throw StoredDataError(where + ", line " + std::to_string(line_) + ": " + what);
+        where += ", line " + std::to_string(line_) + ": ";
+        if (control_ && !control_->empty())
+            where += "control " + ToUtf8(*control_) + (key_ ? ", " : ": ");
+        if (key_)
+            where += "key \"" + ToUtf8(*key_) + "\": ";
+        throw StoredDataError(where + what);
     }
     void skipSpace()
     {
@@ -171,7 +190,15 @@ public:
             std::int64_t weight = integer();
             f.bold = weight >= 600;
             expect(L',', ", before the character set");
-            f.charset = static_cast<int>(integer());
+            const std::int64_t charset = integer();
+            if (!(f.size > 0 && f.size <= kMaxFontPoints))
+                fail("a font of " + Points(f.size) + " points; a size above 0 and up to " +
+                     Points(kMaxFontPoints) + " points is expected");
+            if (weight < 0 || weight > 1000)
+                fail("a font weight of " + std::to_string(weight) + "; 0 to 1000 is expected");
+            if (charset < 0 || charset > 255)
+                fail("a character set of " + std::to_string(charset) + "; 0 to 255 is expected");
+            f.charset = static_cast<int>(charset);
             if (eat(L',')) {
                 f.italic = boolean();
                 if (eat(L',')) {
@@ -200,7 +227,24 @@ private:
     std::size_t i_ = 0;
     int line_;
     const std::wstring& form_;
+    const std::wstring* control_ = nullptr;
+    const std::wstring* key_ = nullptr;
 };
+
+// A position or size in twips that a window can take: positions and sizes
+// within the 16-bit pixel range window messages carry, sizes not negative.
+void CheckPlacement(const std::wstring& form, const std::wstring* control, const wchar_t* key, std::int64_t v)
+{
+    const bool size = KeyEquals(key, L"Width") || KeyEquals(key, L"Height") || KeyEquals(key, L"ClientWidth") ||
+                      KeyEquals(key, L"ClientHeight");
+    const std::int64_t lo = size ? 0 : kMinPositionTwips;
+    if (v >= lo && v <= kMaxPlacementTwips)
+        return;
+    const std::string who = "form " + ToUtf8(form) + (control ? ", control " + ToUtf8(*control) : std::string());
+    throw StoredDataError(who + ": key \"" + ToUtf8(key) + "\" holds " + std::to_string(v) + ", outside " +
+                          std::to_string(lo) + " to " + std::to_string(kMaxPlacementTwips) + " twips (" +
+                          std::to_string(lo / 15) + " to " + std::to_string(kMaxPlacementTwips / 15) + " pixels)");
+}
 
 std::vector<std::wstring> SplitLines(const std::wstring& text)
 {
@@ -249,6 +293,7 @@ void TakePlacement(ControlData& c, const std::wstring& form)
         if (!i)
             throw StoredDataError("form " + ToUtf8(form) + ", control " + ToUtf8(c.name) + ": key \"" +
                                   ToUtf8(k.key) + "\" holds " + TypeName(*v) + ", expected a number");
+        CheckPlacement(form, &c.name, k.key, *i);
         *k.field = static_cast<int>(*i);
         c.props.remove(k.key);
     }
@@ -268,6 +313,7 @@ FormData ParseFormData(const std::wstring& text)
     std::vector<ControlData*> open;  // Begin blocks not yet closed
     bool inForm = false, done = false;
     int number = 0;
+    int controls = 0;
     for (const std::wstring& line : SplitLines(text)) {
         ++number;
         Cursor cur(line, number, form.name);
@@ -293,6 +339,7 @@ FormData ParseFormData(const std::wstring& text)
         if (KeyEquals(word, L"Begin")) {
             ControlData c;
             c.name = cur.name();
+            cur.about(&c.name, nullptr);
             if (cur.eat(L'(')) {
                 std::int64_t idx = cur.integer();
                 cur.expect(L')', ") after the array index");
@@ -307,6 +354,10 @@ FormData ParseFormData(const std::wstring& text)
             if (!cur.atEnd())
                 cur.fail("unexpected text after the control's kind");
             ParseIndex(c, cur);
+            if (open.size() >= static_cast<std::size_t>(kMaxNesting))
+                cur.fail("controls nested more than " + std::to_string(kMaxNesting) + " deep");
+            if (++controls > kMaxControls)
+                cur.fail("more than " + std::to_string(kMaxControls) + " controls in one form");
             auto& siblings = open.empty() ? form.controls : open.back()->children;
             for (auto& s : siblings)
                 if (KeyEquals(s.name, c.name))
@@ -329,6 +380,7 @@ FormData ParseFormData(const std::wstring& text)
         }
         if (word.empty())
             cur.fail("expected a key, Begin or End");
+        cur.about(open.empty() ? nullptr : &open.back()->name, &word);
         cur.expect(L'=', "= after the key");
         bool isPicture = false;
         PropValue v = cur.value(isPicture);
@@ -347,6 +399,10 @@ FormData ParseFormData(const std::wstring& text)
         std::string which = open.empty() ? "the form" : "control " + ToUtf8(open.back()->name);
         throw StoredDataError("form " + ToUtf8(form.name) + ": missing End of " + which);
     }
+    for (const wchar_t* key : {L"ClientLeft", L"ClientTop", L"ClientWidth", L"ClientHeight"})
+        if (const PropValue* v = form.props.find(key))
+            if (auto i = std::get_if<std::int64_t>(v))
+                CheckPlacement(form.name, nullptr, key, *i);
     form.props.forgetReads();
     return form;
 }

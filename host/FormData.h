@@ -31,6 +31,16 @@
 
 namespace host {
 
+// What stored data may ask for: positions and sizes (twips) within the
+// 16-bit pixel range of window messages, fonts of sensible size, and a
+// bounded number of controls nested to a bounded depth. Anything beyond
+// is refused as bad data, never built.
+constexpr std::int64_t kMaxPlacementTwips = 32767 * 15;
+constexpr std::int64_t kMinPositionTwips = -32768 * 15;
+constexpr double kMaxFontPoints = 2048;
+constexpr int kMaxNesting = 32;
+constexpr int kMaxControls = 2000;
+
 struct ControlData {
     std::wstring name;       // instance name, e.g. YTreeView1 or Option1(2)
     std::wstring kind;       // control class, e.g. YTreeView or Label
@@ -50,8 +60,9 @@ struct FormData {
     std::vector<ControlData> controls;
 };
 
-// Parses the text. Syntax errors throw StoredDataError naming the form,
-// the line and what was expected. Picture("x") values are stored as text
+// Parses the text. Syntax errors and values beyond the limits above throw
+// StoredDataError naming the form, the line, the control and key it is
+// about, and what was expected. Picture("x") values are stored as text
 // "x" and listed in pictureRefs; the platform layer resolves them.
 FormData ParseFormData(const std::wstring& text);
 

@@ -8,6 +8,7 @@
 // to replay a monkey run.
 #include "HeapCount.h"
 #include "Invariants.h"
+#include "WindowCount.h"
 
 #include "korvel/button/kxButtons_H.h"
 #include "tessara/controls/YCheck.h"
@@ -144,30 +145,6 @@ void PumpFor(int ms)
 
 // ---- resource figures ---------------------------------------------------
 
-BOOL CALLBACK CountChild(HWND, LPARAM counter)
-{
-    ++*reinterpret_cast<int*>(counter);
-    return TRUE;
-}
-
-// A top-level window and every window inside it (the enumeration of
-// children already reaches all descendants).
-BOOL CALLBACK CountOne(HWND h, LPARAM counter)
-{
-    ++*reinterpret_cast<int*>(counter);
-    ::EnumChildWindows(h, CountChild, counter);
-    return TRUE;
-}
-
-// Windows this thread owns, children included: the USER objects a control
-// can leak (the platform's own USER count answers 0 under Wine).
-int LiveWindows()
-{
-    int n = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CountOne, reinterpret_cast<LPARAM>(&n));
-    return n;
-}
-
 // Committed private memory of the process, walked region by region (Wine
 // leaves the process counters' private usage at 0).
 SIZE_T PrivateBytes()
@@ -199,7 +176,7 @@ Figures Measure()
     PumpPending();
     Figures f;
     f.gdi = kittest::LiveGdiObjects();
-    f.user = LiveWindows();
+    f.user = reliability::LiveWindows();
     f.privateBytes = PrivateBytes();
     const reliability::HeapFigures h = reliability::HeapInUse();
     f.heap = h.bytes;
