@@ -1,13 +1,15 @@
 // The stored form text, the host's most exposed input: any bytes (as the
 // UTF-8 of a form resource or file) either parse or are refused with a
 // StoredDataError that names the form or the stored form and says where.
-// What parses is written back and parses again to the same text.
+// What parses keeps to the limits of stored data, and is written back and
+// parses again to the same text.
 #include "host/FormData.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -15,6 +17,27 @@ namespace {
 {
     std::fprintf(stderr, "form data: %s: %s\n", what, detail.c_str());
     std::abort();
+}
+
+// What was read keeps to the limits stored data may ask for.
+void CheckLimits(const std::vector<host::ControlData>& controls, int depth, int& count)
+{
+    if (depth > host::kMaxNesting)
+        Broken("controls nested deeper than the limit", std::to_string(depth));
+    for (const host::ControlData& c : controls) {
+        if (++count > host::kMaxControls)
+            Broken("more controls than the limit", std::to_string(count));
+        for (int v : {c.width, c.height})
+            if (v < 0 || v > host::kMaxPlacementTwips)
+                Broken("a size outside a window's range", std::to_string(v));
+        for (int v : {c.left, c.top})
+            if (v < host::kMinPositionTwips || v > host::kMaxPlacementTwips)
+                Broken("a position outside a window's range", std::to_string(v));
+        for (const std::wstring& key : c.props.keys())
+            if (auto f = std::get_if<host::Font>(c.props.find(key)); f && !(f->size > 0 && f->size <= host::kMaxFontPoints))
+                Broken("a font of a size beyond the limits", std::to_string(f->size));
+        CheckLimits(c.children, depth + 1, count);
+    }
 }
 
 } // namespace
@@ -31,6 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Broken("a refusal names no form", why);
         return 0;
     }
+    int count = 0;
+    CheckLimits(form.controls, 1, count);
     std::wstring once;
     try {
         once = host::FormatFormData(form);
