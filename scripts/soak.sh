@@ -35,6 +35,10 @@ cmake --build "$BUILD_TESTS" --target reliability_soak_monkey_test >/dev/null ||
 exe="$BUILD_TESTS/tests/reliability/reliability_soak_monkey_test.exe"
 
 use_run_prefixes
+# A copy of its own, so a build during the run cannot change the program
+# under a subject that is about to start.
+cp "$exe" "$RUN_DIR/soak-monkey.exe"
+exe="$RUN_DIR/soak-monkey.exe"
 export WINEPREFIX="$KT_PREFIX_TEST"
 unset DISPLAY
 start_wineserver

@@ -53,39 +53,16 @@ std::string Differ(const char* what, long long got, const char* other, long long
     return s.str();
 }
 
-// The rows of the tree counted from its nodes alone, as its rows are
-// defined: the root, then (root expanded) each child with the rows below
-// it; a node's rows below are 0 when folded, 1 when expanded without
-// children, else its children with theirs. Walked with an explicit stack,
-// so a deep tree cannot exhaust the thread's stack.
+// The rows of the tree counted from its nodes alone: the root, then (root
+// unfolded) every node whose ancestors below the root are all unfolded; an
+// unfolded node without children shows no row below it. Walked with an
+// explicit stack, so a deep tree cannot exhaust the thread's stack.
 long long RowsFromNodes(const tessara::TreeStore& s)
 {
     if (s.SlotCount() == 0 || !s.IsUsed(0))
         return 0;
     if (!s.Expanded(0))
         return 1;
-    long long rows = 1;
-    std::vector<std::int32_t> todo(s.Children(0).begin(), s.Children(0).end());
-    while (!todo.empty()) {
-        const std::int32_t n = todo.back();
-        todo.pop_back();
-        ++rows;
-        if (!s.Expanded(n))
-            continue;
-        if (s.ChildCount(n) == 0)
-            ++rows;
-        else
-            todo.insert(todo.end(), s.Children(n).begin(), s.Children(n).end());
-    }
-    return rows;
-}
-
-// Nodes a pre-order walk of the shown rows visits (expanded leaves add no
-// row of their own there).
-long long NodesOnTheWalk(const tessara::TreeStore& s)
-{
-    if (s.SlotCount() == 0 || !s.IsUsed(0))
-        return 0;
     long long rows = 0;
     std::vector<std::int32_t> todo{0};
     while (!todo.empty()) {
@@ -98,13 +75,15 @@ long long NodesOnTheWalk(const tessara::TreeStore& s)
     return rows;
 }
 
+// The counts the store keeps up to date as nodes come and go agree with a
+// count over the nodes: the layout's rows and, while the root is unfolded,
+// the rows the paint walks.
 std::string TreeRowsAgree(const tessara::TreeStore& s)
 {
-    std::string r = Differ("the store's row count", s.TotalRows(), "a count over the nodes", RowsFromNodes(s));
-    // The store's walk counts the root's children whatever the root's own
-    // state; the rows shown follow them only while it is unfolded.
+    const long long rows = RowsFromNodes(s);
+    std::string r = Differ("the store's row count", s.TotalRows(), "a count over the nodes", rows);
     if (s.SlotCount() > 0 && s.Expanded(0))
-        r = Join(r, Differ("the store's walk rows", s.WalkRowCount(), "a walk of the shown nodes", NodesOnTheWalk(s)));
+        r = Join(r, Differ("the store's walk rows", s.WalkRowCount(), "a count over the nodes", rows));
     return r;
 }
 
