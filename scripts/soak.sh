@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The full-size soak and monkey runs, one subject at a time, each in a test
 # process of its own with a time budget: 10,000 soak rounds and 100,000
-# monkey messages for every control, the launcher's button and the gallery
-# form. Prints each subject's figures as table rows (for the README) and
+# monkey messages for every control, the launcher's button, the gallery
+# form and the launcher's dialog. Prints each subject's figures as table rows (for the README) and
 # exits non-zero when any subject grew, broke an invariant, faulted or ran
 # over its budget. Not part of the regular test run.
 #
@@ -45,8 +45,9 @@ start_wineserver
 
 logs="$ROOT/build/soak"
 mkdir -p "$logs"
-# Subjects: the gallery form and every parameter of the control runs.
-subjects=(frmMain)
+# Subjects: the gallery form, the launcher's dialog and every parameter of
+# the control runs.
+subjects=(frmMain frmKorvel)
 while read -r name; do
     subjects+=("$name")
 done < <("$ROOT/scripts/wine-run" "$exe" --gtest_list_tests --gtest_filter='Controls/Reliability.Soak*' 2>/dev/null |
@@ -67,7 +68,11 @@ n=0
 for s in "${subjects[@]}"; do
     n=$((n + 1))
     echo "soak.sh: [$n/${#subjects[@]}] $s ($((n - 1)) done, $((SECONDS - began)) s so far; budget $budget s)"
-    if [ "$s" = frmMain ]; then filter='GalleryReliability.*'; else filter="Controls/Reliability.*/$s"; fi
+    case "$s" in
+        frmMain) filter='GalleryReliability.*' ;;
+        frmKorvel) filter='DialogReliability.*' ;;
+        *) filter="Controls/Reliability.*/$s" ;;
+    esac
     log="$logs/$s.log"
     start=$SECONDS
     timeout --kill-after=30 "$budget" "$ROOT/scripts/wine-run" "$exe" --full --seed="$seed" \

@@ -29,12 +29,19 @@
 #include "tests/tessara/kit/GdiCount.h"
 
 #include "host/Host.h"
+#include "korvel/DialogRules.h"
+#include "korvel/ModOpenFile.h"
+#include "korvel/frmKorvel.h"
+
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -123,6 +130,9 @@ POINT ReadCursor() { return g_cursor; }
 // the controls' 100 ms timers run.
 long long g_timerTicks = 0;
 
+// As the programs' own message loops do, controls of a form unloaded from
+// inside a message (the tutorial, closed from a click in the dialog) are
+// deleted once the queue is empty.
 void PumpPending()
 {
     MSG m;
@@ -132,6 +142,7 @@ void PumpPending()
         ::TranslateMessage(&m);
         ::DispatchMessageW(&m);
     }
+    host::DeleteRetiredControls();
 }
 
 void PumpFor(int ms)
@@ -163,8 +174,66 @@ SIZE_T PrivateBytes()
     return total;
 }
 
+// The platform keeps a cache of window device contexts (each with a
+// region) that grows by one entry whenever more are in use at once than
+// ever before, up to a limit, and never shrinks: a control that first
+// nests one paint in another late in a run moved the figures by a DC and
+// its region (told apart by LiveGdiKinds). Holding 40 at once, before
+// anything is measured, takes the cache to its limit, where it stays;
+// the objects the program makes itself (pens, brushes, fonts, bitmaps,
+// regions, memory DCs) still show every one they keep.
+void FillDcCache()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    HWND windows[40];
+    HDC dcs[40];
+    for (int i = 0; i < 40; ++i) {
+        windows[i] = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        dcs[i] = ::GetDC(windows[i]);
+    }
+    for (int i = 0; i < 40; ++i) {
+        ::ReleaseDC(windows[i], dcs[i]);
+        ::DestroyWindow(windows[i]);
+    }
+}
+
+// Live GDI objects by kind (GetObjectType), read from the handle table
+// without making any: on this platform a slot's bare 16-bit handle names
+// whatever lives in it. Only for telling the kinds apart in a failure.
+struct GdiKinds {
+    int count[16] = {};
+};
+
+GdiKinds LiveGdiKinds()
+{
+    GdiKinds k;
+    for (ULONG_PTR slot = 1; slot < 0x10000; ++slot) {
+        const DWORD type = ::GetObjectType(reinterpret_cast<HGDIOBJ>(slot));
+        if (type > 0 && type < 16)
+            ++k.count[type];
+    }
+    return k;
+}
+
+std::string KindsChanged(const GdiKinds& a, const GdiKinds& b)
+{
+    static const char* const names[16] = {"?",      "pen",      "brush",     "DC",          "metafile DC", "palette",
+                                          "font",   "bitmap",   "region",    "metafile",    "memory DC",   "pen (ext)",
+                                          "EMF DC", "EMF",      "colour space", "?"};
+    std::string r;
+    for (int t = 1; t < 16; ++t)
+        if (a.count[t] != b.count[t])
+            r += std::string(r.empty() ? "" : ", ") + names[t] + " " + (b.count[t] > a.count[t] ? "+" : "") +
+                 std::to_string(b.count[t] - a.count[t]);
+    return r.empty() ? "no kind changed" : r;
+}
+
 struct Figures {
     int gdi = 0;
+    GdiKinds kinds;
     int user = 0;
     long long heap = 0;      // bytes in use through operator new
     long long blocks = 0;
@@ -173,9 +242,11 @@ struct Figures {
 
 Figures Measure()
 {
+    FillDcCache();
     PumpPending();
     Figures f;
     f.gdi = kittest::LiveGdiObjects();
+    f.kinds = LiveGdiKinds();
     f.user = reliability::LiveWindows();
     f.privateBytes = PrivateBytes();
     const reliability::HeapFigures h = reliability::HeapInUse();
@@ -204,7 +275,8 @@ Figures Settled()
 // windows exactly back, the heap within the allowance for `work` messages.
 void ExpectNoGrowth(const char* who, const Figures& start, const Figures& end, long long work)
 {
-    EXPECT_EQ(end.gdi, start.gdi) << who << ": GDI objects left alive";
+    EXPECT_EQ(end.gdi, start.gdi) << who << ": GDI objects left alive (" << KindsChanged(start.kinds, end.kinds)
+                                  << ")";
     EXPECT_EQ(end.user, start.user) << who << ": windows left behind (or lost)";
     EXPECT_LE(end.heap - start.heap, HeapAllowance(work))
         << who << ": heap bytes in use grew from " << start.heap << " to " << end.heap << " (" << end.blocks - start.blocks
@@ -688,25 +760,47 @@ LONG CALLBACK OnFault(EXCEPTION_POINTERS* info)
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
+// Which windows a run talks to, when not all of Targets (a filtered set).
+using TargetList = std::function<std::vector<HWND>()>;
+// Called after each message has been delivered (and whatever it opened
+// has closed again).
+using AfterStep = std::function<void(const Sent&)>;
+
+// Whether a message may be sent at all (those refused are drawn again).
+using MessageFilter = std::function<bool(const Sent&)>;
+
+struct MonkeyPlan {
+    TargetList targets;
+    MessageFilter allowed;
+    AfterStep after;
+    bool wholeClicks = false;  // half the presses released at once
+};
+
 class Monkey {
 public:
-    Monkey(const char* name, HWND root, HWND form) : root_(root), form_(form), rng_(kSeed)
+    // A run inside another one (in a window the outer run opened) keeps the
+    // outer run's name and recent messages once it ends.
+    Monkey(const char* name, HWND root, HWND form, unsigned seed = kSeed, MonkeyPlan plan = {})
+        : root_(root), form_(form), rng_(seed), plan_(std::move(plan)), outer_(g_running)
     {
         g_running = name;
-        g_recent.clear();
+        if (!outer_)
+            g_recent.clear();
         handler_ = ::AddVectoredExceptionHandler(1, OnFault);
     }
     ~Monkey()
     {
         ::RemoveVectoredExceptionHandler(handler_);
-        g_running = nullptr;
+        g_running = outer_;
     }
 
     // One message (or one user-level act) at random.
     void Step()
     {
         if (targets_.empty() || (rng_() % 64) == 0)
-            targets_ = Targets(root_, form_);
+            targets_ = plan_.targets ? plan_.targets() : Targets(root_, form_);
+        if (targets_.empty())
+            return;
         HWND t = targets_[rng_() % targets_.size()];
         if (!::IsWindow(t)) {
             targets_.clear();
@@ -747,9 +841,35 @@ public:
         case 14: s = {t, WM_PAINT, 0, 0}; break;
         default: s = {t, WM_TIMER, 0, 0}; break;
         }
+        if (plan_.allowed && !plan_.allowed(s))
+            return;
+        Deliver(s);
+        // A whole click now and then, where presses elsewhere would
+        // otherwise nearly always come between a press and its release.
+        if (plan_.wholeClicks && s.msg == WM_LBUTTONDOWN && rng_() % 2 == 0 && ::IsWindow(t))
+            Deliver({t, WM_LBUTTONUP, 0, s.lp});
+    }
+    long long Sent_() const { return sent_; }
+
+    // A rest without input: ends once a timer has ticked, or after 150 ms
+    // when none runs.
+    static void Pause()
+    {
+        const long long ticks = g_timerTicks;
+        const DWORD start = ::GetTickCount();
+        while (g_timerTicks == ticks && ::GetTickCount() - start < 150) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            PumpPending();
+        }
+    }
+
+private:
+    void Deliver(const Sent& s)
+    {
         g_recent.push_back(s);
         if (g_recent.size() > 24)
             g_recent.pop_front();
+        const HWND t = s.target;
         if (s.msg == WM_PAINT) {
             Repaint(t);
         } else if (s.msg == WM_TIMER) {
@@ -768,24 +888,14 @@ public:
             ::SendMessageW(t, s.msg, s.wp, s.lp);
         }
         ++sent_;
-    }
-    long long Sent_() const { return sent_; }
-
-    // A rest without input: ends once a timer has ticked, or after 150 ms
-    // when none runs.
-    static void Pause()
-    {
-        const long long ticks = g_timerTicks;
-        const DWORD start = ::GetTickCount();
-        while (g_timerTicks == ticks && ::GetTickCount() - start < 150) {
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-            PumpPending();
-        }
+        if (plan_.after)
+            plan_.after(s);
     }
 
-private:
     HWND root_, form_;
     std::mt19937 rng_;
+    MonkeyPlan plan_;
+    const char* outer_;
     std::vector<HWND> targets_;
     void* handler_ = nullptr;
     long long sent_ = 0;
@@ -802,8 +912,13 @@ void LetGo(HWND root)
     kit::CloseDropDown();
     std::vector<HWND> all{root};
     ::EnumChildWindows(root, Collect, reinterpret_cast<LPARAM>(&all));
-    for (HWND h : all)
+    for (HWND h : all) {
+        wchar_t cls[16] = L"";
+        ::GetClassNameW(h, cls, 16);
+        if (::lstrcmpiW(cls, L"ComboBox") == 0)
+            ::SendMessageW(h, CB_SHOWDROPDOWN, FALSE, 0);  // a system drop-down list
         ::SendMessageW(h, WM_MOUSELEAVE, 0, 0);
+    }
     PumpFor(150);
 }
 
@@ -881,13 +996,13 @@ TEST_P(Reliability, SoakLeavesNoGdiObjectsWindowsOrMemoryBehind)
 // Sends bursts of random input to the subject, checking the invariants
 // after each burst; measures once warmed up and at the end.
 void RunMonkey(const char* name, HWND root, const host::Form& form, const std::function<std::string()>& broken,
-               const std::function<bool()>& alive, bool hasTimers, Row& row)
+               const std::function<bool()>& alive, bool hasTimers, Row& row, const MonkeyPlan& plan = {})
 {
     if (kFull)
         std::printf("monkey on %s: %d messages, seed %u\n", name, kMonkeyMessages, kSeed), std::fflush(stdout);
     const DWORD began = ::GetTickCount();
     const long long ticksBefore = g_timerTicks;
-    Monkey monkey(name, root, form.hWnd());
+    Monkey monkey(name, root, form.hWnd(), kSeed, plan);
     const auto burst = [&] {
         for (int i = 0; i < kBurst; ++i)
             monkey.Step();
@@ -976,6 +1091,416 @@ TEST(GalleryReliability, MonkeyOnTheWholeFormKeepsEveryControlsInvariants)
     host::SetMessageBoxSink(nullptr);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(reliability::StaleHookEntries(), "") << "after the gallery unloaded";
+}
+
+// ---- the launcher's dialog ------------------------------------------------
+
+// The dialog's own windows, without OK and Cancel (pressed once, at the
+// end) and without the tutorial's (played in while it is open).
+std::vector<HWND> DialogTargets(korvel::frmKorvel& dialog)
+{
+    const HWND ok = dialog.Control<kxButtons_H>(L"cmdOK").hWnd();
+    const HWND cancel = dialog.Control<kxButtons_H>(L"cmdCancel").hWnd();
+    std::vector<HWND> out;
+    for (HWND h : Targets(dialog.hWnd(), dialog.hWnd()))
+        if (h != ok && h != cancel && !::IsChild(ok, h) && !::IsChild(cancel, h))
+            out.push_back(h);
+    return out;
+}
+
+// The system's text box and a form's frame answer a right click with a
+// menu of the system's, whose modal loop the run cannot play in.
+bool AllowedInDialog(const Sent& s)
+{
+    if (s.msg != WM_RBUTTONDOWN && s.msg != WM_RBUTTONUP)
+        return true;
+    if (!(::GetWindowLongPtrW(s.target, GWL_STYLE) & WS_CHILD))
+        return false;
+    wchar_t cls[16] = L"";
+    ::GetClassNameW(s.target, cls, 16);
+    return ::lstrcmpiW(cls, L"Edit") != 0;
+}
+
+host::Form* LoadedForm(const wchar_t* name)
+{
+    for (host::Form* f : host::Form::LoadedForms())
+        if (f->Name() == name)
+            return f;
+    return nullptr;
+}
+
+// "x" for each ticked row, "." for each other one.
+std::string Ticks(const host::CheckList& list)
+{
+    std::string s;
+    for (int r = 0; r < list.ListCount(); ++r)
+        s += list.Selected(r) ? 'x' : '.';
+    return s;
+}
+
+// The processor rows a stored mask ticks: row 0 ("AllCPU") and every
+// processor row for mask 0, else row k for each set bit k-1 of a positive
+// mask.
+std::string CpuTicksFor(std::int32_t mask, int rows)
+{
+    if (mask == 0)
+        return std::string(rows, 'x');
+    std::string s(rows, '.');
+    for (int k = 1; k < rows && k <= 31; ++k)
+        if (mask > 0 && ((mask >> (k - 1)) & 1))
+            s[k] = 'x';
+    return s;
+}
+
+// One ticked row in a list of `rows` (none when `row` is outside).
+std::string OneTick(int row, int rows)
+{
+    std::string s(rows, '.');
+    if (row >= 0 && row < rows)
+        s[row] = 'x';
+    return s;
+}
+
+// The mask OK stores for these ticks: bit k-1 for each ticked row k >= 1.
+std::int32_t MaskOfTicks(const std::string& ticks)
+{
+    std::int64_t sum = 0;
+    for (std::size_t k = 1; k < ticks.size() && k <= 32; ++k)
+        if (ticks[k] == 'x')
+            sum += std::int64_t{1} << (k - 1);
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(sum));
+}
+
+// What the user sees of the dialog's choice.
+struct DialogShown {
+    std::string programs, cpus, cpuPriorities, ioPriorities;
+    int windowState = -1;
+    std::wstring params;
+    int remember = -1;
+};
+
+// The launcher's dialog under the monkey: a folder of three programs, the
+// links' opener replaced by a recorder, the tutorial opened by the run's
+// clicks, played in for a while and closed with its close button.
+class DialogReliability : public ::testing::Test {
+protected:
+    // Messages played in the tutorial each time it opens.
+    static constexpr int kTutorialSteps = 150;
+
+    void SetUp() override
+    {
+        for (const wchar_t* name : {L"alpha.exe", L"beta.exe", L"gamma.exe"})
+            kt::WriteBytes(folder.file(name), "MZ");
+        host::SetMessageBoxSink([this](const host::MessageBoxRecord& b) { boxes.push_back(b.text); });
+        korvel::SetShellExecuteCall([this](void* owner, const wchar_t* verb, const wchar_t* target,
+                                           const wchar_t* parameters, const wchar_t* directory, int show) {
+            // Counted, not kept: the recorder must not grow the heap the run measures.
+            const bool page = target && std::wcscmp(target, korvel::kMakerWebPage) == 0;
+            const bool shop = target && std::wcscmp(target, korvel::kMakerShop) == 0;
+            ++(page ? pageOpened : shop ? shopOpened : otherOpened);
+            if (owner || verb || parameters || directory || show != SW_SHOWNORMAL || !(page || shop))
+                Note(std::string("a link opened ") + (target ? host::ToUtf8(target) : "nothing") + " (show " +
+                     std::to_string(show) + (directory ? ", with a directory" : "") + ")");
+        });
+        tessara::SetCursorReader(&ReadCursor);
+        fields.EXEName = L"beta.exe";
+        fields.SelectedCPU = 1;
+        fields.CPUPRIORITY = 2;
+        fields.IOPRIORITY = 1;
+        fields.ShowStyle = 3;
+        fields.EXEParam = L"-x";
+        dialog = std::make_unique<korvel::frmKorvel>(folder.path(), L"Korvel.exe");
+        dialog->Config = fields;
+        dialog->Show();
+        watch.Tick.connect([this] { PlayInTutorial(); });
+        last = Now();
+    }
+    void TearDown() override
+    {
+        watch.SetEnabled(false);
+        if (dialog) {
+            dialog->Unload();
+            dialog.reset();
+        }
+        korvel::SetShellExecuteCall(nullptr);
+        host::SetMessageBoxSink(nullptr);
+        tessara::SetCursorReader(nullptr);
+        EXPECT_EQ(reliability::StaleHookEntries(), "") << "after the dialog unloaded";
+    }
+
+    host::CheckList& List(const wchar_t* name) { return dialog->Control<host::CheckList>(name); }
+
+    DialogShown Now()
+    {
+        return DialogShown{Ticks(List(L"lstEXE")),
+                           Ticks(List(L"lstCPU")),
+                           Ticks(List(L"lstCPUPriority")),
+                           Ticks(List(L"lstIOPriority")),
+                           dialog->Control<host::DropDownList>(L"cbStyle").ListIndex(),
+                           dialog->Control<host::TextBox>(L"txtParam").Text(),
+                           dialog->Control<host::CheckBox>(L"chkRemember").Value()};
+    }
+
+    void Note(const std::string& what)
+    {
+        if (notes.size() < 8)
+            notes.push_back(what + " (after " + std::to_string(steps) + " messages)");
+    }
+
+    // From the tutorial's modal loop: a monkey of its own in its windows,
+    // then its close button.
+    void PlayInTutorial()
+    {
+        host::Form* help = LoadedForm(L"frmHelp");
+        if (inTutorial || !help || !help->Visible())
+            return;
+        inTutorial = true;
+        ++tutorials;
+        const auto open = [&] { return LoadedForm(L"frmHelp") == help && help->Visible(); };
+        {
+            // Its own windows only: the dialog behind it waits.
+            MonkeyPlan plan;
+            plan.targets = [h = help->hWnd()] {
+                std::vector<HWND> out{h};
+                ::EnumChildWindows(h, Collect, reinterpret_cast<LPARAM>(&out));
+                return out;
+            };
+            plan.allowed = [](const Sent& s) { return AllowedInDialog(s); };
+            plan.wholeClicks = true;
+            Monkey inside("frmHelp", help->hWnd(), help->hWnd(), kSeed + static_cast<unsigned>(tutorials), plan);
+            for (int i = 0; i < tutorialSteps && open(); ++i)
+                inside.Step();
+        }
+        if (open()) {
+            LetGo(help->hWnd());
+            const HWND close = help->Control<kxButtons_H>(L"kxButtons_H3").hWnd();
+            RECT r{};
+            ::GetClientRect(close, &r);
+            const POINT centre{r.right / 2, r.bottom / 2};
+            POINT screen = centre;
+            ::ClientToScreen(close, &screen);
+            g_cursor = screen;
+            ::SetCursorPos(screen.x, screen.y);
+            ::SendMessageW(close, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+            ::SendMessageW(close, WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+        }
+        if (open()) {
+            Note("the tutorial's close button did not close it");
+            help->Hide();
+        }
+        inTutorial = false;
+    }
+
+    // After each message: which choice it changed, and, once the tutorial
+    // has been and gone, whether the dialog went back to its fields and
+    // its windows to their number.
+    void AfterStep(const Sent&)
+    {
+        ++steps;
+        const DialogShown now = Now();
+        if (tutorials != tutorialsSeen) {
+            tutorialsSeen = tutorials;
+            const korvel::LaunchConfig& c = dialog->Config;
+            if (LoadedForm(L"frmHelp"))
+                Note("the tutorial is still loaded after it closed");
+            if (reliability::LiveWindows() != windowsAtRest)
+                Note("the tutorial left " + std::to_string(reliability::LiveWindows()) + " windows, " +
+                     std::to_string(windowsAtRest) + " before it opened");
+            if (now.cpus != CpuTicksFor(c.SelectedCPU, List(L"lstCPU").ListCount()))
+                Note("back from the tutorial the processor ticks " + now.cpus + " do not match the mask " +
+                     std::to_string(c.SelectedCPU));
+            if (now.programs != OneTick(programRow, 3) || now.cpuPriorities != OneTick(c.CPUPRIORITY, 4) ||
+                now.ioPriorities != OneTick(c.IOPRIORITY, 4) || now.windowState != c.ShowStyle)
+                Note("back from the tutorial the choice " + now.programs + " " + now.cpuPriorities + " " +
+                     now.ioPriorities + " " + std::to_string(now.windowState) + " is not the fields'");
+            if (now.params != c.EXEParam || now.remember != (c.isRemember == 1 ? 1 : 0))
+                Note("back from the tutorial the parameters or the remember box changed");
+        } else {
+            changed[0] += now.programs != last.programs;
+            changed[1] += now.cpus != last.cpus;
+            changed[2] += now.cpuPriorities != last.cpuPriorities;
+            changed[3] += now.ioPriorities != last.ioPriorities;
+            changed[4] += now.windowState != last.windowState;
+            changed[5] += now.params != last.params;
+            changed[6] += now.remember != last.remember;
+        }
+        last = now;
+    }
+
+    // What must hold after any burst: every choice in range, the processor
+    // ticks as their rule leaves them, the fields as given (no OK yet) and
+    // agreeing with the parameter and remember boxes.
+    std::string Broken()
+    {
+        std::ostringstream why;
+        const DialogShown now = Now();
+        const korvel::LaunchConfig& c = dialog->Config;
+        const int cpuRows = List(L"lstCPU").ListCount();
+        if (now.programs.size() != 3 || now.cpuPriorities.size() != 4 || now.ioPriorities.size() != 4 ||
+            cpuRows != 1 + processors || dialog->Control<host::DropDownList>(L"cbStyle").ListCount() != 4)
+            why << "rows lost or added; ";
+        for (const std::string* single : {&now.programs, &now.cpuPriorities, &now.ioPriorities})
+            if (std::count(single->begin(), single->end(), 'x') > 1)
+                why << "more than one tick in " << *single << "; ";
+        if (!now.cpus.empty() && now.cpus[0] == 'x' && now.cpus.find('.') != std::string::npos)
+            why << "AllCPU ticked with the processors " << now.cpus << "; ";
+        if (now.windowState < 0 || now.windowState > 3)
+            why << "window state " << now.windowState << "; ";
+        if (c.CPUPRIORITY != fields.CPUPRIORITY || c.IOPRIORITY != fields.IOPRIORITY ||
+            c.ShowStyle != fields.ShowStyle || c.SelectedCPU != fields.SelectedCPU || c.EXEName != fields.EXEName)
+            why << "the choice fields changed before OK (" << c.CPUPRIORITY << ", " << c.IOPRIORITY << ", "
+                << c.ShowStyle << ", mask " << c.SelectedCPU << "); ";
+        if (c.isCancel != 0)
+            why << "isCancel " << c.isCancel << "; ";
+        if (c.EXEParam != now.params)
+            why << "EXEParam \"" << host::ToUtf8(c.EXEParam) << "\" but the box shows \"" << host::ToUtf8(now.params)
+                << "\"; ";
+        if (c.isRemember != (now.remember == 1 ? 1 : 0))
+            why << "isRemember " << c.isRemember << " with the box at " << now.remember << "; ";
+        if (!boxes.empty())
+            why << "a message box: " << host::ToUtf8(boxes.front()) << "; ";
+        for (const std::string& n : notes)
+            why << n << "; ";
+        return WithFormChecks(why.str(), *dialog);
+    }
+
+    kt::TempFolder folder{L"reliability-dialog"};
+    korvel::LaunchConfig fields;
+    std::unique_ptr<korvel::frmKorvel> dialog;
+    host::Timer watch{20, true};
+    std::vector<std::wstring> boxes;
+    int pageOpened = 0, shopOpened = 0, otherOpened = 0;
+    std::vector<std::string> notes;
+    const int processors = [] {
+        SYSTEM_INFO info{};
+        ::GetSystemInfo(&info);
+        return static_cast<int>(info.dwNumberOfProcessors);
+    }();
+    int programRow = -1;
+    int windowsAtRest = 0;
+    int tutorials = 0, tutorialsSeen = 0;
+    bool inTutorial = false;
+    int tutorialSteps = kTutorialSteps;
+    long long steps = 0;
+    long long changed[7] = {};
+    DialogShown last;
+};
+
+// Shown and closed again, the tutorial leaves nothing behind: not its
+// pictures, nor its windows, nor the memory of its controls.
+TEST_F(DialogReliability, TheTutorialShownAgainAndAgainLeavesNothingBehind)
+{
+    const auto showAndClose = [&] {
+        const int before = tutorials;
+        const HWND label = dialog->Control<host::Label>(L"Label5").hWnd();
+        ::SendMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        ::SendMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        return tutorials == before + 1;
+    };
+    tutorialSteps = 0;  // straight to its close button
+    ASSERT_TRUE(showAndClose());
+    ASSERT_TRUE(showAndClose());
+    LetGo(dialog->hWnd());
+    const Figures start = Settled();
+    for (int i = 0; i < 10; ++i)
+        ASSERT_TRUE(showAndClose()) << "showing " << i;
+    LetGo(dialog->hWnd());
+    const Figures end = Settled();
+    EXPECT_EQ(end.gdi, start.gdi) << "GDI objects kept per showing (" << KindsChanged(start.kinds, end.kinds) << ")";
+    EXPECT_EQ(end.user, start.user);
+    // A showing whose controls stayed keeps about 7 KB in 45 blocks.
+    EXPECT_EQ(end.blocks, start.blocks) << "blocks kept";
+    EXPECT_LT(end.heap - start.heap, 1024) << "bytes kept";
+    EXPECT_LE(end.privateBytes, start.privateBytes + 1024 * 1024) << "pictures kept";
+    EXPECT_TRUE(notes.empty()) << notes.front();
+}
+
+TEST_F(DialogReliability, MonkeyOnTheLauncherDialogKeepsItsChoicesInRangeAndOkWritesWhatItShows)
+{
+    ASSERT_TRUE(boxes.empty()) << host::ToUtf8(boxes.front());
+    for (int r = 0; r < List(L"lstEXE").ListCount(); ++r)
+        if (List(L"lstEXE").List(r) == fields.EXEName)
+            programRow = r;
+    ASSERT_GE(programRow, 0);
+    ASSERT_EQ(Now().cpus, CpuTicksFor(fields.SelectedCPU, 1 + processors));
+    LetGo(dialog->hWnd());
+    windowsAtRest = reliability::LiveWindows();
+    last = Now();
+
+    MonkeyPlan plan;
+    plan.targets = [this] { return DialogTargets(*dialog); };
+    plan.allowed = [](const Sent& s) { return AllowedInDialog(s); };
+    plan.after = [this](const Sent& s) { AfterStep(s); };
+    plan.wholeClicks = true;
+    RunMonkey(
+        "frmKorvel", dialog->hWnd(), *dialog, [this] { return Broken(); },
+        [this] { return dialog->Loaded() && dialog->Visible(); }, false, RowFor("frmKorvel"), plan);
+    ASSERT_TRUE(dialog->Loaded() && dialog->Visible()) << "the dialog went away";
+
+    // Every choice was changed by the run, the tutorial opened and a link
+    // was followed.
+    static const char* const kChoices[] = {"lstEXE",   "lstCPU",  "lstCPUPriority", "lstIOPriority",
+                                           "cbStyle", "txtParam", "chkRemember"};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_GT(changed[i], 0) << kChoices[i] << " never changed";
+    EXPECT_GT(tutorials, 0) << "the tutorial never opened";
+    EXPECT_GT(pageOpened, 0) << "the web page was never opened";
+    EXPECT_GT(shopOpened, 0) << "the shop was never opened";
+    std::printf("frmKorvel: %d tutorial showings, %d web page and %d shop links followed; changes lstEXE %lld, lstCPU %lld, CPU "
+                "priority %lld, I/O priority %lld, window state %lld, parameters %lld, remember %lld\n",
+                tutorials, pageOpened, shopOpened, changed[0], changed[1], changed[2], changed[3], changed[4], changed[5],
+                changed[6]);
+
+    // OK, once: it takes what the dialog shows, or refuses with the first
+    // check that fails and leaves the dialog open (then Cancel).
+    watch.SetEnabled(false);
+    const DialogShown shown = Now();
+    const korvel::LaunchConfig before = dialog->Config;
+    const std::size_t exe = shown.programs.find('x');
+    const std::int32_t mask = MaskOfTicks(shown.cpus);
+    const int cpuPriority = static_cast<int>(shown.cpuPriorities.find('x'));
+    const int ioPriority = static_cast<int>(shown.ioPriorities.find('x'));
+    const wchar_t* refusal = exe == std::string::npos ? korvel::kNeedProgramText
+                             : mask == 0                ? korvel::kNeedCpuText
+                             : cpuPriority < 0 || ioPriority < 0 ? korvel::kNeedPriorityText
+                                                                 : nullptr;
+    const auto press = [&](const wchar_t* name) {
+        const HWND h = dialog->Control<kxButtons_H>(name).hWnd();
+        RECT r{};
+        ::GetClientRect(h, &r);
+        POINT screen{r.right / 2, r.bottom / 2};
+        ::ClientToScreen(h, &screen);
+        g_cursor = screen;
+        ::SetCursorPos(screen.x, screen.y);
+        ::SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, r.bottom / 2));
+        ::SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, r.bottom / 2));
+    };
+    press(L"cmdOK");
+    const korvel::LaunchConfig& after = dialog->Config;
+    EXPECT_EQ(after.EXEParam, shown.params);
+    EXPECT_EQ(after.isRemember, shown.remember == 1 ? 1 : 0);
+    EXPECT_EQ(after.isCancel, 0);
+    if (refusal) {
+        ASSERT_EQ(boxes.size(), 1u) << "OK refused the choice " << shown.programs << " " << shown.cpus << " "
+                                    << shown.cpuPriorities << " " << shown.ioPriorities << " silently";
+        EXPECT_EQ(boxes[0], refusal);
+        EXPECT_TRUE(dialog->Visible()) << "a refused choice leaves the dialog open";
+        EXPECT_EQ(after.ShowStyle, before.ShowStyle) << "the window state is only taken once all checks pass";
+        press(L"cmdCancel");
+        EXPECT_EQ(dialog->Config.isCancel, -1);
+        boxes.clear();
+    } else {
+        EXPECT_TRUE(boxes.empty()) << host::ToUtf8(boxes.front());
+        EXPECT_EQ(after.EXEName, List(L"lstEXE").List(static_cast<int>(exe)));
+        EXPECT_EQ(after.SelectedCPU, mask) << "the ticks " << shown.cpus;
+        EXPECT_EQ(after.CPUPRIORITY, cpuPriority);
+        EXPECT_EQ(after.IOPRIORITY, ioPriority);
+        EXPECT_EQ(after.ShowStyle, shown.windowState);
+    }
+    EXPECT_FALSE(dialog->Visible()) << "hidden once OK (or Cancel after a refusal) was pressed";
+    std::printf("frmKorvel: OK with %s %s %s %s, window state %d: %s\n", shown.programs.c_str(), shown.cpus.c_str(),
+                shown.cpuPriorities.c_str(), shown.ioPriorities.c_str(), shown.windowState,
+                refusal ? host::ToUtf8(refusal).c_str() : "accepted");
 }
 
 } // namespace
