@@ -174,15 +174,18 @@ SIZE_T PrivateBytes()
     return total;
 }
 
-// The platform keeps a cache of window device contexts (each with a
-// region) that grows by one entry whenever more are in use at once than
-// ever before, up to a limit, and never shrinks: a control that first
-// nests one paint in another late in a run moved the figures by a DC and
-// its region (told apart by LiveGdiKinds). Holding 40 at once, before
-// anything is measured, takes the cache to its limit, where it stays;
-// the objects the program makes itself (pens, brushes, fonts, bitmaps,
-// regions, memory DCs) still show every one they keep.
-void FillDcCache()
+// Two caches of the platform's fill on first use and never shrink, and
+// would count as growth when first used late in a run; both are filled
+// before anything is measured. Window device contexts (each with a region):
+// the cache grows by one entry whenever more are in use at once than ever
+// before, up to a limit, so a control that first nests one paint in
+// another moved the figures by a DC and its region; holding 40 at once
+// takes it to its limit. The system's cursors: each is loaded (three
+// bitmaps) the first time a control shows it, as the list view's sizing
+// cursor over a header border; every one a control can ask for is loaded
+// here. The objects the program makes itself (pens, brushes, fonts,
+// bitmaps, regions, memory DCs) still show every one they keep.
+void FillPlatformCaches()
 {
     static bool done = false;
     if (done)
@@ -198,6 +201,8 @@ void FillDcCache()
         ::ReleaseDC(windows[i], dcs[i]);
         ::DestroyWindow(windows[i]);
     }
+    for (int pointer = 0; pointer <= 15; ++pointer)
+        host::CursorForPointer(pointer);
 }
 
 // Live GDI objects by kind (GetObjectType), read from the handle table
@@ -242,7 +247,7 @@ struct Figures {
 
 Figures Measure()
 {
-    FillDcCache();
+    FillPlatformCaches();
     PumpPending();
     Figures f;
     f.gdi = kittest::LiveGdiObjects();
