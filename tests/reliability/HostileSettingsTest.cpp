@@ -42,8 +42,8 @@ struct Case {
     int shown = 0;               // times the dialog shows
     bool readOnly = false;       // the file carries the read-only attribute
     bool unchanged = false;      // the file must keep every byte
-    std::string mustKeep;        // text that must still be in the file
-    std::vector<std::string> lines;  // when given: the file's lines afterwards
+    std::string mustKeep{};      // text that must still be in the file
+    std::vector<std::string> lines{};  // when given: the file's lines afterwards
 };
 
 std::string Repeat(const std::string& s, size_t n)
