@@ -190,7 +190,12 @@ GroupPage FitPage(int scaleHeight, int itemHeight)
     GroupPage page;
     int h = scaleHeight - 6;
     itemHeight = std::clamp(itemHeight, 1, GroupStore::kMaxItemHeight);
-    if (h % itemHeight != 0) {
+    // Smaller than its margins: one row, as for any height short of a row
+    // (the division would otherwise give no rows or fewer than none).
+    if (h < 0) {
+        page.pageRows = 1;
+        page.clientHeight = itemHeight + 6;
+    } else if (h % itemHeight != 0) {
         page.pageRows = h / itemHeight + 1;
         page.clientHeight = page.pageRows * itemHeight + 6;
     } else {

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using namespace tessara;
 
 namespace {
@@ -130,6 +133,27 @@ TEST(GroupListGeometry, PageFitsWholeItemRows)
         EXPECT_EQ(p.clientHeight, c.clientHeight);
     }
     EXPECT_EQ(FitPage(100, 30).clientHeight * 15, 1890);
+}
+
+// Heights below the 6 pixels of margin: one row and the height that holds
+// it, as any height short of one row gets (h = -1 with rows of 18 gives
+// -1 / 18 + 1 = 1 row), never no rows or fewer than none.
+TEST(GroupListGeometry, HeightBelowTheMarginsHoldsOneRow)
+{
+    struct Case {
+        int height, itemHeight;
+    };
+    for (const Case& c : std::vector<Case>{{5, 18}, {0, 18}, {0, 1}, {5, 1}, {0, 3}, {2, 2}, {-40, 18}, {0, 6}}) {
+        SCOPED_TRACE(std::to_string(c.height) + " px, rows of " + std::to_string(c.itemHeight));
+        const GroupPage p = FitPage(c.height, c.itemHeight);
+        EXPECT_EQ(p.pageRows, 1);
+        EXPECT_EQ(p.clientHeight, c.itemHeight + 6);
+    }
+    // From the margins up, the whole-row rule as before.
+    EXPECT_EQ(FitPage(6, 18).pageRows, 0);
+    EXPECT_EQ(FitPage(6, 18).clientHeight, 6);
+    EXPECT_EQ(FitPage(7, 18).pageRows, 1);
+    EXPECT_EQ(FitPage(7, 18).clientHeight, 24);
 }
 
 TEST(GroupListGeometry, ThumbLengthRoundsHalvesToEvenWithTenAtLeast)
