@@ -98,7 +98,7 @@ std::int32_t LabelTable::Intern(const std::wstring& text)
     } else {
         id = static_cast<std::int32_t>(texts_.size());
         texts_.push_back(text);
-        hashes_.push_back(h);
+        hashes_.emplace_back() = h;
         entries_.emplace_back();
     }
     cells_[i] = id + 1;

@@ -12,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <queue>
 #include <string>
 #include <vector>
@@ -55,6 +56,31 @@ private:
     bool valid_ = false;
 };
 
+// An array that grows in blocks of its own: growing it never moves or
+// copies what it holds, and a large one is never touched twice (memory
+// fresh from the system is what a fill of many nodes costs most).
+template <class T, int Shift = 11>
+class BlockArray {
+public:
+    static constexpr std::size_t kBlock = std::size_t{1} << Shift;
+    T& operator[](std::size_t i) { return blocks_[i >> Shift][i & (kBlock - 1)]; }
+    const T& operator[](std::size_t i) const { return blocks_[i >> Shift][i & (kBlock - 1)]; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    T& emplace_back()
+    {
+        if ((size_ >> Shift) == blocks_.size())
+            blocks_.push_back(std::make_unique<T[]>(kBlock));
+        T& t = (*this)[size_++];
+        t = T{};
+        return t;
+    }
+
+private:
+    std::vector<std::unique_ptr<T[]>> blocks_;
+    std::size_t size_ = 0;
+};
+
 // The distinct labels of a tree, each text held once, found by text through
 // an open-addressed table of ids. An id's text stays where it is while the
 // label is in use (the texts never move); the ids of labels whose last node
@@ -80,8 +106,8 @@ private:
     void Grow();
 
     std::deque<std::wstring> texts_;    // by id; a deque, so texts never move
-    std::vector<Entry> entries_;        // by id
-    std::vector<std::uint32_t> hashes_; // by id
+    BlockArray<Entry> entries_;         // by id
+    BlockArray<std::uint32_t> hashes_;  // by id
     std::vector<std::int32_t> cells_;   // id + 1, 0 for an empty cell; a power of two long
     std::vector<std::int32_t> freeIds_;
     std::size_t live_ = 0;              // ids in the table
@@ -199,7 +225,7 @@ private:
     PrefixSums& WalkSums(std::int32_t slot);
     std::int32_t WalkOffsetBelow(std::int32_t top, std::int32_t x);
 
-    std::vector<Node> nodes_;
+    BlockArray<Node> nodes_;
     std::vector<Family> families_;
     std::vector<std::int32_t> freeFamilies_;
     std::vector<std::int32_t> noChildren_;  // stays empty: the children of a childless node
