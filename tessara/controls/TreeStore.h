@@ -189,8 +189,8 @@ public:
     bool Find(const std::wstring& item, Found* out);
 
 private:
-    // Plain numbers only, so that growing the array is one copy; the few
-    // nodes with children keep them in a family of their own.
+    // Plain numbers only: a node holds nothing on the heap; the few nodes
+    // with children keep them in a family of their own.
     struct Node {
         std::int32_t parent = -1;
         std::int32_t label = -1;                    // label id; -1 marks a free slot
