@@ -11,5 +11,12 @@ if(WIN32)
                                 OBJECT_DEPENDS "${TESSARA_RC_INPUTS}")
     target_include_directories(compare_bench PRIVATE ${CMAKE_SOURCE_DIR})
     target_link_libraries(compare_bench PRIVATE tessara_gallery comctl32)
+    target_link_libraries(compare_bench PRIVATE psapi)
     target_link_options(compare_bench PRIVATE -mconsole)
+
+    # The start-up figure's anchor, started by compare_bench from its own folder.
+    kt_program(start_anchor ${CMAKE_CURRENT_SOURCE_DIR}/start_anchor.cpp)
+    target_include_directories(start_anchor PRIVATE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(start_anchor PRIVATE shell32)
+    add_dependencies(compare_bench start_anchor)
 endif()

@@ -37,14 +37,106 @@ std::int32_t PrefixSums::locate(std::int32_t r) const
     return pos;
 }
 
+// ---- the label table --------------------------------------------------
+
+std::uint32_t LabelTable::Hash(const std::wstring& text)
+{
+    return static_cast<std::uint32_t>(std::hash<std::wstring>{}(text));
+}
+
+void LabelTable::Grow()
+{
+    std::vector<std::int32_t> cells(cells_.empty() ? 64 : cells_.size() * 2, 0);
+    cells_.swap(cells);
+    for (std::int32_t c : cells) {
+        if (c == 0)
+            continue;
+        std::size_t i = Home(hashes_[static_cast<std::size_t>(c - 1)]);
+        while (cells_[i] != 0)
+            i = (i + 1) & (cells_.size() - 1);
+        cells_[i] = c;
+    }
+}
+
+std::int32_t LabelTable::Find(const std::wstring& text) const
+{
+    if (cells_.empty())
+        return -1;
+    const std::uint32_t h = Hash(text);
+    for (std::size_t i = Home(h);; i = (i + 1) & (cells_.size() - 1)) {
+        const std::int32_t c = cells_[i];
+        if (c == 0)
+            return -1;
+        const std::size_t id = static_cast<std::size_t>(c - 1);
+        if (hashes_[id] == h && texts_[id] == text)
+            return c - 1;
+    }
+}
+
+std::int32_t LabelTable::Intern(const std::wstring& text)
+{
+    // At most half full, so that probes stay short.
+    if ((live_ + 1) * 2 > cells_.size())
+        Grow();
+    const std::uint32_t h = Hash(text);
+    std::size_t i = Home(h);
+    for (;; i = (i + 1) & (cells_.size() - 1)) {
+        const std::int32_t c = cells_[i];
+        if (c == 0)
+            break;
+        const std::size_t id = static_cast<std::size_t>(c - 1);
+        if (hashes_[id] == h && texts_[id] == text)
+            return c - 1;
+    }
+    std::int32_t id;
+    if (!freeIds_.empty()) {
+        id = freeIds_.back();
+        freeIds_.pop_back();
+        texts_[static_cast<std::size_t>(id)] = text;
+        hashes_[static_cast<std::size_t>(id)] = h;
+        entries_[static_cast<std::size_t>(id)] = Entry{};
+    } else {
+        id = static_cast<std::int32_t>(texts_.size());
+        texts_.push_back(text);
+        hashes_.emplace_back() = h;
+        entries_.emplace_back();
+    }
+    cells_[i] = id + 1;
+    ++live_;
+    return id;
+}
+
+void LabelTable::Release(std::int32_t id)
+{
+    const std::size_t mask = cells_.size() - 1;
+    std::size_t i = Home(hashes_[static_cast<std::size_t>(id)]);
+    while (cells_[i] != id + 1)
+        i = (i + 1) & mask;
+    // Close the gap: a later entry of the same run moves back into it
+    // unless its home lies after the gap (it would become unreachable).
+    cells_[i] = 0;
+    for (std::size_t j = (i + 1) & mask; cells_[j] != 0; j = (j + 1) & mask) {
+        const std::size_t home = Home(hashes_[static_cast<std::size_t>(cells_[j] - 1)]);
+        const bool stays = i <= j ? (i < home && home <= j) : (i < home || home <= j);
+        if (stays)
+            continue;
+        cells_[i] = cells_[j];
+        cells_[j] = 0;
+        i = j;
+    }
+    --live_;
+    std::wstring().swap(texts_[static_cast<std::size_t>(id)]);
+    freeIds_.push_back(id);
+}
+
 // ---- labels ----------------------------------------------------------
 
 void TreeStore::LinkLabel(std::int32_t slot, const std::wstring& label)
 {
-    auto it = labels_.try_emplace(label).first;
-    LabelEntry& e = it->second;
+    const std::int32_t id = labels_.Intern(label);
+    LabelTable::Entry& e = labels_.At(id);
     Node& n = nodes_[slot];
-    n.label = &it->first;
+    n.label = id;
     n.prevSame = n.nextSame = -1;
     if (e.head < 0) {
         e.head = e.tail = slot;
@@ -70,8 +162,7 @@ void TreeStore::LinkLabel(std::int32_t slot, const std::wstring& label)
 void TreeStore::UnlinkLabel(std::int32_t slot)
 {
     Node& n = nodes_[slot];
-    auto it = labels_.find(*n.label);
-    LabelEntry& e = it->second;
+    LabelTable::Entry& e = labels_.At(n.label);
     if (n.prevSame >= 0)
         nodes_[n.prevSame].nextSame = n.nextSame;
     else
@@ -80,22 +171,51 @@ void TreeStore::UnlinkLabel(std::int32_t slot)
         nodes_[n.nextSame].prevSame = n.prevSame;
     else
         e.tail = n.prevSame;
-    n.prevSame = n.nextSame = -1;
-    n.label = nullptr;
     if (e.head < 0)
-        labels_.erase(it);
+        labels_.Release(n.label);
+    n.prevSame = n.nextSame = -1;
+    n.label = -1;
 }
 
 const std::wstring& TreeStore::Label(std::int32_t i) const
 {
     static const std::wstring empty;
-    return IsUsed(i) ? *nodes_[i].label : empty;
+    return IsUsed(i) ? labels_.Text(nodes_[i].label) : empty;
 }
 
 std::int32_t TreeStore::IndexOf(const std::wstring& item) const
 {
-    auto it = labels_.find(item);
-    return it == labels_.end() ? -1 : it->second.head;
+    const std::int32_t id = labels_.Find(item);
+    return id < 0 ? -1 : labels_.At(id).head;
+}
+
+// ---- families --------------------------------------------------------
+
+TreeStore::Family& TreeStore::FamilyOf(std::int32_t slot)
+{
+    Node& n = nodes_[slot];
+    if (n.family < 0) {
+        if (!freeFamilies_.empty()) {
+            n.family = freeFamilies_.back();
+            freeFamilies_.pop_back();
+        } else {
+            n.family = static_cast<std::int32_t>(families_.size());
+            families_.emplace_back();
+        }
+    }
+    return families_[static_cast<std::size_t>(n.family)];
+}
+
+void TreeStore::DropFamily(std::int32_t slot)
+{
+    Node& n = nodes_[slot];
+    if (n.family < 0)
+        return;
+    Family& f = families_[static_cast<std::size_t>(n.family)];
+    std::vector<std::int32_t>().swap(f.children);
+    f.rowSums.release();
+    freeFamilies_.push_back(n.family);
+    n.family = -1;
 }
 
 // ---- counts ----------------------------------------------------------
@@ -113,8 +233,9 @@ void TreeStore::Recount(std::int32_t slot)
         const std::int32_t pos = n->pos;
         Node& p = nodes_[n->parent];
         p.sum += d;
-        if (p.rowSums.valid())
-            p.rowSums.add(pos, d);
+        PrefixSums& rs = families_[static_cast<std::size_t>(p.family)].rowSums;
+        if (rs.valid())
+            rs.add(pos, d);
         newC = p.expanded ? p.sum : 0;
         d = newC - p.cnt;
         p.cnt = newC;
@@ -140,7 +261,7 @@ std::int32_t TreeStore::NextSibling(std::int32_t i) const
     const Node& n = nodes_[i];
     if (n.parent < 0)
         return 0;
-    const auto& sib = nodes_[n.parent].children;
+    const auto& sib = Children(n.parent);
     return n.pos + 1 < static_cast<std::int32_t>(sib.size()) ? sib[n.pos + 1] : 0;
 }
 
@@ -171,13 +292,14 @@ TreeStore::AddResult TreeStore::AddItem(std::int32_t parentIndex, const std::wst
         freeHeap_.pop();
         --freeSlots_;
     }
+    Family& f = FamilyOf(parentIndex);
     Node& p = nodes_[parentIndex];
     Node& n = nodes_[s];
     n.parent = parentIndex;
     n.level = p.level + 1;
-    n.pos = static_cast<std::int32_t>(p.children.size());
-    p.children.push_back(s);
-    p.rowSums.invalidate();
+    n.pos = static_cast<std::int32_t>(f.children.size());
+    f.children.push_back(s);
+    f.rowSums.invalidate();
     p.sum += 1;
     n.pot = parentIndex == 0 || (p.expanded && p.pot);
     LinkLabel(s, item);
@@ -193,7 +315,7 @@ TreeStore::RemoveResult TreeStore::RemoveItem(std::int32_t index)
 {
     if (index < 1 || index >= SlotCount())
         return RemoveResult::OutOfRange;
-    if (!nodes_[index].label)
+    if (nodes_[index].label < 0)
         return RemoveResult::AlreadyFree;
 
     const std::int32_t pi = nodes_[index].parent;
@@ -201,16 +323,16 @@ TreeStore::RemoveResult TreeStore::RemoveItem(std::int32_t index)
         Node& n = nodes_[index];
         Node& p = nodes_[pi];
         p.sum -= 1 + n.cnt;
-        if (p.children.size() == 1) {
+        Family& f = families_[static_cast<std::size_t>(p.family)];
+        if (f.children.size() == 1) {
             // Losing its only child folds the parent.
-            std::vector<std::int32_t>().swap(p.children);
+            DropFamily(pi);
             p.expanded = false;
-            p.rowSums.release();
         } else {
-            p.children.erase(p.children.begin() + n.pos);
-            for (std::size_t k = n.pos; k < p.children.size(); ++k)
-                nodes_[p.children[k]].pos = static_cast<std::int32_t>(k);
-            p.rowSums.invalidate();
+            f.children.erase(f.children.begin() + n.pos);
+            for (std::size_t k = n.pos; k < f.children.size(); ++k)
+                nodes_[f.children[k]].pos = static_cast<std::int32_t>(k);
+            f.rowSums.invalidate();
         }
     }
     Recount(pi);
@@ -220,19 +342,13 @@ TreeStore::RemoveResult TreeStore::RemoveItem(std::int32_t index)
     while (!stack.empty()) {
         const std::int32_t s = stack.back();
         stack.pop_back();
-        Node& m = nodes_[s];
-        stack.insert(stack.end(), m.children.begin(), m.children.end());
-        if (m.inHist)
+        const auto& ch = Children(s);
+        stack.insert(stack.end(), ch.begin(), ch.end());
+        if (nodes_[s].inHist)
             HistRemove(s);
         UnlinkLabel(s);
-        std::vector<std::int32_t>().swap(m.children);
-        m.rowSums.release();
-        m.parent = -1;
-        m.pos = 0;
-        m.level = 0;
-        m.cnt = m.sum = 0;
-        m.width = -1;
-        m.expanded = m.pot = false;
+        DropFamily(s);
+        nodes_[s] = Node{};
         freeHeap_.push(s);
         ++freed;
     }
@@ -264,7 +380,8 @@ void TreeStore::SetExpanded(std::int32_t slot, bool expanded)
 
 void TreeStore::ShowSubtree(std::int32_t slot, bool shown)
 {
-    std::vector<std::int32_t> stack(nodes_[slot].children.begin(), nodes_[slot].children.end());
+    const auto& top = Children(slot);
+    std::vector<std::int32_t> stack(top.begin(), top.end());
     while (!stack.empty()) {
         const std::int32_t s = stack.back();
         stack.pop_back();
@@ -276,8 +393,10 @@ void TreeStore::ShowSubtree(std::int32_t slot, bool shown)
         } else if (m.inHist) {
             HistRemove(s);
         }
-        if (m.expanded)
-            stack.insert(stack.end(), m.children.begin(), m.children.end());
+        if (m.expanded) {
+            const auto& ch = Children(s);
+            stack.insert(stack.end(), ch.begin(), ch.end());
+        }
     }
 }
 
@@ -297,7 +416,7 @@ void TreeStore::InvalidateWidths()
         Node& n = nodes_[s];
         n.width = -1;
         n.inHist = false;
-        if (n.label && n.pot)
+        if (n.label >= 0 && n.pot)
             pending_.push_back(s);
     }
 }
@@ -308,7 +427,7 @@ std::int32_t TreeStore::TextWidth(std::int32_t i)
         return 0;
     Node& n = nodes_[i];
     if (n.width < 0)
-        n.width = measure_ ? measure_(*n.label) : 0;
+        n.width = measure_ ? measure_(labels_.Text(n.label)) : 0;
     return n.width;
 }
 
@@ -353,13 +472,13 @@ std::int32_t TreeStore::ContentWidth()
 
 PrefixSums& TreeStore::WalkSums(std::int32_t slot)
 {
-    Node& n = nodes_[slot];
-    if (!n.rowSums.valid()) {
-        const auto& ch = n.children;
-        n.rowSums.build(static_cast<std::int32_t>(ch.size()),
+    Family& f = FamilyOf(slot);
+    if (!f.rowSums.valid()) {
+        const auto& ch = f.children;
+        f.rowSums.build(static_cast<std::int32_t>(ch.size()),
                         [&](std::int32_t k) { return 1 + nodes_[ch[k]].cnt; });
     }
-    return n.rowSums;
+    return f.rowSums;
 }
 
 std::int32_t TreeStore::NodeAtWalkRow(std::int32_t g)
@@ -369,14 +488,14 @@ std::int32_t TreeStore::NodeAtWalkRow(std::int32_t g)
     std::int32_t p = 0, r = g;
     while (r > 0) {
         r -= 1;  // the rows below p start after p itself
-        if (nodes_[p].children.empty())
+        if (nodes_[p].family < 0)
             return -1;
         PrefixSums& ps = WalkSums(p);
         const std::int32_t k = ps.locate(r);
         if (k >= ps.size())
             return -1;
         r -= ps.prefix(k);
-        p = nodes_[p].children[k];
+        p = Children(p)[static_cast<std::size_t>(k)];
     }
     return p;
 }
@@ -399,8 +518,8 @@ std::int32_t TreeStore::WalkRowOf(std::int32_t slot)
 std::int32_t TreeStore::NextInWalk(std::int32_t slot) const
 {
     const Node& n = nodes_[slot];
-    if (n.expanded && !n.children.empty())
-        return n.children[0];
+    if (n.expanded && n.family >= 0)
+        return Children(slot)[0];
     for (std::int32_t s = slot; s != 0 && s >= 0; s = nodes_[s].parent) {
         const std::int32_t next = NextSibling(s);
         if (next > 0)
@@ -411,7 +530,7 @@ std::int32_t TreeStore::NextInWalk(std::int32_t slot) const
 
 std::int32_t TreeStore::RootChildAtRow(std::int32_t a, std::int32_t* first)
 {
-    if (nodes_.empty() || a < 1 || nodes_[0].children.empty())
+    if (nodes_.empty() || a < 1 || nodes_[0].family < 0)
         return -1;
     PrefixSums& ps = WalkSums(0);
     const std::int32_t k = ps.locate(a - 1);
@@ -424,7 +543,7 @@ std::int32_t TreeStore::RootChildAtRow(std::int32_t a, std::int32_t* first)
 
 std::int32_t TreeStore::RootWalkPrefix(std::int32_t k)
 {
-    return nodes_.empty() ? 0 : WalkSums(0).prefix(k);
+    return nodes_.empty() || nodes_[0].family < 0 ? 0 : WalkSums(0).prefix(k);
 }
 
 // ---- finding ---------------------------------------------------------
@@ -464,7 +583,7 @@ bool TreeStore::Find(const std::wstring& item, Found* out)
         // The first node in the walk below top that carries this label: with
         // repeated labels it may come before the lowest slot.
         f = std::numeric_limits<std::int32_t>::max();
-        for (std::int32_t x = labels_.find(item)->second.head; x >= 0; x = nodes_[x].nextSame) {
+        for (std::int32_t x = labels_.At(labels_.Find(item)).head; x >= 0; x = nodes_[x].nextSame) {
             if (x == top)
                 continue;
             const std::int32_t off = WalkOffsetBelow(top, x);

@@ -9,11 +9,12 @@
 // painting and hit testing all number rows this one way.
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <queue>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace tessara {
@@ -55,6 +56,63 @@ private:
     bool valid_ = false;
 };
 
+// An array that grows in blocks of its own: growing it never moves or
+// copies what it holds, and a large one is never touched twice (memory
+// fresh from the system is what a fill of many nodes costs most).
+template <class T, int Shift = 11>
+class BlockArray {
+public:
+    static constexpr std::size_t kBlock = std::size_t{1} << Shift;
+    T& operator[](std::size_t i) { return blocks_[i >> Shift][i & (kBlock - 1)]; }
+    const T& operator[](std::size_t i) const { return blocks_[i >> Shift][i & (kBlock - 1)]; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    T& emplace_back()
+    {
+        if ((size_ >> Shift) == blocks_.size())
+            blocks_.push_back(std::make_unique<T[]>(kBlock));
+        T& t = (*this)[size_++];
+        t = T{};
+        return t;
+    }
+
+private:
+    std::vector<std::unique_ptr<T[]>> blocks_;
+    std::size_t size_ = 0;
+};
+
+// The distinct labels of a tree, each text held once, found by text through
+// an open-addressed table of ids. An id's text stays where it is while the
+// label is in use (the texts never move); the ids of labels whose last node
+// went are reused. Each id also keeps the first and last slot that carry it.
+class LabelTable {
+public:
+    struct Entry {
+        std::int32_t head = -1, tail = -1;  // lowest and highest slot with this label
+    };
+    // The id of the text, added when new.
+    std::int32_t Intern(const std::wstring& text);
+    // The id of the text, or -1.
+    std::int32_t Find(const std::wstring& text) const;
+    // The label has no node any more: its id and table cell become free.
+    void Release(std::int32_t id);
+    const std::wstring& Text(std::int32_t id) const { return texts_[static_cast<std::size_t>(id)]; }
+    Entry& At(std::int32_t id) { return entries_[static_cast<std::size_t>(id)]; }
+    const Entry& At(std::int32_t id) const { return entries_[static_cast<std::size_t>(id)]; }
+
+private:
+    static std::uint32_t Hash(const std::wstring& text);
+    std::size_t Home(std::uint32_t hash) const { return hash & (cells_.size() - 1); }
+    void Grow();
+
+    std::deque<std::wstring> texts_;    // by id; a deque, so texts never move
+    BlockArray<Entry> entries_;         // by id
+    BlockArray<std::uint32_t> hashes_;  // by id
+    std::vector<std::int32_t> cells_;   // id + 1, 0 for an empty cell; a power of two long
+    std::vector<std::int32_t> freeIds_;
+    std::size_t live_ = 0;              // ids in the table
+};
+
 class TreeStore {
 public:
     using Measure = std::function<std::int32_t(const std::wstring&)>;
@@ -81,11 +139,14 @@ public:
 
     std::int32_t SlotCount() const { return static_cast<std::int32_t>(nodes_.size()); }
     std::int32_t FreeSlots() const { return freeSlots_; }
-    bool IsUsed(std::int32_t i) const { return InRange(i) && nodes_[i].label != nullptr; }
+    bool IsUsed(std::int32_t i) const { return InRange(i) && nodes_[i].label >= 0; }
     const std::wstring& Label(std::int32_t i) const;
     std::int32_t ParentSlot(std::int32_t i) const { return nodes_[i].parent; }
-    std::int32_t ChildCount(std::int32_t i) const { return static_cast<std::int32_t>(nodes_[i].children.size()); }
-    const std::vector<std::int32_t>& Children(std::int32_t i) const { return nodes_[i].children; }
+    std::int32_t ChildCount(std::int32_t i) const { return static_cast<std::int32_t>(Children(i).size()); }
+    const std::vector<std::int32_t>& Children(std::int32_t i) const
+    {
+        return nodes_[i].family < 0 ? noChildren_ : families_[static_cast<std::size_t>(nodes_[i].family)].children;
+    }
     bool Expanded(std::int32_t i) const { return nodes_[i].expanded; }
     std::int32_t NodeLevel(std::int32_t i) const { return nodes_[i].level; }
     // Position in the parent's child list (0 for the root).
@@ -128,11 +189,13 @@ public:
     bool Find(const std::wstring& item, Found* out);
 
 private:
+    // Plain numbers only: a node holds nothing on the heap; the few nodes
+    // with children keep them in a family of their own.
     struct Node {
         std::int32_t parent = -1;
-        const std::wstring* label = nullptr;  // interned; null marks a free slot
+        std::int32_t label = -1;                    // label id; -1 marks a free slot
         std::int32_t prevSame = -1, nextSame = -1;  // other slots with this label, ascending
-        std::vector<std::int32_t> children;
+        std::int32_t family = -1;                   // its children, -1 while it has none
         std::int32_t pos = 0;    // index in the parent's children
         std::int32_t level = 0;
         std::int32_t cnt = 0;    // rows shown below it (0 when folded)
@@ -142,15 +205,17 @@ private:
         bool expanded = false;
         bool pot = false;        // shown whenever the root is expanded
         bool inHist = false;
-        PrefixSums rowSums;      // over children: 1 + cnt
     };
-    struct LabelEntry {
-        std::int32_t head = -1, tail = -1;
+    struct Family {
+        std::vector<std::int32_t> children;
+        PrefixSums rowSums;  // over children: 1 + cnt
     };
 
     bool InRange(std::int32_t i) const { return i >= 0 && i < SlotCount(); }
     void LinkLabel(std::int32_t slot, const std::wstring& label);
     void UnlinkLabel(std::int32_t slot);
+    Family& FamilyOf(std::int32_t slot);  // made when the node has none
+    void DropFamily(std::int32_t slot);
     void Recount(std::int32_t slot);  // recompute cnt of slot and carry the change up
     void SetExpanded(std::int32_t slot, bool expanded);
     void ShowSubtree(std::int32_t slot, bool shown);
@@ -160,10 +225,13 @@ private:
     PrefixSums& WalkSums(std::int32_t slot);
     std::int32_t WalkOffsetBelow(std::int32_t top, std::int32_t x);
 
-    std::vector<Node> nodes_;
+    BlockArray<Node> nodes_;
+    std::vector<Family> families_;
+    std::vector<std::int32_t> freeFamilies_;
+    std::vector<std::int32_t> noChildren_;  // stays empty: the children of a childless node
     std::int32_t freeSlots_ = 0;
     std::priority_queue<std::int32_t, std::vector<std::int32_t>, std::greater<std::int32_t>> freeHeap_;
-    std::unordered_map<std::wstring, LabelEntry> labels_;
+    LabelTable labels_;
     Measure measure_;
     std::map<std::int32_t, std::int32_t> hist_;  // row extent -> visible rows with it
     std::vector<std::int32_t> pending_;          // shown rows not yet measured
