@@ -1,6 +1,7 @@
 ' The example's only form: a folder to show, the button that fills the
 ' tree and the list, and a status line. Positions and sizes are twips
-' (15 per pixel).
+' (15 per pixel); the tree's height is 12 whole rows (12 x 26 + 4 pixels),
+' which it would otherwise grow to at its first layout.
 Form frmFolders : Form
   Caption = "Folders"
   ClientWidth = 9000
@@ -32,7 +33,7 @@ Form frmFolders : Form
     Left = 120
     Top = 630
     Width = 3300
-    Height = 4800
+    Height = 4740
     BackColor = &H00FFFFFF&
     Font = Font("宋体", 9, 400, 134)
   End
@@ -40,7 +41,7 @@ Form frmFolders : Form
     Left = 3540
     Top = 630
     Width = 5340
-    Height = 4800
+    Height = 4740
     DisMode = 0
     Font = Font("宋体", 9, 400, 134)
   End

@@ -102,6 +102,34 @@ protected:
     std::unique_ptr<frmFolders> form;
 };
 
+// Every control is whole on the form: none covers another, none reaches
+// past the form's client area (also after the tree and the list view
+// settled their heights to whole rows at their first layout).
+TEST_F(Folders, TheControlsLieSideBySideInsideTheForm)
+{
+    FillWith(fixture.Text(), 7);
+    RECT client;
+    GetClientRect(form->hWnd(), &client);
+    EXPECT_EQ(client.right, 600);
+    EXPECT_EQ(client.bottom, 400);
+    const wchar_t* names[] = {L"Label1", L"Text1", L"cmdFill", L"YTreeView1", L"YListView1", L"lblStatus"};
+    std::vector<RECT> places;
+    for (const wchar_t* name : names) {
+        RECT r;
+        GetWindowRect(form->FindAny(name)->hWnd(), &r);
+        MapWindowPoints(nullptr, form->hWnd(), reinterpret_cast<POINT*>(&r), 2);
+        RECT inside;
+        IntersectRect(&inside, &r, &client);
+        EXPECT_TRUE(EqualRect(&inside, &r)) << Narrow(name) << " reaches past the form";
+        places.push_back(r);
+    }
+    for (size_t a = 0; a < places.size(); ++a)
+        for (size_t b = a + 1; b < places.size(); ++b) {
+            RECT both;
+            EXPECT_FALSE(IntersectRect(&both, &places[a], &places[b])) << Narrow(names[a]) << " covers " << Narrow(names[b]);
+        }
+}
+
 TEST_F(Folders, FillPutsTheFolderInTheTreeAndItsFilesInTheList)
 {
     EXPECT_EQ(Status(), L"Choose a folder and press Fill.");
