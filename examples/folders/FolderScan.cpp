@@ -86,7 +86,9 @@ void Walk(Scan& scan, std::size_t limit)
         std::error_code why;
         if (!ListOne(at.dir, children, why)) {
             if (at.entry < 0)
-                scan.error = L"The folder " + scan.top + L" cannot be read: " + host::FromUtf8(why.message());
+                // The number, not the system's text: that text comes in the
+                // code page, which need not be UTF-8.
+                scan.error = L"The folder " + scan.top + L" cannot be read (error " + std::to_wstring(why.value()) + L").";
             continue;  // an unreadable subfolder shows empty
         }
         std::vector<Pending> subfolders;
