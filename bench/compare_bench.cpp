@@ -22,6 +22,9 @@
 // --only     runs only the named sections, comma-separated: list, tree,
 //            listview, steps, gallery, start (the goals of the others show
 //            as skipped).
+//
+// Each step prints "[3/15] list at 100,000 items (2 done, 41 s so far)" on
+// stderr as it starts; the figures go to stdout.
 #include "bench/BenchClock.h"
 #include "tessara/controls/YList.h"
 #include "tessara/controls/YListView.h"
@@ -1140,32 +1143,50 @@ int main(int argc, char** argv)
     const std::vector<int> big = upTo({100, 10000, 100000, 1000000});
     const std::vector<int> mid = upTo({100, 10000, 100000});
 
+    // The work in the order it runs, each step announced on stderr as it
+    // starts (the table on stdout stays whole for copying).
+    struct Step {
+        std::string what;
+        std::function<void()> run;
+    };
+    std::vector<Step> steps;
     if (Runs("list"))
         for (int n : big)
-            ListSize(n);
+            steps.push_back({"list at " + Thousands(n) + " items", [n] { ListSize(n); }});
     if (Runs("tree")) {
         for (int n : big)
-            TreeSize("flat", FlatPlan(n), true, L"结点" + std::to_wstring(n - 1));
-        for (int n : big) {
-            const int perLevel = std::max(1, (n - 4) / 21);
-            TreeSize("deep/wide", DeepPlan(perLevel), n < 1000000 || g_opt.full, L"结点U" + std::to_wstring(perLevel));
-        }
+            steps.push_back({"tree flat at " + Thousands(n) + " nodes",
+                             [n] { TreeSize("flat", FlatPlan(n), true, L"结点" + std::to_wstring(n - 1)); }});
+        for (int n : big)
+            steps.push_back({"tree deep/wide at " + Thousands(n) + " nodes", [n] {
+                                 const int perLevel = std::max(1, (n - 4) / 21);
+                                 TreeSize("deep/wide", DeepPlan(perLevel), n < 1000000 || g_opt.full,
+                                          L"结点U" + std::to_wstring(perLevel));
+                             }});
     }
     if (Runs("listview")) {
         for (int n : mid)
-            ListViewSize(n, true);
+            steps.push_back({"list view at " + Thousands(n) + " items", [n] { ListViewSize(n, true); }});
         // Ours alone at a million: its paint against its paint at 100.
         if (g_opt.maxSize >= 1000000)
-            ListViewSize(1000000, false);
+            steps.push_back({"list view (ours alone) at 1,000,000 items", [] { ListViewSize(1000000, false); }});
     }
     if (Runs("steps")) {
-        PaintSteps(113, 166);
-        PaintSteps(726, 468);
+        steps.push_back({"paint steps at 113 x 166", [] { PaintSteps(113, 166); }});
+        steps.push_back({"paint steps at 726 x 468", [] { PaintSteps(726, 468); }});
     }
     if (Runs("gallery"))
-        Gallery();
+        steps.push_back({"gallery repaint", [] { Gallery(); }});
     if (Runs("start"))
-        StartUp();
+        steps.push_back({"gallery start-up", [] { StartUp(); }});
+    const double began = NowMs();
+    for (std::size_t k = 0; k < steps.size(); ++k) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "[%zu/%zu] %s (%zu done, %.0f s so far)\n", k + 1, steps.size(), steps[k].what.c_str(), k,
+                     (NowMs() - began) / 1000.0);
+        std::fflush(stderr);
+        steps[k].run();
+    }
     Goals();
     return 0;
 }

@@ -70,7 +70,8 @@ build_all() {
     if [ "$BUILD_TESTS" = "$BUILD_WIN" ]; then
         cmake --build "$BUILD_WIN"
     else
-        cmake --build "$BUILD_WIN" --target Korvel Tessara
+        # The programs, and the example, which must build as 32-bit too.
+        cmake --build "$BUILD_WIN" --target Korvel Tessara Folders
         configure_cross "$BUILD_WIN64" mingw-x86_64 -DKT_SHIPPED32_DIR="$BUILD_WIN"
         cmake --build "$BUILD_WIN64"
     fi

@@ -4,21 +4,45 @@
 # screenshot to build/tessara.png once the gallery has painted and settled.
 #   bash scripts/run.sh        # the gallery (the 64-bit twin where the kernel cannot run 32-bit programs)
 #   bash scripts/run.sh --32   # the shipped 32-bit gallery, under emulation on such kernels (slow to start)
+#   bash scripts/run.sh --target Folders 'Z:\usr\share\doc'
+#                              # another program of the build (the example, one of your own) with its
+#                              # arguments; without a display its screenshot goes to build/NAME.png
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 WANT32=0
+TARGET=""
 case "${1:-}" in
     --32) WANT32=1 ;;
+    --target)
+        [ -n "${2:-}" ] || { echo "usage: bash scripts/run.sh --target NAME [ARGUMENTS...]" >&2; exit 2; }
+        TARGET="$2"
+        shift 2 ;;
     "") ;;
-    *) echo "usage: bash scripts/run.sh [--32]" >&2; exit 2 ;;
+    *) echo "usage: bash scripts/run.sh [--32 | --target NAME [ARGUMENTS...]]" >&2; exit 2 ;;
 esac
+[ -n "$TARGET" ] || [ $# -le 1 ] || { echo "usage: bash scripts/run.sh [--32 | --target NAME [ARGUMENTS...]]" >&2; exit 2; }
 bash "$ROOT/scripts/setup.sh"
-build_programs
-
-EXE="$BUILD_WIN/tessara/gallery/Tessara.exe"
+ARGS=()
+if [ -n "$TARGET" ]; then
+    # Any program of the build, from the build that runs here.
+    if [ "$BUILD_TESTS" = "$BUILD_WIN" ]; then
+        configure_cross "$BUILD_WIN" mingw-i686
+    else
+        configure_cross "$BUILD_WIN64" mingw-x86_64 -DKT_SHIPPED32_DIR="$BUILD_WIN"
+    fi
+    cmake --build "$BUILD_TESTS" --target "$TARGET"
+    EXE="$(find "$BUILD_TESTS" -name "$TARGET.exe" -not -path '*/CMakeFiles/*' | head -n 1)"
+    [ -n "$EXE" ] || { echo "run: the target $TARGET made no $TARGET.exe" >&2; exit 1; }
+    ARGS=("$@")
+else
+    build_programs
+    EXE="$BUILD_WIN/tessara/gallery/Tessara.exe"
+fi
 WINE=("$ROOT/scripts/wine-run")
 RUN_DIR="$(mktemp -d "${TMPDIR:-/tmp}/korvel-tessara-run.XXXXXX")"
-if kernel_runs_32bit; then
+if [ -n "$TARGET" ]; then
+    RUN_PREFIXES=("$(make_run_prefix wine-x11)")
+elif kernel_runs_32bit; then
     RUN_PREFIXES=("$(make_run_prefix wine-x11)")
 elif [ "$WANT32" = 1 ]; then
     [ -f "$EMU32_PREFIX/.tessara-ready-x11-32" ] ||
@@ -37,7 +61,7 @@ cleanup() { [ -n "${APID:-}" ] && kill "$APID" 2>/dev/null || true; end_run_pref
 trap cleanup EXIT
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    "${WINE[@]}" "$EXE"
+    "${WINE[@]}" "$EXE" "${ARGS[@]}"
     exit $?
 fi
 
@@ -45,12 +69,18 @@ fi
 # there and two shots a second apart show the same picture (the progress
 # bar has filled, every control has painted).
 SHOT="$ROOT/build/tessara.png"
+WINDOW='^Form1$'
+if [ -n "$TARGET" ]; then
+    # The display is ours alone: any window shown on it is the program's.
+    SHOT="$ROOT/build/$TARGET.png"
+    WINDOW='.'
+fi
 start_xvfb 1024x768x24
-"${WINE[@]}" "$EXE" &
+"${WINE[@]}" "$EXE" "${ARGS[@]}" &
 APID=$!
 for _ in $(seq 600); do
-    xdotool search --onlyvisible --name '^Form1$' >/dev/null 2>&1 && break
-    kill -0 "$APID" 2>/dev/null || { echo "run: Tessara ended before showing its window" >&2; exit 1; }
+    xdotool search --onlyvisible --name "$WINDOW" >/dev/null 2>&1 && break
+    kill -0 "$APID" 2>/dev/null || { echo "run: ${TARGET:-Tessara} ended before showing its window" >&2; exit 1; }
     sleep 0.5
 done
 prev="$RUN_DIR/prev.png" cur="$RUN_DIR/cur.png"
