@@ -24,6 +24,8 @@
 #include "tessara/kit/MdlCreateLogFont.h"
 #include "tessara/kit/MdlMemDC.h"
 
+#include "host/Host.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -426,12 +428,12 @@ void TreeSize(const char* shape, const std::vector<TreeNode>& plan, bool platfor
             if (plat)
                 ::SendMessageW(plat, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(handles[0]));
         }
-        layout.Add(TimeMs([&] { ours.Relayout(); }),
+        layout.Add(TimeMs([&] { ours.LayoutNow(); }),
                    plat ? TimeMs([&] { ::SendMessageW(plat, WM_SETREDRAW, TRUE, 0); }) : kNone);
 
         double findOurs = TimeMs([&] {
             ours.FindItem(findLabel);
-            ours.Relayout();
+            ours.LayoutNow();
         });
         // The platform checks every handle it is given against all its
         // items, so a search by message grows with the square of the size.
@@ -468,7 +470,7 @@ void TreeSize(const char* shape, const std::vector<TreeNode>& plan, bool platfor
         const double ro = TimeMs([&] {
             for (int v : victims)
                 ours.RemoveItem(v);
-            ours.Relayout();
+            ours.LayoutNow();
         });
         double rp = kNone;
         if (plat)

@@ -4,6 +4,8 @@
 // scrolled to the middle where a mode scrolls.
 #include "tessara/controls/YListView.h"
 
+#include "host/Host.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>

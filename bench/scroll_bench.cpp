@@ -3,6 +3,8 @@
 // items from the middle.
 #include "tessara/controls/YList.h"
 
+#include "host/Host.h"
+
 #include <chrono>
 #include <cstdio>
 #include <string>

@@ -1,7 +1,7 @@
 #include "tessara/controls/ButtonStates.h"
 
-#include "tessara/controls/SmallRect.h"
-#include "tessara/kit/HookLists.h"
+#include "tessara/kit/PixelMath.h"
+#include "tessara/kit/Throttle.h"
 
 namespace tessara {
 
@@ -103,7 +103,7 @@ CommandLook ButtonState::Look() const
 OptionFace OptionFaceFor(int height)
 {
     OptionFace f;
-    f.cy = RoundPx(height / 2.0);
+    f.cy = static_cast<int>(kit::RoundHalfEven(height / 2.0));
     f.discTop = f.cy - 5;
     f.discBottom = f.cy + 7;
     f.dotTop = f.cy - 2;
@@ -113,12 +113,12 @@ OptionFace OptionFaceFor(int height)
 
 int CheckBoxTop(int height)
 {
-    return RoundPx((height - 12) / 2.0);
+    return static_cast<int>(kit::RoundHalfEven((height - 12) / 2.0));
 }
 
 TextOrigin CentredText(int width, int height, int cx, int cy)
 {
-    return {RoundPx((width - cx) / 2.0), RoundPx((height - cy) / 2.0)};
+    return {static_cast<int>(kit::RoundHalfEven((width - cx) / 2.0)), static_cast<int>(kit::RoundHalfEven((height - cy) / 2.0))};
 }
 
 } // namespace tessara

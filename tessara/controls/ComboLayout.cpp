@@ -7,8 +7,8 @@ ComboLayout LayoutCombo(int width)
     ComboLayout out;
     out.width = width < kComboMinWidth ? kComboMinWidth : width;
     out.height = kComboHeight;
-    out.arrow = {out.width - 20, 2, kComboArrowWidth, kComboArrowHeight};
-    out.list = {0, kComboHeight, out.width, kListDefaultItemHeight};
+    out.arrow = kit::SizedRect(out.width - 20, 2, kComboArrowWidth, kComboArrowHeight);
+    out.list = kit::SizedRect(0, kComboHeight, out.width, kListDefaultItemHeight);
     return out;
 }
 
@@ -22,12 +22,12 @@ bool InComboArrow(int x, int y)
     return x >= 0 && x <= kComboArrowWidth - 1 && y >= 0 && y <= kComboArrowHeight - 1;
 }
 
-ComboRect ComboHighlightRect(int width)
+kit::Rect ComboHighlightRect(int width)
 {
     return {2, 3, width - 21, 17};
 }
 
-ComboRect ComboTextRect(int width)
+kit::Rect ComboTextRect(int width)
 {
     return {4, 0, width - 23, kComboHeight};
 }

@@ -20,8 +20,8 @@ constexpr std::uint32_t kComboArrowBase = 0x00FFD6B3;
 struct ComboLayout {
     int width = 0;
     int height = kComboHeight;
-    ListBox arrow;  // the arrow button
-    ListBox list;   // the embedded list, before its own layout fixes its height
+    kit::Rect arrow;  // the arrow button
+    kit::Rect list;   // the embedded list, before its own layout fixes its height
 };
 
 // Layout on resize: at least 26 pixels wide, always 20 high.
@@ -36,12 +36,9 @@ constexpr int DroppedComboHeight(int listHeight) { return listHeight + kComboHei
 // A combo window taller than its text area has its list down.
 constexpr bool ComboIsOpen(int windowHeight) { return windowHeight > kComboHeight; }
 
-// Highlight and text rectangles of the text area (left, top, right, bottom).
-struct ComboRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
-ComboRect ComboHighlightRect(int width);
-ComboRect ComboTextRect(int width);
+// Highlight and text rectangles of the text area.
+kit::Rect ComboHighlightRect(int width);
+kit::Rect ComboTextRect(int width);
 
 // The shown text and the text last announced by Change.
 class ComboText {

@@ -5,7 +5,7 @@ namespace tessara {
 FrameLayout LayoutFrame(int width, int height, int cx, int cy)
 {
     FrameLayout f;
-    int m = RoundPx(cy * 0.5);
+    int m = static_cast<int>(kit::RoundHalfEven(cy * 0.5));
     f.edgeY = m;
     f.lines[0] = {0, m, 0, height};
     f.lines[1] = {width - 1, m, width - 1, height};

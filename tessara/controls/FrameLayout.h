@@ -1,6 +1,6 @@
 // The frame's outline around a caption set into its top edge, without windows.
 #pragma once
-#include "tessara/controls/SmallRect.h"
+#include "tessara/kit/PixelMath.h"
 
 namespace tessara {
 
@@ -16,7 +16,7 @@ struct FrameLine {
 struct FrameLayout {
     int edgeY = 0;            // row of the top edge: half the caption height
     FrameLine lines[5];       // left, right, bottom, top left of the caption, top right of it
-    PixelRect caption;
+    kit::Rect caption;
 };
 
 // Layout for a client of width x height and a caption measuring cx x cy.

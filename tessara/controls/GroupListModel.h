@@ -1,124 +1,94 @@
-// Grouped list without windows: the groups and their items, the row
-// numbering built from them, row geometry and hit tests, and the small
-// pieces of scroll and marquee arithmetic the control applies.
+// The grouped list without a window: its store, and every piece of view
+// state (rows in a page, the hovered row, the pending scroll, the
+// sideways-scrolling text). YGroupList measures texts, applies the plans
+// it gets (the scroll bar's) and draws the rows. No Windows header.
 #pragma once
-#include <cstdint>
+#include "tessara/controls/GroupStore.h"
+#include "tessara/controls/ScrollArithmetic.h"
+
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace tessara {
 
-// Groups of item texts. The row numbering (GroupRow, TotalRows) is only
-// refreshed by Relayout(): content changes show after the next relayout,
-// which the control defers so that a burst of changes costs one layout.
-class GroupStore {
+class GroupListModel {
 public:
-    static constexpr int kMaxItems = 1000;
-    static constexpr int kHeaderHeight = 20;
-    // Item rows are held to this height where it enters, so rows x height
-    // (and 15 times that in twips) stays inside 32 bits: no window is
-    // taller than 32,767 pixels.
-    static constexpr int kMaxItemHeight = 32767;
+    const GroupStore& Store() const { return store_; }
 
-    void AddGroup(const std::wstring& name);
-    // False when the group does not exist or already holds kMaxItems.
-    bool AddItem(int group, const std::wstring& item);
-    bool RemoveItem(int group, int index);
-    bool RemoveGroup(int group);
-    bool SetExpanded(int group, bool expanded);
-    bool Toggle(int group);
-
-    int GroupCount() const { return static_cast<int>(groups_.size()); }
-    bool ValidGroup(int g) const { return g >= 0 && g < GroupCount(); }
-    std::wstring GroupName(int g) const;
-    int ItemCount(int g) const;          // 0 out of range
-    bool Expanded(int g) const;          // false out of range
-    std::wstring Item(int g, int i) const;  // "" out of range
-    // The header's caption: name, "(", count, ")".
-    std::wstring HeaderCaption(int g) const;
-    // The header shows the unfolded glyph only for an unfolded group with items.
-    bool ShowsUnfolded(int g) const { return Expanded(g) && ItemCount(g) > 0; }
-
-    // Recomputes TotalRows and the header rows (no rows without groups).
-    void Relayout();
-    int TotalRows() const { return totalRows_; }
-    int GroupRow(int g) const;
-    // Group whose header is at row, or -1 (item rows and rows past the end).
-    int GroupAtRow(int row) const;
-    struct ItemPos {
-        int group = -1;
-        int index = -1;
+    // ---- content (true: the deferred relayout is due) ------------------
+    void AddGroup(const std::wstring& name) { store_.AddGroup(name); }
+    bool AddItem(int group, const std::wstring& item) { return store_.AddItem(group, item); }
+    // The view stays where it is (the item may lie in a folded group or
+    // below the view); the relayout only pulls it up to a shorter end.
+    bool RemoveItem(int group, int index) { return store_.RemoveItem(group, index); }
+    bool Spread(int group, bool expanded) { return store_.SetExpanded(group, expanded); }
+    enum class Removal {
+        None,      // no such group
+        Deferred,  // the relayout is due
+        Now,       // the last group went: relayout at once
     };
-    // For an item row: the last group whose header lies above it, and the
-    // index of the item within that group.
-    ItemPos LocateRow(int row) const;
+    // The view moves up by the group's rows, never past the top (the bar
+    // shows topRow).
+    Removal RemoveGroup(int group, int topRow);
+
+    // ---- properties ------------------------------------------------------
+    int ScrollMode() const { return scrollMode_; }
+    void SetScrollMode(int mode);  // 0, 1 or 2; other values are ignored
+    int ItemHeight() const { return itemHeight_; }
+    void SetItemHeight(int v) { itemHeight_ = v; }
+    int PageRows() const { return pageRows_; }
+
+    // ---- layout ------------------------------------------------------------
+    // Rows for a client height; the height it must take to hold whole rows.
+    GroupPage Fit(int scaleHeight);
+    // Renumbers the rows and plans the scroll bar: shown with its range when
+    // the rows overflow (the pending scroll applied, the value limited to the
+    // range), else hidden at 0.
+    BarPlan Relayout(int scaleWidth, int scaleHeight, int topRow);
+    GroupView View(int scaleWidth, int scaleHeight, int topRow, bool scrollVisible) const;
+
+    // ---- input -------------------------------------------------------------
+    int HoverRow() const { return hoverRow_; }
+    // A new hovered row (-1 for none): true when it changed; the marquee
+    // starts again at 0.
+    bool Hover(int row);
+    // The hovered row is an item whose text the control measures.
+    bool HoverIsItem() const { return hoverRow_ >= 0 && store_.GroupAtRow(hoverRow_) < 0; }
+    std::wstring HoverText() const;
+    // What the control measured of the hovered text; true when it overflows.
+    bool MeasuredHover(int textWidth, int overflow, int spacesWidth);
+    void Leave();
+    // What a press on a row does: an item's text to raise, or a group folded
+    // or unfolded (relayout now).
+    struct Press {
+        bool item = false;
+        bool toggled = false;
+        std::wstring text;
+    };
+    Press PressRow(int row);
+    // The bar's value after a wheel notch; nothing when the list does not scroll.
+    std::optional<int> WheelValue(int value, int maxValue, int delta) const;
+
+    // ---- the sideways-scrolling text -------------------------------------
+    int MarqueeOffset() const { return marquee_.offset; }
+    // One 100 ms tick; false when the scrolling stops (or nothing scrolls).
+    bool MarqueeTick();
+    // False when the tick has nothing to move (no item hovered).
+    bool MarqueeApplies() const { return HoverIsItem(); }
 
 private:
-    struct Group {
-        std::wstring name;
-        bool expanded = false;
-        std::vector<std::wstring> items;
-    };
-    std::vector<Group> groups_;
-    std::vector<int> groupRows_;  // one per group; valid after Relayout
-    int totalRows_ = 0;
-};
-
-// What the control knows of its client area and scroll bar when it paints
-// or hit-tests.
-struct GroupView {
-    int scaleWidth = 0;
-    int scaleHeight = 0;
-    int itemHeight = 20;
-    int pageRows = 0;
-    int topRow = 0;           // the scroll bar's Value
-    bool scrollVisible = false;
-};
-
-// One painted row: its number, box and what it shows.
-struct GroupRowBox {
-    int row = 0;
-    int top = 0;
-    int height = 0;
-    int right = 0;            // right edge of the row's background
-    bool header = false;
-    int group = -1;
-    int index = -1;           // item index for item rows
-};
-
-// The rows a paint shows, from the top row on, starting at y = 3.
-std::vector<GroupRowBox> VisibleRows(const GroupStore& store, const GroupView& view);
-
-// Row under (x, y), or -1. A y on the boundary of two rows belongs to the upper one.
-int HitTestRow(const GroupStore& store, const GroupView& view, int x, int y);
-
-// Rows that fit into the client height, and the client height the control
-// takes on so that it holds whole item rows plus the 3-pixel margins. The
-// item height counts as 1 to GroupStore::kMaxItemHeight.
-struct GroupPage {
-    int pageRows = 0;
-    int clientHeight = 0;     // equal to the given height when no change is needed
-};
-GroupPage FitPage(int scaleHeight, int itemHeight);
-
-// Thumb length of the embedded scroll bar for an overflowing list.
-int ThumbLength(int scaleHeight, int pageRows, int totalRows);
-
-// Scroll bar value after one wheel notch; delta is the wheel's signed delta.
-int WheelValue(int value, int maxValue, int delta);
-
-// Width left for an item's text, and by how much a text overflows it (0 when it fits).
-int AvailableTextWidth(int scaleWidth, bool scrollVisible);
-int TextOverflow(int textWidth, int scaleWidth, bool scrollVisible);
-
-// Sideways scrolling of a hovered item's long text, one tick every 100 ms.
-struct Marquee {
-    int offset = 0;
-    bool forward = false;
-    bool back = false;
-    // Advances one tick. mode 0 slides out once, 1 swings back and forth,
-    // 2 wraps around a doubled text. Returns false when the scrolling stops.
-    bool Tick(int mode, int textWidth, int overflow, int spaceWidth);
+    GroupStore store_;
+    int itemHeight_ = 20;
+    int pageRows_ = 0;
+    int hoverRow_ = -1;
+    int pendingScroll_ = 0;  // rows to add to the bar's value at the next relayout (group removals)
+    int scrollMode_ = 0;
+    Marquee marquee_;
+    // Measured when the hovered row changes: the hovered text's width, its
+    // overflow and the width of the five spaces of the wrap-around style.
+    int hoverTextWidth_ = 0;
+    int hoverOverflow_ = 0;
+    int spacesWidth_ = 0;
 };
 
 } // namespace tessara

@@ -1,6 +1,6 @@
 #include "tessara/controls/ListModel.h"
 
-#include "tessara/controls/ScrollMath.h"
+#include "tessara/controls/ScrollArithmetic.h"
 
 #include <algorithm>
 #include <utility>
@@ -189,7 +189,7 @@ std::optional<ListFirstLayout> ListModel::FirstLayout(int width, int height)
     const int h = height - 2 * kListInset;
     pageCount_ = h < itemHeight_ ? 1 : std::min(h / itemHeight_ + (h % itemHeight_ != 0 ? 1 : 0), kListMaxPageCount);
     out.height = itemHeight_ * pageCount_ + 2 * kListInset;
-    out.scroll = {out.width - kListScrollRight, kListInset, kListScrollWidth, out.height - 2 * kListInset};
+    out.scroll = kit::SizedRect(out.width - kListScrollRight, kListInset, kListScrollWidth, out.height - 2 * kListInset);
     return out;
 }
 
@@ -201,9 +201,8 @@ ListLayout ListModel::DeferredLayout(int width, std::int32_t scrollValue)
         listIndex_ = -1;
     if (ListCount() > pageCount_) {
         out.scrollVisible = true;
-        out.scroll = {width - kListScrollRight, kListInset, kListScrollWidth, out.height - 2 * kListInset};
-        const double t = Nearest(static_cast<double>(out.height - 42) * pageCount_ / ListCount());
-        out.thumbLength = t < 11 ? 10 : t;
+        out.scroll = kit::SizedRect(width - kListScrollRight, kListInset, kListScrollWidth, out.height - 2 * kListInset);
+        out.thumbLength = ThumbLength(out.height - 42, pageCount_, ListCount());
         out.maxV = ListCount() - pageCount_;
         // The pending adjustment is applied within the new range, so a
         // shrunken list (also one cleared and filled again) never leaves
@@ -242,10 +241,7 @@ std::optional<std::int32_t> ListModel::WheelTarget(int delta, std::int32_t value
 {
     if (items_.empty() || pageCount_ >= ListCount())
         return std::nullopt;
-    // Three rows a notch, whatever the size of the delta.
-    if (delta < 0)
-        return std::min<std::int64_t>(static_cast<std::int64_t>(value) + 3, maxV);
-    return std::max<std::int64_t>(static_cast<std::int64_t>(value) - 3, 0);
+    return tessara::WheelTarget(value, maxV, delta);
 }
 
 // ---------------------------------------------------------------- marquee

@@ -2,6 +2,8 @@
 // measures texts and drives the timers; everything that is arithmetic on
 // rows and indices lives here. No Windows header.
 #pragma once
+#include "tessara/kit/PixelMath.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -73,26 +75,18 @@ constexpr std::uint32_t kListOddRow = 0x00FFFFFF;
 constexpr std::uint32_t kListBackground = 0x00FFFFFF;
 constexpr std::uint32_t kListOuterFrame = 0x00BEBEBE;
 
-struct ListBox {
-    int left = 0, top = 0, width = 0, height = 0;
-    bool operator==(const ListBox& o) const
-    {
-        return left == o.left && top == o.top && width == o.width && height == o.height;
-    }
-};
-
 // Result of the first layout (the first Resize).
 struct ListFirstLayout {
     int width = 0;       // new client width (grown when narrower than a row needs)
     int height = 0;      // new client height: whole rows plus the frame
-    ListBox scroll;      // where the scroll bar goes
+    kit::Rect scroll;    // where the scroll bar goes
 };
 
 // Result of the deferred layout: what to do to the control and its scroll bar.
 struct ListLayout {
     int height = 0;
     bool scrollVisible = false;
-    ListBox scroll;
+    kit::Rect scroll;
     double thumbLength = 0;
     std::int32_t value = 0;   // scroll bar value to show
     std::int32_t maxV = 0;    // scroll bar maximum (when visible)

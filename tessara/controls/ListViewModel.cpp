@@ -22,27 +22,6 @@ std::int32_t RowsCovering(std::int32_t d, std::int32_t rh)
 
 } // namespace
 
-std::int64_t DivRoundHalfEven(std::int64_t num, std::int64_t den)
-{
-    std::int64_t q = num / den;
-    std::int64_t r = num % den;
-    if (r < 0) {  // floor division
-        --q;
-        r += den;
-    }
-    if (2 * r > den || (2 * r == den && (q & 1) != 0))
-        ++q;
-    return q;
-}
-
-std::int32_t ThumbLength(std::int64_t track, std::int64_t shown, std::int64_t total)
-{
-    if (total <= 0)
-        return 10;
-    const std::int64_t len = DivRoundHalfEven(track * shown, total);
-    return len < 11 ? 10 : Clamp32(len);
-}
-
 // --- properties ------------------------------------------------------------
 
 void ListViewModel::SetDisMode(std::int32_t mode)
@@ -406,11 +385,7 @@ void ListViewModel::Wheel(std::int32_t delta)
     ScrollPort& vb = site_.VBar();
     if (!vb.Visible())
         return;
-    const std::int64_t v = vb.Value();
-    if (delta < 0)
-        vb.SetValue(Clamp32(std::min<std::int64_t>(v + kWheelRows, vb.MaxV())));
-    else
-        vb.SetValue(Clamp32(std::max<std::int64_t>(v - kWheelRows, 0)));
+    vb.SetValue(WheelTarget(vb.Value(), vb.MaxV(), delta));
 }
 
 } // namespace tessara

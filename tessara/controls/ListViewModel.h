@@ -5,6 +5,7 @@
 // No Windows header.
 #pragma once
 #include "tessara/controls/ListViewStore.h"
+#include "tessara/controls/ScrollArithmetic.h"
 
 #include <cstdint>
 #include <string>
@@ -21,14 +22,6 @@ constexpr std::int32_t kSmallCellWidth = 82;  // mode 1 grid cell
 constexpr std::int32_t kBigCellWidth = 66;    // mode 2 grid cell
 constexpr std::int32_t kMinColumnWidth = 20;  // a dragged column stops here
 constexpr std::int32_t kDividerReach = 7;     // pixels either side of a column's right edge
-constexpr std::int32_t kWheelRows = 3;
-
-// Nearest integer of num / den, halves to even; den must be positive.
-std::int64_t DivRoundHalfEven(std::int64_t num, std::int64_t den);
-// Thumb length for a track showing `shown` of `total`: the nearest integer
-// of track * shown / total (halves to even), 10 when that is below 11 or
-// when there is nothing to show.
-std::int32_t ThumbLength(std::int64_t track, std::int64_t shown, std::int64_t total);
 
 // What the layout needs of an embedded scroll bar. SetValue and SetMaxV
 // follow the bar's own rules (values outside the range in force are

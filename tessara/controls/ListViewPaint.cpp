@@ -201,7 +201,7 @@ std::wstring FitText(const std::wstring& text, std::int32_t offset, std::int32_t
 
 std::int32_t CentredTop(std::int32_t top, std::int32_t band, std::int32_t size)
 {
-    return top + static_cast<std::int32_t>(DivRoundHalfEven(static_cast<std::int64_t>(band) - size, 2));
+    return top + static_cast<std::int32_t>(RoundHalfEven(static_cast<std::int64_t>(band) - size, 2));
 }
 
 void PaintListView(ListCanvas& canvas, const ListViewModel& model, const ListPaintFrame& frame,

@@ -48,21 +48,11 @@ void ProgressFill::Recalc(int width)
     // narrower than its two border pixels: then there is nothing to fill.
     empty_ = range <= 0 || inner < 1 || range > 0x7FFFFFFF;
     if (empty_) {
-        step_ = rest_ = 0;
-        pixelsPerStep_ = false;
+        map_ = StepMap();
         fillRight_ = 1;
         return;
     }
-    int r = static_cast<int>(range);
-    if (inner < r) {
-        pixelsPerStep_ = false;
-        step_ = r / inner;
-        rest_ = r % inner;
-    } else {
-        pixelsPerStep_ = true;
-        step_ = inner / r;
-        rest_ = inner % r;
-    }
+    map_ = StepMap::Spread(inner, range);
     fillRight_ = ValueToX(value_);
 }
 
@@ -76,21 +66,8 @@ int ProgressFill::ValueToX(int v) const
         return 1;
     if (v == max_)
         return width_ - 1;
-    long long d = static_cast<long long>(v) - min_;
-    if (pixelsPerStep_) {
-        if (rest_ == 0)
-            return static_cast<int>(d * step_ + 1);
-        int e = min_ + rest_;
-        if (v <= e)
-            return static_cast<int>(d * (step_ + 1) + 1);
-        return ValueToX(e) + static_cast<int>((static_cast<long long>(v) - e) * step_);
-    }
-    if (rest_ == 0)
-        return static_cast<int>(d / step_ + 1);
-    long long g = min_ + static_cast<long long>(rest_) * (step_ + 1);
-    if (v <= g)
-        return static_cast<int>((d - 1) / (step_ + 1) + 2);
-    return ValueToX(static_cast<int>(g)) + static_cast<int>((v - g - 1) / step_ + 1);
+    // One pixel of border on the left.
+    return static_cast<int>(1 + map_.PixelOf(static_cast<long long>(v) - min_));
 }
 
 } // namespace tessara

@@ -1,5 +1,6 @@
 // Progress bar value model and fill layout, without windows.
 #pragma once
+#include "tessara/controls/ScrollArithmetic.h"
 
 namespace tessara {
 
@@ -21,9 +22,9 @@ public:
     void Recalc(int width);
     // x of the fill's right edge: the fill covers x 1 .. FillRight - 1.
     int FillRight() const { return fillRight_; }
-    int FillStep() const { return step_; }
-    int FillRest() const { return rest_; }
-    bool PixelsPerStep() const { return pixelsPerStep_; }
+    int FillStep() const { return static_cast<int>(map_.k); }
+    int FillRest() const { return static_cast<int>(map_.rem); }
+    bool PixelsPerStep() const { return map_.pixelsPerValue; }
     int ValueToX(int v) const;
 
 private:
@@ -31,9 +32,7 @@ private:
     int max_ = 100;
     int value_ = 0;
     int width_ = 0;
-    int step_ = 0;
-    int rest_ = 0;
-    bool pixelsPerStep_ = false;
+    StepMap map_;             // the range over the inner width
     bool empty_ = true;       // no range or no inner width: nothing to fill
     int fillRight_ = 1;
 };

@@ -1,20 +1,11 @@
 #include "tessara/controls/ScrollBar.h"
 
 #include "tessara/kit/MdlGDI.h"
-#include "tessara/kit/MdlMemDC.h"
 #include "tessara/kit/MdlSmoothDraw.h"
 
 namespace tessara {
 
 namespace {
-
-// Messages watched, in this order. The repeated double click is kept: the
-// hook ignores a message it already watches.
-const UINT kWatched[] = {WM_PAINT,    WM_LBUTTONDBLCLK, WM_LBUTTONDOWN, WM_RBUTTONDOWN,
-                         WM_LBUTTONUP, WM_RBUTTONUP,    WM_ERASEBKGND,  WM_MOUSEMOVE,
-                         WM_MOUSELEAVE, WM_LBUTTONDBLCLK, WM_KILLFOCUS};
-
-std::int32_t Param32(LPARAM p) { return static_cast<std::int32_t>(p); }
 
 CursorReader g_cursorReader = nullptr;
 
@@ -31,7 +22,15 @@ POINT ScreenCursor()
 
 void SetCursorReader(CursorReader reader) { g_cursorReader = reader; }
 
-ScrollBarControl::ScrollBarControl(const wchar_t* kind, bool vertical) : UserControl(kind), vertical_(vertical)
+// Messages watched, in this order. The repeated double click is kept: the
+// hook ignores a message it already watches. Right buttons and background
+// erasing pass on untouched.
+ScrollBarControl::ScrollBarControl(const wchar_t* kind, bool vertical)
+    : ControlSkeleton(kind,
+                      {WM_PAINT, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP,
+                       WM_ERASEBKGND, WM_MOUSEMOVE, WM_MOUSELEAVE, WM_LBUTTONDBLCLK, WM_KILLFOCUS},
+                      Options().NoText().Clear(kScrollBackground)),
+      vertical_(vertical)
 {
     tmrIsLbuttonDown.Tick.connect([this] { OnRepeatTick(); });
 }
@@ -40,24 +39,11 @@ ScrollBarControl::~ScrollBarControl() = default;
 
 // ---------------------------------------------------------------- lifecycle
 
-void ScrollBarControl::Hook()
-{
-    if (UserMode())
-        hook_.AttachWatching(hWnd(), kWatched);
-}
-
-void ScrollBarControl::InitProperties()
-{
-    // A bar placed by code at run time works like one read from a form.
-    Hook();
-}
-
-void ScrollBarControl::ReadProperties(const host::PropertyBag& bag)
+void ScrollBarControl::ReadStored(const host::PropertyBag& bag)
 {
     model_.Restore(bag.readLong(L"MinV", kDefaultMinV), bag.readLong(L"MaxV", kDefaultMaxV),
                    bag.readLong(L"Value", 0), bag.readLong(L"SmallChange", kDefaultSmallChange),
                    bag.readLong(L"LargeChange", kDefaultLargeChange));
-    Hook();
 }
 
 void ScrollBarControl::WriteProperties(host::PropertyBag& bag)
@@ -74,28 +60,41 @@ void ScrollBarControl::Resize()
     model_.SetSize(vertical_ ? ScaleHeight() : ScaleWidth(), vertical_ ? ScaleWidth() : ScaleHeight());
 }
 
-void ScrollBarControl::Paint()
-{
-    if (!UserMode())
-        PaintAll(hDC());
-}
-
-void ScrollBarControl::Terminate()
+void ScrollBarControl::Teardown()
 {
     tmrIsLbuttonDown.SetEnabled(false);
     EndCapture();
-    hook_.HookDetachAll();
 }
 
-void ScrollBarControl::Repaint()
+void ScrollBarControl::Repaint() { Invalidate(); }
+
+void ScrollBarControl::Apply(const BarPlan& plan)
 {
-    if (hWnd())
-        ::InvalidateRect(hWnd(), nullptr, FALSE);
+    if (!plan.visible) {
+        SetVisible(false);
+        SetValue(0);
+        return;
+    }
+    if (plan.place)
+        Place(*this, *plan.place);
+    // The vertical bar lays out with its new thumb at once, the horizontal
+    // one at its next layout (as their GlideHeight and GlideWidth do).
+    if (vertical_)
+        model_.SetThumbLengthNow(plan.thumb);
+    else
+        model_.SetThumbLengthRaw(plan.thumb);
+    if (plan.limitValue) {
+        SetMaxVAndValue(plan.maxV, plan.value);
+    } else {
+        SetValue(static_cast<std::int32_t>(plan.value));
+        SetMaxV(plan.maxV);
+    }
+    SetVisible(true);
 }
 
 // ----------------------------------------------------------------- painting
 
-void ScrollBarControl::PaintAll(HDC dc) const
+void ScrollBarControl::PaintTo(HDC dc, int, int)
 {
     const int length = model_.Length();
     const int cross = model_.Cross();
@@ -120,17 +119,9 @@ void ScrollBarControl::PaintAll(HDC dc) const
     kit::FillRectColor(dc, box(kArrowSize, 0, length - kArrowSize, cross),
                        kit::TintColor(kScrollBase, kit::kTint09));
     const int p = model_.ThumbPos();
-    const RECT thumb = box(p, 0, static_cast<int>(Nearest(p + model_.ThumbLength())), cross);
+    const RECT thumb = box(p, 0, static_cast<int>(RoundHalfEven(p + model_.ThumbLength())), cross);
     kit::DrawRoundBox(dc, thumb.left, thumb.top, thumb.right, thumb.bottom, 2, kScrollBase,
                       model_.Dragging() || hover == PartThumb, true, false, false);
-}
-
-void ScrollBarControl::OnPaint()
-{
-    kit::PaintFrame(hWnd(), nullptr, 0, [this](HDC dc, int w, int h) {
-        kit::FillRectColor(dc, 0, 0, w, h, kScrollBackground);
-        PaintAll(dc);
-    });
 }
 
 // -------------------------------------------------------------------- input
@@ -149,10 +140,8 @@ void ScrollBarControl::EndCapture()
     captured_ = false;
 }
 
-void ScrollBarControl::OnPress(LPARAM lParam)
+void ScrollBarControl::OnPress(int x, int y)
 {
-    const int x = kit::LowWordOf(Param32(lParam));
-    const int y = kit::HighWordOf(Param32(lParam));
     model_.Press(Along(x, y));
     if (model_.Dragging()) {
         // Hold the mouse so a drag that strays off the bar still ends with
@@ -162,13 +151,9 @@ void ScrollBarControl::OnPress(LPARAM lParam)
     }
 }
 
-void ScrollBarControl::OnMouseMove(LPARAM lParam)
+void ScrollBarControl::OnMouseMove(int x, int y)
 {
-    if (!moves_.Allow(::GetTickCount()))
-        return;
     kit::RequestMouseLeave(hWnd());
-    const int x = kit::LowWordOf(Param32(lParam));
-    const int y = kit::HighWordOf(Param32(lParam));
     model_.Hover(Along(x, y), Across(x, y));
     if (model_.ButtonDown() && model_.Dragging()) {
         const POINT pt = CursorInClient();
@@ -188,35 +173,10 @@ void ScrollBarControl::OnRepeatTick()
     model_.Tick(Along(pt.x, pt.y), Across(pt.x, pt.y));
 }
 
-void ScrollBarControl::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg,
-                                      WPARAM& wParam, LPARAM& lParam)
+void ScrollBarControl::OnKillFocus(HWND)
 {
-    (void)bBefore, (void)bHandled, (void)lReturn, (void)hWnd, (void)wParam;
-    switch (uMsg) {
-    case WM_PAINT:
-        OnPaint();
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        OnPress(lParam);
-        break;
-    case WM_LBUTTONUP:
-        OnRelease();
-        break;
-    case WM_MOUSEMOVE:
-        OnMouseMove(lParam);
-        break;
-    case WM_MOUSELEAVE:
-        model_.Leave();
-        break;
-    case WM_KILLFOCUS:
-        EndCapture();
-        model_.LoseFocus();
-        break;
-    default:
-        // Right buttons and background erasing pass on untouched.
-        break;
-    }
+    EndCapture();
+    model_.LoseFocus();
 }
 
 } // namespace tessara

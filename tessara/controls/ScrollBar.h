@@ -4,9 +4,10 @@
 // carries out its requests (raise Change, repaint, run the repeat timer).
 #pragma once
 #include "tessara/controls/ScrollMath.h"
-#include "tessara/kit/Hook.h"
+#include "tessara/kit/ControlSkeleton.h"
 
-#include "host/Host.h"
+#include "host/Event.h"
+#include "host/Timer.h"
 
 namespace tessara {
 
@@ -23,7 +24,7 @@ constexpr host::Colour kScrollBase = 0x00FFD6B3;
 constexpr host::Colour kScrollGlyph = 0x00000000;
 constexpr host::Colour kScrollBackground = 0x00FFFFFF;
 
-class ScrollBarControl : public host::UserControl, public kit::HookClient, private ScrollSink {
+class ScrollBarControl : public kit::ControlSkeleton, private ScrollSink {
 public:
     // ---- properties ------------------------------------------------------
     // Refused values are ignored silently (see ScrollModel).
@@ -41,6 +42,8 @@ public:
     std::int32_t LargeChange() const { return model_.LargeChange(); }
     void SetLargeChange(std::int32_t v) { model_.SetLargeChange(v); }
     HWND hwnd() const { return hWnd(); }
+    // Carries out a layout's plan for the bar (ScrollArithmetic.h).
+    void Apply(const BarPlan& plan);
     // True while the thumb is being dragged (never at design time).
     bool IsGlideDown() const { return UserMode() && model_.Dragging(); }
 
@@ -50,19 +53,24 @@ public:
     // ---- for tests and the embedding controls ------------------------------
     const ScrollModel& Model() const { return model_; }
 
-    void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg, WPARAM& wParam,
-                        LPARAM& lParam) override;
-
 protected:
     ScrollBarControl(const wchar_t* kind, bool vertical);
     ~ScrollBarControl() override;
 
-    void InitProperties() override;
-    void ReadProperties(const host::PropertyBag& bag) override;
+    void ReadStored(const host::PropertyBag& bag) override;
     void WriteProperties(host::PropertyBag& bag) override;
     void Resize() override;
-    void Paint() override;  // design time only: run time paints through the hook
-    void Terminate() override;
+    // Arrows, track and thumb; at run time on a surface filled white first,
+    // at design time straight over the window's own background.
+    void PaintTo(HDC dc, int width, int height) override;
+    void Teardown() override;
+
+    void OnLButtonDown(int x, int y) override { OnPress(x, y); }
+    void OnLButtonDblClk(int x, int y) override { OnPress(x, y); }
+    void OnLButtonUp(int, int) override { OnRelease(); }
+    void OnMouseMove(int x, int y) override;
+    void OnMouseLeave() override { model_.Leave(); }
+    void OnKillFocus(HWND) override;
 
     ScrollModel model_{*this};
 
@@ -72,11 +80,7 @@ private:
     void Repaint() override;
     void RepeatTimer(bool on) override { tmrIsLbuttonDown.SetEnabled(on); }
 
-    void Hook();
-    void PaintAll(HDC dc) const;
-    void OnPaint();
-    void OnPress(LPARAM lParam);
-    void OnMouseMove(LPARAM lParam);
+    void OnPress(int x, int y);
     void OnRelease();
     void OnRepeatTick();
     // Along / across the axis, from client coordinates.
@@ -87,8 +91,6 @@ private:
 
     const bool vertical_;
     host::Timer tmrIsLbuttonDown{100, false};
-    kit::WindowHook hook_{*this};
-    MoveThrottle moves_;
     bool captured_ = false;  // the mouse is held while the thumb is dragged
 };
 

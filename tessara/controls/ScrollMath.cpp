@@ -30,21 +30,13 @@ void ScrollModel::Layout()
     if (thumbLength_ < kMinThumbLength)
         thumbLength_ = kMinThumbLength;
     const double track = length_ - 2 * kArrowSize;
-    if (thumbLength_ >= static_cast<double>(Nearest(track)))
+    if (thumbLength_ >= static_cast<double>(RoundHalfEven(track)))
         return;  // no room for the thumb: keep the previous layout
-    const std::int64_t positions = Nearest(track - thumbLength_);
+    const std::int64_t positions = RoundHalfEven(track - thumbLength_);
     const std::int64_t range = static_cast<std::int64_t>(maxV_) - minV_;
     if (positions <= 0 || range <= 0)
         return;  // a fractional thumb can leave no position to move to
-    if (positions < range) {
-        pixelsPerValue_ = false;
-        k_ = range / positions;
-        rem_ = range % positions;
-    } else {
-        pixelsPerValue_ = true;
-        k_ = positions / range;
-        rem_ = positions % range;
-    }
+    map_ = StepMap::Spread(positions, range);
     thumbPos_ = GlideAt(value_);
 }
 
@@ -53,29 +45,10 @@ int ScrollModel::GlideAt(std::int32_t v) const
     if (v <= minV_)
         return kArrowSize;
     if (v >= maxV_)
-        return static_cast<int>(Nearest(MaxThumbPos()));
-    if (k_ == 0)
+        return static_cast<int>(RoundHalfEven(MaxThumbPos()));
+    if (!map_.Valid())
         return kArrowSize;  // not laid out yet: nothing but the ends is known
-    const std::int64_t d = static_cast<std::int64_t>(v) - minV_;
-    std::int64_t p;
-    if (!pixelsPerValue_) {
-        if (rem_ == 0) {
-            p = kArrowSize + d / k_;
-        } else {
-            const std::int64_t c = rem_ * (k_ + 1);  // values held by the wider pixels
-            if (d <= c)
-                p = kArrowSize + 1 + (d - 1) / (k_ + 1);
-            else
-                p = kArrowSize + rem_ + 1 + (d - c - 1) / k_;
-        }
-    } else {
-        if (rem_ == 0)
-            p = kArrowSize + d * k_;
-        else if (d <= rem_)
-            p = kArrowSize + d * (k_ + 1);
-        else
-            p = kArrowSize + rem_ * (k_ + 1) + (d - rem_) * k_;
-    }
+    const std::int64_t p = kArrowSize + map_.PixelOf(static_cast<std::int64_t>(v) - minV_);
     return static_cast<int>(p);
 }
 
@@ -85,28 +58,9 @@ std::int32_t ScrollModel::ValueAtPos(int p) const
         return minV_;
     if (p >= MaxThumbPos())
         return maxV_;
-    if (k_ == 0)
+    if (!map_.Valid())
         return minV_;
-    const std::int64_t q = p - kArrowSize;
-    std::int64_t v;
-    if (!pixelsPerValue_) {
-        if (rem_ == 0)
-            v = q * k_;
-        else if (q <= rem_)
-            v = q * (k_ + 1);
-        else
-            v = rem_ * (k_ + 1) + (q - rem_) * k_;
-    } else {
-        if (rem_ == 0) {
-            v = q / k_;
-        } else {
-            const std::int64_t g = rem_ * (k_ + 1);  // pixels of the wider values
-            if (q <= g)
-                v = q / (k_ + 1);
-            else
-                v = rem_ + (q - g) / k_;
-        }
-    }
+    const std::int64_t v = map_.ValueOf(p - kArrowSize);
     return ClampTo(minV_ + v, minV_, maxV_);
 }
 
@@ -298,7 +252,7 @@ void ScrollModel::DragThumb(int m)
     const double wanted = static_cast<double>(thumbPos_) + (m - anchor_);
     int pos;
     if (wanted > MaxThumbPos()) {
-        pos = static_cast<int>(Nearest(MaxThumbPos()));
+        pos = static_cast<int>(RoundHalfEven(MaxThumbPos()));
         anchor_ = pos + grabOffset_;
     } else if (wanted < kArrowSize) {
         pos = kArrowSize;

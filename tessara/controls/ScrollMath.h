@@ -4,8 +4,7 @@
 // across their axis and carry out what it asks through a ScrollSink.
 // No Windows header.
 #pragma once
-#include "tessara/kit/ColourMath.h"
-#include "tessara/kit/HookLists.h"
+#include "tessara/controls/ScrollArithmetic.h"
 
 #include <cstdint>
 
@@ -19,24 +18,8 @@ enum ScrollPart {
     PartThumb = 3,
 };
 
-// Nearest integer, halves to even.
-inline std::int64_t Nearest(double v) { return kit::RoundHalfEven(v); }
-
 // Width of each arrow button along the axis.
 constexpr int kArrowSize = 18;
-// Mouse moves closer together than this are dropped.
-constexpr std::uint32_t kMouseMoveInterval = 30;
-
-// Drops mouse moves that come within kMouseMoveInterval of the last one it
-// let through.
-class MoveThrottle {
-public:
-    bool Allow(std::uint32_t nowMs) { return kit::TickElapsed(nowMs, last_, kMouseMoveInterval); }
-
-private:
-    std::uint32_t last_ = 0;
-};
-
 // What the model asks of its window.
 class ScrollSink {
 public:
@@ -121,10 +104,10 @@ public:
     bool ButtonDown() const { return buttonDown_; }
     bool Dragging() const { return dragging_; }
     std::int32_t LastReported() const { return lastReported_; }
-    std::int64_t K() const { return k_; }
-    std::int64_t Rem() const { return rem_; }
-    bool PixelsPerValue() const { return pixelsPerValue_; }
-    bool LaidOut() const { return k_ > 0; }
+    std::int64_t K() const { return map_.k; }
+    std::int64_t Rem() const { return map_.rem; }
+    bool PixelsPerValue() const { return map_.pixelsPerValue; }
+    bool LaidOut() const { return map_.Valid(); }
 
 private:
     // Clamps a stepped value, reports it when it differs from the last
@@ -148,9 +131,7 @@ private:
     bool buttonDown_ = false;
     bool firstTick_ = false;         // repetition waits one idle tick
     bool dragging_ = false;
-    std::int64_t k_ = 0;             // 0 until the first layout that fits
-    std::int64_t rem_ = 0;
-    bool pixelsPerValue_ = false;    // true: each value spans k (or k+1) pixels
+    StepMap map_;                    // values over thumb positions; empty until the first layout that fits
     std::int32_t lastReported_ = 0;  // value last announced by Change
     int thumbPos_ = kArrowSize;
     int grabOffset_ = 0;             // mouse minus thumb position at the grab

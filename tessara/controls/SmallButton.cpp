@@ -1,19 +1,18 @@
 #include "tessara/controls/SmallButton.h"
 
-#include "tessara/kit/HookLists.h"
 #include "tessara/kit/MdlGDI.h"
-#include "tessara/kit/MdlMemDC.h"
 
 namespace tessara {
 
-namespace {
-
-const UINT kWatched[] = {WM_PAINT,      WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEMOVE,
-                         WM_MOUSELEAVE, WM_LBUTTONUP,   WM_KILLFOCUS};
-
-} // namespace
-
-SmallButton::SmallButton(const wchar_t* kind, ButtonKind buttonKind) : UserControl(kind), state_(buttonKind) {}
+// The button's state machine throttles mouse moves itself.
+SmallButton::SmallButton(const wchar_t* kind, ButtonKind buttonKind)
+    : ControlSkeleton(kind,
+                      {WM_PAINT, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_MOUSELEAVE, WM_LBUTTONUP,
+                       WM_KILLFOCUS},
+                      Options().ModelThrottlesMoves()),
+      state_(buttonKind)
+{
+}
 
 SmallButton::~SmallButton() = default;
 
@@ -48,28 +47,14 @@ void SmallButton::SetForeColor(host::Colour c)
     Repaint();
 }
 
-void SmallButton::Repaint()
-{
-    if (hWnd())
-        InvalidateRect(hWnd(), nullptr, TRUE);
-}
-
-void SmallButton::Hook()
-{
-    if (UserMode())
-        hook_.AttachWatching(hWnd(), kWatched);
-}
-
-void SmallButton::InitProperties()
+void SmallButton::InitNew()
 {
     // A newly placed button shows the name its container gave it.
     caption_ = DisplayName();
     CaptionChanged(caption_);
-    // Placed by code at run time, it works like one read from a form.
-    Hook();
 }
 
-void SmallButton::ReadProperties(const host::PropertyBag& bag)
+void SmallButton::ReadStored(const host::PropertyBag& bag)
 {
     caption_ = bag.readText(L"Caption", L"");
     CaptionChanged(caption_);
@@ -77,7 +62,6 @@ void SmallButton::ReadProperties(const host::PropertyBag& bag)
     UserControl::SetFont(bag.readFont(L"Font", Font()));
     UserControl::SetBackColor(bag.readColour(L"BackColor", BackColor()));
     UserControl::SetForeColor(bag.readColour(L"ForeColor", ForeColor()));
-    Hook();
 }
 
 void SmallButton::WriteProperties(host::PropertyBag& bag)
@@ -95,9 +79,9 @@ void ValueButton::SetValue(int v)
     Repaint();
 }
 
-void ValueButton::ReadProperties(const host::PropertyBag& bag)
+void ValueButton::ReadStored(const host::PropertyBag& bag)
 {
-    SmallButton::ReadProperties(bag);
+    SmallButton::ReadStored(bag);
     state_.SetValue(bag.readLong(L"Value", 0));
 }
 
@@ -107,29 +91,9 @@ void ValueButton::WriteProperties(host::PropertyBag& bag)
     bag.set(L"Value", std::int64_t{Value()});
 }
 
-void SmallButton::Terminate()
+void SmallButton::Teardown()
 {
     LeaveTimer(false);
-    try {
-        hook_.HookDetachAll();
-    } catch (...) {
-        // Tearing down goes on whatever the hook says.
-    }
-}
-
-void SmallButton::Paint()
-{
-    if (UserMode())
-        return;
-    kit::TextScope text(hDC(), Font(), ForeColor());
-    PaintButton(hDC(), ScaleWidth(), ScaleHeight());
-}
-
-void SmallButton::OnPaint()
-{
-    kit::PaintCycle cycle(hWnd(), &Font(), ForeColor());
-    PaintButton(cycle.surface(), cycle.width(), cycle.height());
-    cycle.Present();
 }
 
 SIZE SmallButton::CaptionSize(HDC dc) const
@@ -164,34 +128,11 @@ void SmallButton::Apply(const ButtonEffects& e)
         DBClick.raise();
 }
 
-void SmallButton::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg,
-                                 WPARAM& wParam, LPARAM& lParam)
-{
-    if (!bBefore)
-        return;
-    switch (uMsg) {
-    case WM_PAINT:
-        OnPaint();
-        break;
-    case WM_MOUSEMOVE:
-        Apply(state_.MouseMove(GetTickCount()));
-        break;
-    case WM_MOUSELEAVE:
-        Apply(state_.MouseLeave());
-        break;
-    case WM_LBUTTONDOWN:
-        Apply(state_.ButtonDown());
-        break;
-    case WM_LBUTTONUP:
-        Apply(state_.ButtonUp());
-        break;
-    case WM_LBUTTONDBLCLK:
-        Apply(state_.DoubleClick());
-        break;
-    case WM_KILLFOCUS:
-        Apply(state_.KillFocus());
-        break;
-    }
-}
+void SmallButton::OnMouseMove(int, int) { Apply(state_.MouseMove(GetTickCount())); }
+void SmallButton::OnMouseLeave() { Apply(state_.MouseLeave()); }
+void SmallButton::OnLButtonDown(int, int) { Apply(state_.ButtonDown()); }
+void SmallButton::OnLButtonUp(int, int) { Apply(state_.ButtonUp()); }
+void SmallButton::OnLButtonDblClk(int, int) { Apply(state_.DoubleClick()); }
+void SmallButton::OnKillFocus(HWND) { Apply(state_.KillFocus()); }
 
 } // namespace tessara

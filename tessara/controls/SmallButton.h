@@ -3,9 +3,9 @@
 // YCheck add their face drawing and what a completed click does.
 #pragma once
 #include "tessara/controls/ButtonStates.h"
-#include "tessara/kit/Hook.h"
+#include "tessara/kit/ControlSkeleton.h"
 
-#include "host/Host.h"
+#include "host/Event.h"
 
 #include <string>
 
@@ -16,7 +16,7 @@ constexpr host::Colour kFaceBlue = 0x00FFD6B3;     // RGB 179,214,255
 constexpr host::Colour kBorderBlue = 0x00FF6100;   // RGB 0,97,255
 constexpr host::Colour kPressedBlue = 0x00E1B895;  // RGB 149,184,225
 
-class SmallButton : public host::UserControl, public kit::HookClient {
+class SmallButton : public kit::ControlSkeleton {
 public:
     // ---- properties (every setter repaints) ----------------------------
     const std::wstring& Caption() const { return caption_; }
@@ -37,22 +37,23 @@ public:
     bool IsHover() const { return state_.IsHover(); }
     bool IsDown() const { return state_.IsDown(); }
 
-    void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg, WPARAM& wParam,
-                        LPARAM& lParam) override;
-
 protected:
     SmallButton(const wchar_t* kind, ButtonKind buttonKind);
     ~SmallButton() override;
 
-    void InitProperties() override;
-    void ReadProperties(const host::PropertyBag& bag) override;
+    void InitNew() override;
+    void ReadStored(const host::PropertyBag& bag) override;
     void WriteProperties(host::PropertyBag& bag) override;
-    void Paint() override;  // design time only: run time paints through the hook
-    void Terminate() override;
+    void Teardown() override;
 
-    // Draws the whole control into dc (width x height); the font and text
-    // colour are already selected.
-    virtual void PaintButton(HDC dc, int width, int height) = 0;
+    // The input table of ButtonStates.h, message by message.
+    void OnMouseMove(int x, int y) override;
+    void OnMouseLeave() override;
+    void OnLButtonDown(int x, int y) override;
+    void OnLButtonUp(int x, int y) override;
+    void OnLButtonDblClk(int x, int y) override;
+    void OnKillFocus(HWND to) override;
+
     // The leave timer of the command button; the others have none.
     virtual void LeaveTimer(bool on) { (void)on; }
 
@@ -60,18 +61,15 @@ protected:
     void DrawGreyCaption(HDC dc, int x, int y, SIZE size) const;
     // Where a caption of this control's font sits centred in width x height.
     SIZE CaptionSize(HDC dc) const;
-    void Repaint();
+    // The window clears itself before the frame is drawn.
+    void Repaint() { Invalidate(true); }
     void Apply(const ButtonEffects& e);
 
     ButtonState state_;
 
 private:
-    void Hook();
-    void OnPaint();
-
     std::wstring caption_;
     bool enabled_ = true;
-    kit::WindowHook hook_{*this};
 };
 
 // A small button that holds a Value, stored under "Value": the option and
@@ -83,7 +81,7 @@ public:
 
 protected:
     using SmallButton::SmallButton;
-    void ReadProperties(const host::PropertyBag& bag) override;
+    void ReadStored(const host::PropertyBag& bag) override;
     void WriteProperties(host::PropertyBag& bag) override;
 };
 

@@ -33,7 +33,7 @@ int TabLayout::BandHeight() const
     return multiLine ? Px(static_cast<std::int64_t>(Lines()) * itemHeight) : itemHeight;
 }
 
-PixelRect TabLayout::TabRect(int i) const
+kit::Rect TabLayout::TabRect(int i) const
 {
     const int x0 = Px(Column(i) * Pitch(itemWidth));
     const std::int64_t line = Line(i);
@@ -104,7 +104,7 @@ TabLayout::Background TabLayout::Back() const
 TabLayout::Selected TabLayout::SelectedLook(int i) const
 {
     Selected s;
-    PixelRect r = TabRect(i);
+    kit::Rect r = TabRect(i);
     int end = scaleWidth;
     if (multiLine && Line(i) != Lines() - 1)
         end = Px(Pitch(itemWidth) * PerLine() - 1);
@@ -121,9 +121,9 @@ TabLayout::Selected TabLayout::SelectedLook(int i) const
     return s;
 }
 
-PixelRect TabLayout::CaptionRect(int i) const
+kit::Rect TabLayout::CaptionRect(int i) const
 {
-    PixelRect r = TabRect(i);
+    kit::Rect r = TabRect(i);
     return {r.left + 6, r.top, r.right, r.bottom};
 }
 

@@ -1,7 +1,7 @@
 // Tab strip geometry without windows: where each tab sits, which tab a
 // point hits, and the rectangles and lines the painter fills.
 #pragma once
-#include "tessara/controls/SmallRect.h"
+#include "tessara/kit/PixelMath.h"
 
 namespace tessara {
 
@@ -39,7 +39,7 @@ struct TabLayout {
     // Height of the band of tab lines.
     int BandHeight() const;
 
-    PixelRect TabRect(int i) const;
+    kit::Rect TabRect(int i) const;
     // Tab under (x, y), or -1 (gaps, left edges and dividing rows hit nothing).
     int HitTest(int x, int y) const;
 
@@ -47,8 +47,8 @@ struct TabLayout {
     // and framed) and, in single-line mode, the line that opens the page's
     // border towards the tabs.
     struct Background {
-        PixelRect band;
-        PixelRect page;
+        kit::Rect band;
+        kit::Rect page;
         bool open = false;
         HLine openLine;
     };
@@ -57,13 +57,13 @@ struct TabLayout {
     // The selected tab: its shape's rectangle (one pixel taller, towards the
     // page) and the two baselines that join it to the page.
     struct Selected {
-        PixelRect shape;
+        kit::Rect shape;
         HLine before;
         HLine after;
     };
     Selected SelectedLook(int i) const;
 
-    PixelRect CaptionRect(int i) const;
+    kit::Rect CaptionRect(int i) const;
 };
 
 } // namespace tessara

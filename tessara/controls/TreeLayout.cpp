@@ -1,17 +1,10 @@
 // The tree view's layout arithmetic.
 #include "tessara/controls/TreeLayout.h"
 
-#include "tessara/kit/ColourMath.h"
+#include "tessara/controls/TreeGeometry.h"
+
 
 namespace tessara {
-
-std::int32_t TreeThumb(std::int32_t track, std::int32_t shown, std::int32_t total)
-{
-    if (total <= 0)
-        return 10;
-    const auto t = static_cast<std::int32_t>(kit::RoundHalfEven(static_cast<long double>(track) * shown / total));
-    return t < 11 ? 10 : t;
-}
 
 TreeLayoutPlan PlanTreeLayout(const TreeLayoutInput& in)
 {
@@ -23,7 +16,7 @@ TreeLayoutPlan PlanTreeLayout(const TreeLayoutInput& in)
         return p;
     }
     const std::int32_t w = in.scaleWidth, h = in.scaleHeight;
-    const std::int32_t avail = w - 21;  // width the rows may use
+    const std::int32_t avail = w - TreeColumns::kBarStrip;  // width the rows may use
     const std::int32_t c = in.contentWidth, total = in.totalRows;
     // A layout that runs before the first resize finds a saved page of 0
     // rows; a page of at least one row keeps the page of both bars (one
@@ -32,27 +25,27 @@ TreeLayoutPlan PlanTreeLayout(const TreeLayoutInput& in)
     if (c > avail && total > saved - 1) {
         p.mode = Mode::Both;
         p.vVisible = p.hVisible = p.vMoved = p.hMoved = true;
-        p.vPlace = {w - 20, 2, 18, h - 23};
-        p.hPlace = {2, h - 20, w - 23, 18};
+        p.vPlace = SizedRect(w - 20, 2, 18, h - 23);
+        p.hPlace = SizedRect(2, h - 20, w - 23, 18);
         p.pageRows = saved - 1;  // the horizontal bar covers a row
-        p.vGlide = TreeThumb(h - 59, p.pageRows, total);
+        p.vGlide = ThumbLength(h - 59, p.pageRows, total);
         p.vMax = total - p.pageRows;
-        p.hGlide = TreeThumb(w - 59, avail, c);
+        p.hGlide = ThumbLength(w - 59, avail, c);
         p.hMax = c - avail;
     } else if (c > avail) {
         p.mode = Mode::HorizontalOnly;
         p.hVisible = p.hMoved = true;
-        p.hPlace = {2, h - 20, w - 4, 18};
-        p.hGlide = TreeThumb(w - 40, avail, c);
+        p.hPlace = SizedRect(2, h - 20, w - 4, 18);
+        p.hGlide = ThumbLength(w - 40, avail, c);
         p.hMax = c - avail;
     } else if (total <= saved) {
         p.mode = Mode::None;
     } else {
         p.mode = Mode::VerticalOnly;
         p.vVisible = p.vMoved = true;
-        p.vPlace = {w - 20, 2, 18, h - 4};
+        p.vPlace = SizedRect(w - 20, 2, 18, h - 4);
         p.pageRows = saved;
-        p.vGlide = TreeThumb(h - 40, p.pageRows, total);
+        p.vGlide = ThumbLength(h - 40, p.pageRows, total);
         p.vMax = total - p.pageRows;
     }
     return p;
@@ -83,8 +76,8 @@ FirstResizePlan PlanFirstResize(std::int32_t scaleWidth, std::int32_t scaleHeigh
     } else {
         p.pageRows = d / rowPitch;
     }
-    p.vPlace = {p.scaleWidth - 20, 2, 18, p.scaleHeight - 24};
-    p.hPlace = {2, p.scaleHeight - 20, p.scaleWidth - 24, 18};
+    p.vPlace = SizedRect(p.scaleWidth - 20, 2, 18, p.scaleHeight - 24);
+    p.hPlace = SizedRect(2, p.scaleHeight - 20, p.scaleWidth - 24, 18);
     return p;
 }
 

@@ -2,17 +2,11 @@
 // their thumbs and ranges, and the first resize that snaps the height to
 // whole rows. No Windows header.
 #pragma once
+#include "tessara/controls/ScrollArithmetic.h"
+
 #include <cstdint>
 
 namespace tessara {
-
-// Thumb length: track x shown / total to the nearest integer (halves to
-// even), and 10 when that is below 11.
-std::int32_t TreeThumb(std::int32_t track, std::int32_t shown, std::int32_t total);
-
-struct BarPlace {
-    std::int32_t left = 0, top = 0, width = 0, height = 0;  // pixels
-};
 
 struct TreeLayoutInput {
     std::int32_t scaleWidth = 0;
@@ -30,7 +24,7 @@ struct TreeLayoutPlan {
     std::int32_t pageRows = 0;
     bool vVisible = false, hVisible = false;
     bool vMoved = false, hMoved = false;
-    BarPlace vPlace, hPlace;
+    kit::Rect vPlace, hPlace;
     // Shown bars get thumb and range; a hidden bar's value goes to 0.
     std::int32_t vGlide = 0, hGlide = 0;
     std::int32_t vMax = 0, hMax = 0;
@@ -43,7 +37,7 @@ struct FirstResizePlan {
     std::int32_t widthTwips = 0, heightTwips = 0;
     std::int32_t scaleWidth = 0, scaleHeight = 0;  // after the changes
     std::int32_t pageRows = 0;
-    BarPlace vPlace, hPlace;
+    kit::Rect vPlace, hPlace;
 };
 
 FirstResizePlan PlanFirstResize(std::int32_t scaleWidth, std::int32_t scaleHeight, std::int32_t rowPitch);

@@ -1,7 +1,7 @@
 // Row geometry, the paint's row visits and the hit test of the tree view.
 #include "tessara/controls/TreeRows.h"
 
-#include "tessara/kit/ColourMath.h"
+#include "tessara/kit/PixelMath.h"
 
 #include <algorithm>
 #include <vector>
@@ -32,7 +32,7 @@ struct Walk {
     std::int32_t lineTop0 = 0;  // LineTop when the walk starts
 
     std::int32_t Y(std::int64_t g) const { return static_cast<std::int32_t>(yStart + (g - gStart) * v.geo.rowPitch); }
-    std::int32_t X(std::int32_t slot) const { return v.x0 + st.NodeLevel(slot) * 24; }
+    std::int32_t X(std::int32_t slot) const { return v.x0 + TreeColumns::Indent(st.NodeLevel(slot)); }
     std::int32_t LineTopBefore(std::int64_t g) const
     {
         if (g <= gStart)
@@ -140,7 +140,7 @@ HitResult HitTestRows(TreeStore& st, const HitView& v, std::int32_t x, std::int3
 {
     HitResult res;
     const std::int32_t bottom = v.hBarVisible ? v.scaleHeight - 2 - v.geo.rowPitch : v.scaleHeight - 2;
-    if (!(2 < x && x < v.scaleWidth - 21 && 2 < y && y < bottom))
+    if (!(TreeColumns::kMargin < x && x < v.scaleWidth - TreeColumns::kBarStrip && 2 < y && y < bottom))
         return res;
     const std::int32_t r = (y - 2) / v.geo.rowPitch;
     const std::int32_t off = (y - 2) - r * v.geo.rowPitch;
@@ -158,11 +158,11 @@ HitResult HitTestRows(TreeStore& st, const HitView& v, std::int32_t x, std::int3
     }
     if (node < 0)
         return res;
-    const std::int32_t nx = v.x0 + st.NodeLevel(node) * 24;
+    const std::int32_t nx = v.x0 + TreeColumns::Indent(st.NodeLevel(node));
     const std::int32_t tw = st.TextWidth(node);
-    if (x <= nx || x >= nx + tw + 50)
+    if (x <= nx || x >= nx + TreeColumns::LabelRight(tw))
         return res;
-    res.glyph = x < nx + 11;
+    res.glyph = x < nx + TreeColumns::kBox;
     res.slot = node;
     return res;
 }

@@ -1,6 +1,7 @@
 // Row geometry of the tree view, the order in which a paint visits rows and
 // the hit test, over the node store. No Windows header.
 #pragma once
+#include "tessara/controls/TreeGeometry.h"
 #include "tessara/controls/TreeStore.h"
 
 #include <cstdint>
@@ -8,22 +9,11 @@
 
 namespace tessara {
 
-// Offsets within a row, all derived from the label height h.
-struct RowGeometry {
-    std::int32_t itemHeight = 21;
-    std::int32_t rowPitch = 26;    // distance between row tops
-    std::int32_t boxTop = 5;       // top of the 11 x 11 expand box
-    std::int32_t iconTop = 2;      // top of the 17-pixel icon
-    std::int32_t mid = 10;         // level of the connectors
-    std::int32_t iconBottom = 19;  // where a connector to the children starts
-    static RowGeometry ForItemHeight(std::int32_t h);
-};
-
 // What a paint needs to know about the view.
 struct PaintView {
     RowGeometry geo;
     std::int32_t firstRow = 0;   // the vertical scroll value
-    std::int32_t x0 = 2;         // 2 - the horizontal scroll value
+    std::int32_t x0 = TreeColumns::kMargin;  // the margin less the horizontal scroll value
     std::int32_t height = 0;     // surface height
     std::int32_t limit = 0;      // a row starting here ends the walk
 };
@@ -63,7 +53,7 @@ struct HitView {
     bool hBarVisible = false;
     std::int32_t totalRows = 0;  // as the last layout left it
     std::int32_t firstRow = 0;
-    std::int32_t x0 = 2;
+    std::int32_t x0 = TreeColumns::kMargin;
 };
 struct HitResult {
     std::int32_t slot = -1;

@@ -1,6 +1,8 @@
 // The tree view's node store and its indexes.
 #include "tessara/controls/TreeStore.h"
 
+#include "tessara/controls/TreeGeometry.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -314,7 +316,7 @@ std::int32_t TreeStore::TextWidth(std::int32_t i)
 
 void TreeStore::HistAdd(std::int32_t slot)
 {
-    const std::int32_t key = nodes_[slot].level * 24 + TextWidth(slot) + 52;
+    const std::int32_t key = TreeColumns::Extent(nodes_[slot].level, TextWidth(slot));
     Node& n = nodes_[slot];
     ++hist_[key];
     n.histKey = key;
@@ -344,7 +346,7 @@ std::int32_t TreeStore::ContentWidth()
     if (nodes_.empty())
         return 0;
     if (!nodes_[0].expanded)
-        return TextWidth(0) + 52;
+        return TreeColumns::Extent(0, TextWidth(0));
     DrainPending();
     return hist_.empty() ? 0 : hist_.rbegin()->first;
 }

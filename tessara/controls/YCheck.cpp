@@ -3,6 +3,8 @@
 #include "tessara/kit/MdlGDI.h"
 #include "tessara/kit/MdlMemDC.h"
 
+#include "host/App.h"
+
 namespace tessara {
 
 YCheck::YCheck() : ValueButton(L"YCheck", ButtonKind::Check) {}
@@ -27,13 +29,13 @@ void YCheck::ReleaseCheckMark()
     checkMark_ = nullptr;
 }
 
-void YCheck::Terminate()
+void YCheck::Teardown()
 {
-    SmallButton::Terminate();
+    SmallButton::Teardown();
     ReleaseCheckMark();
 }
 
-void YCheck::PaintButton(HDC dc, int width, int height)
+void YCheck::PaintTo(HDC dc, int width, int height)
 {
     kit::FillRectColor(dc, 0, 0, width, height, kit::TranslateColour(BackColor()));
     int t = CheckBoxTop(height);

@@ -18,8 +18,8 @@ public:
 
 protected:
     void Initialize() override;
-    void Terminate() override;
-    void PaintButton(HDC dc, int width, int height) override;
+    void Teardown() override;
+    void PaintTo(HDC dc, int width, int height) override;
 
 private:
     void ReleaseCheckMark();

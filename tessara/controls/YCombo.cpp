@@ -1,19 +1,14 @@
 #include "tessara/controls/YCombo.h"
 
 #include "tessara/kit/MdlGDI.h"
-#include "tessara/kit/MdlMemDC.h"
 #include "tessara/kit/MdlSmoothDraw.h"
+
+#include "host/Form.h"
 
 namespace tessara {
 
 namespace {
 
-// Watched in this order; only the first three are acted on (the focus loss
-// is noted for the exit-focus event that follows it).
-const UINT kWatched[] = {WM_PAINT,      WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONDBLCLK,
-                         WM_MOUSEMOVE, WM_MOUSELEAVE,  WM_LBUTTONUP,   WM_KILLFOCUS};
-
-std::int32_t Param32(LPARAM p) { return static_cast<std::int32_t>(p); }
 int Tw(int px) { return host::PixelsToTwips(px); }
 
 int ClientHeightOf(HWND h)
@@ -25,7 +20,11 @@ int ClientHeightOf(HWND h)
 
 } // namespace
 
-YCombo::YCombo() : UserControl(L"YCombo")
+// Watched in this order; only the first three are acted on (the focus loss
+// is noted for the exit-focus event that follows it).
+YCombo::YCombo()
+    : ControlSkeleton(L"YCombo", {WM_PAINT, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEMOVE,
+                                  WM_MOUSELEAVE, WM_LBUTTONUP, WM_KILLFOCUS})
 {
     tmrIsLeave.Tick.connect([this] { OnLeaveTick(); });
 }
@@ -59,23 +58,19 @@ void YCombo::Initialize()
     });
 }
 
-void YCombo::Hook()
+void YCombo::HookParts(kit::WindowHook& hook)
 {
-    if (!UserMode() || hook_.IsHooked(hWnd()))
-        return;
-    hook_.AttachWatching(hWnd(), kWatched);
-    // Focus sits in the list while it is down: its loss is the control's
-    // loss too when focus goes elsewhere than the combo.
-    hook_.HookAttach(YList1->hWnd());
-    hook_.HookWatch(YList1->hWnd(), WM_KILLFOCUS, kit::HookBefore);
+    hook.HookAttach(YList1->hWnd());
+    hook.HookWatch(YList1->hWnd(), WM_KILLFOCUS, kit::HookBefore);
 }
 
-void YCombo::InitProperties()
+void YCombo::OnPartMessage(HWND, UINT msg, WPARAM wParam, LPARAM)
 {
-    Hook();
+    if (msg == WM_KILLFOCUS)
+        FocusLeaving(reinterpret_cast<HWND>(wParam));
 }
 
-void YCombo::ReadProperties(const host::PropertyBag& bag)
+void YCombo::ReadStored(const host::PropertyBag& bag)
 {
     isReal_ = bag.readBool(L"IsReal", false);
     UserControl::SetFont(bag.readFont(L"Font", Font()));
@@ -84,7 +79,6 @@ void YCombo::ReadProperties(const host::PropertyBag& bag)
     YList1->SetIsReal(isReal_);
     YList1->LoadFont(Font());  // a tall stored font grows the rows without a notice
     YList1->SetForeColor(ForeColor());
-    Hook();
 }
 
 void YCombo::WriteProperties(host::PropertyBag& bag)
@@ -95,10 +89,9 @@ void YCombo::WriteProperties(host::PropertyBag& bag)
     bag.write(L"ForeColor", std::int64_t{ForeColor()});
 }
 
-void YCombo::Terminate()
+void YCombo::Teardown()
 {
     tmrIsLeave.SetEnabled(false);
-    hook_.HookDetachAll();
     kit::UnhookOwnerWindow(OwnerWindow());
     kit::ForgetDropDown(this);
 }
@@ -113,8 +106,8 @@ void YCombo::Resize()
     const ComboLayout l = LayoutCombo(ScaleWidth());
     if (l.width != ScaleWidth() || ScaleHeight() != l.height)
         SetSize(l.width != ScaleWidth() ? Tw(l.width) : Width(), Tw(l.height));
-    picArrow->Move(Tw(l.arrow.left), Tw(l.arrow.top), Tw(l.arrow.width), Tw(l.arrow.height));
-    YList1->Move(Tw(l.list.left), Tw(l.list.top), Tw(l.list.width), Tw(l.list.height));
+    picArrow->Move(Tw(l.arrow.left), Tw(l.arrow.top), Tw(l.arrow.Width()), Tw(l.arrow.Height()));
+    YList1->Move(Tw(l.list.left), Tw(l.list.top), Tw(l.list.Width()), Tw(l.list.Height()));
 }
 
 // --------------------------------------------------------------- drop-down
@@ -194,10 +187,8 @@ void YCombo::FocusLeaving(HWND to)
     Invalidate();
 }
 
-void YCombo::OnTextPress(LPARAM lParam)
+void YCombo::OnTextPress(int x, int y)
 {
-    const int x = kit::LowWordOf(Param32(lParam));
-    const int y = kit::HighWordOf(Param32(lParam));
     if (InComboTextArea(x, y, ScaleWidth()))
         Toggle();
     else
@@ -243,49 +234,33 @@ void YCombo::SetFont(const host::Font& f)
 
 // ----------------------------------------------------------------- painting
 
-void YCombo::Invalidate(bool erase)
-{
-    if (hWnd())
-        ::InvalidateRect(hWnd(), nullptr, erase ? TRUE : FALSE);
-}
-
-void YCombo::PaintText(HDC dc, int width, int height) const
+void YCombo::PaintTo(HDC dc, int width, int height)
 {
     kit::FillRectColor(dc, 0, 0, width, height, kListBackground);
     kit::FrameRectColor(dc, 0, 0, width, height, kComboFrame);
     if (Text().empty())
         return;
     if (highlighted_) {
-        const ComboRect h = ComboHighlightRect(width);
+        const kit::Rect h = ComboHighlightRect(width);
         kit::FillRectColor(dc, h.left, h.top, h.right, h.bottom, kComboHighlight);
     }
-    const ComboRect t = ComboTextRect(width);
+    const kit::Rect t = ComboTextRect(width);
     RECT rc{t.left, t.top, t.right, t.bottom};
     // The text is an item of the list, data: an "&" is drawn as typed.
     ::DrawTextW(dc, Text().c_str(), static_cast<int>(Text().size()), &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-}
-
-void YCombo::Paint()
-{
-    if (UserMode())
-        return;  // run time paints through the hook
-    kit::TextScope text(hDC(), Font(), ForeColor());
-    PaintText(hDC(), ScaleWidth(), ScaleHeight());
 }
 
 void YCombo::PaintArrow()
 {
     const int w = picArrow->ScaleWidth();
     const int h = picArrow->ScaleHeight();
-    HDC surface = kit::CreateMemDC(w, h);
-    if (!surface)
-        return;
-    kit::FillRectColor(surface, 0, 0, w, h, kListBackground);
-    kit::DrawRoundBox(surface, 0, 0, w, h, 2, kComboArrowBase, arrowPressed_ || arrowHover_, false, false, false);
-    const int offset = arrowPressed_ ? 1 : 0;
-    kit::DrawTriangle(surface, 0x00000000, RECT{0, 0, w, h}, kit::kDown, 3, offset, offset);
-    ::BitBlt(picArrow->hDC(), 0, 0, w, h, surface, 0, 0, SRCCOPY);
-    kit::DeleteMemDC(surface);
+    PaintPart(picArrow->hDC(), w, h, [&](HDC surface) {
+        kit::FillRectColor(surface, 0, 0, w, h, kListBackground);
+        kit::DrawRoundBox(surface, 0, 0, w, h, 2, kComboArrowBase, arrowPressed_ || arrowHover_, false, false,
+                          false);
+        const int offset = arrowPressed_ ? 1 : 0;
+        kit::DrawTriangle(surface, 0x00000000, RECT{0, 0, w, h}, kit::kDown, 3, offset, offset);
+    });
 }
 
 void YCombo::RepaintArrow() { ::InvalidateRect(picArrow->hWnd(), nullptr, FALSE); }
@@ -340,36 +315,6 @@ void YCombo::OnLeaveTick()
     arrowPressed_ = false;
     RepaintArrow();
     tmrIsLeave.SetEnabled(false);
-}
-
-void YCombo::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg,
-                            WPARAM& wParam, LPARAM& lParam)
-{
-    (void)bBefore, (void)bHandled, (void)lReturn;
-    if (hWnd != this->hWnd()) {
-        if (uMsg == WM_KILLFOCUS)
-            FocusLeaving(reinterpret_cast<HWND>(wParam));
-        return;
-    }
-    switch (uMsg) {
-    case WM_KILLFOCUS:
-        focusTo_ = reinterpret_cast<HWND>(wParam);  // for ExitFocus, which follows
-        break;
-    case WM_PAINT: {
-        kit::PaintCycle cycle(this->hWnd(), &Font(), ForeColor());
-        if (cycle.surface())
-            PaintText(cycle.surface(), cycle.width(), cycle.height());
-        // Only the text area: the list and the arrow paint themselves.
-        cycle.Present(cycle.width(), kComboHeight);
-        break;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        OnTextPress(lParam);
-        break;
-    default:
-        break;
-    }
 }
 
 } // namespace tessara

@@ -10,14 +10,14 @@
 #pragma once
 #include "tessara/controls/ComboLayout.h"
 #include "tessara/controls/YList.h"
-#include "tessara/kit/Hook.h"
+#include "tessara/kit/ControlSkeleton.h"
 #include "tessara/kit/MdlSubclassMain.h"
 
-#include "host/Host.h"
+#include "host/StdControls.h"
 
 namespace tessara {
 
-class YCombo : public host::UserControl, public kit::HookClient, public kit::DropDownOwner {
+class YCombo : public kit::ControlSkeleton, public kit::DropDownOwner {
 public:
     YCombo();
     ~YCombo() override;
@@ -52,32 +52,37 @@ public:
     bool ArrowHover() const { return arrowHover_; }
     bool TextHighlighted() const { return highlighted_; }
 
-    // ---- hooks --------------------------------------------------------------
-    void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg, WPARAM& wParam,
-                        LPARAM& lParam) override;
+    // ---- the drop-down --------------------------------------------------------
     HWND DropDownWindow() const override { return hWnd(); }
     // Back into the container it was lifted from, closed.
     void PutBackDropDown() override;
 
 protected:
     void Initialize() override;
-    void InitProperties() override;
-    void ReadProperties(const host::PropertyBag& bag) override;
+    void ReadStored(const host::PropertyBag& bag) override;
     void WriteProperties(host::PropertyBag& bag) override;
     void Resize() override;
-    void Paint() override;
+    // The text area; the list and the arrow paint themselves.
+    void PaintTo(HDC dc, int width, int height) override;
+    int PresentedHeight(int) const override { return kComboHeight; }
     void ExitFocus() override;
-    void Terminate() override;
+    void Teardown() override;
+
+    // Focus sits in the list while it is down: its loss is the control's
+    // loss too when focus goes elsewhere than the combo.
+    void HookParts(kit::WindowHook& hook) override;
+    void OnPartMessage(HWND part, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnLButtonDown(int x, int y) override { OnTextPress(x, y); }
+    void OnRButtonDown(int x, int y) override { OnTextPress(x, y); }
+    // Noted for the exit-focus event that follows.
+    void OnKillFocus(HWND to) override { focusTo_ = to; }
 
 private:
-    void Hook();
-    void Invalidate(bool erase = false);
     HWND OwnerWindow() const;
     void Toggle();
     void Open();
     void OnListClick();
-    void OnTextPress(LPARAM lParam);
-    void PaintText(HDC dc, int width, int height) const;
+    void OnTextPress(int x, int y);
     void PaintArrow();
     void RepaintArrow();
     void OnArrowDown(int button, float x, float y);
@@ -89,7 +94,6 @@ private:
     YList* YList1 = nullptr;
     host::PictureBox* picArrow = nullptr;
     host::Timer tmrIsLeave{100, false};  // notices the mouse leaving a pressed arrow
-    kit::WindowHook hook_{*this};
     ComboText text_;                     // shown text and last reported text
     int pageCount_ = kComboDropRows;     // rows shown when dropped
     bool isReal_ = true;

@@ -19,7 +19,7 @@ void YCommand::OnLeaveTick()
         Apply(state_.PointerAway());
 }
 
-void YCommand::PaintButton(HDC dc, int width, int height)
+void YCommand::PaintTo(HDC dc, int width, int height)
 {
     kit::FillRectColor(dc, 0, 0, width, height, kit::TranslateColour(BackColor()));
     if (!Enabled()) {

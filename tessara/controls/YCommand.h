@@ -3,6 +3,8 @@
 #pragma once
 #include "tessara/controls/SmallButton.h"
 
+#include "host/Timer.h"
+
 namespace tessara {
 
 class YCommand : public SmallButton {
@@ -15,7 +17,7 @@ public:
     bool IsOutWhileDown() const { return state_.IsOutWhileDown(); }
 
 protected:
-    void PaintButton(HDC dc, int width, int height) override;
+    void PaintTo(HDC dc, int width, int height) override;
     void LeaveTimer(bool on) override { tmrIsLeave.SetEnabled(on); }
 
 private:

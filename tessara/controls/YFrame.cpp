@@ -2,20 +2,12 @@
 
 #include "tessara/controls/FrameLayout.h"
 #include "tessara/kit/MdlGDI.h"
-#include "tessara/kit/MdlMemDC.h"
 
 namespace tessara {
 
-YFrame::YFrame() : UserControl(L"YFrame") {}
+YFrame::YFrame() : ControlSkeleton(L"YFrame", {}) {}
 
 YFrame::~YFrame() = default;
-
-void YFrame::Repaint()
-{
-    // The platform clears the control to BackColor before the paint event.
-    if (hWnd())
-        InvalidateRect(hWnd(), nullptr, TRUE);
-}
 
 void YFrame::SetCaption(const std::wstring& caption)
 {
@@ -48,13 +40,13 @@ void YFrame::SetBorderColor(host::Colour c)
     Repaint();
 }
 
-void YFrame::InitProperties()
+void YFrame::InitNew()
 {
     caption_ = DisplayName();
     CaptionChanged(caption_);
 }
 
-void YFrame::ReadProperties(const host::PropertyBag& bag)
+void YFrame::ReadStored(const host::PropertyBag& bag)
 {
     caption_ = bag.readText(L"Caption", L"");
     CaptionChanged(caption_);
@@ -73,11 +65,8 @@ void YFrame::WriteProperties(host::PropertyBag& bag)
     bag.set(L"BorderColor", std::int64_t{borderColor_});
 }
 
-void YFrame::Paint()
+void YFrame::PaintTo(HDC dc, int width, int height)
 {
-    HDC dc = hDC();
-    int width = ScaleWidth(), height = ScaleHeight();
-    kit::TextScope text(dc, Font(), ForeColor());
     SIZE size{0, 0};
     GetTextExtentPoint32W(dc, caption_.c_str(), static_cast<int>(caption_.size()), &size);
     FrameLayout f = LayoutFrame(width, height, size.cx, size.cy);

@@ -1,13 +1,14 @@
 // Group-box outline with a caption set into its top edge. Display only: it
-// draws straight onto its own surface in its paint event and hooks nothing.
+// draws straight onto its own surface in its paint event and hooks nothing
+// (its skeleton watches no message).
 #pragma once
-#include "host/Host.h"
+#include "tessara/kit/ControlSkeleton.h"
 
 #include <string>
 
 namespace tessara {
 
-class YFrame : public host::UserControl {
+class YFrame : public kit::ControlSkeleton {
 public:
     YFrame();
     ~YFrame() override;
@@ -22,13 +23,14 @@ public:
     void SetBorderColor(host::Colour c);
 
 protected:
-    void InitProperties() override;
-    void ReadProperties(const host::PropertyBag& bag) override;
+    void InitNew() override;
+    void ReadStored(const host::PropertyBag& bag) override;
     void WriteProperties(host::PropertyBag& bag) override;
-    void Paint() override;
+    void PaintTo(HDC dc, int width, int height) override;
 
 private:
-    void Repaint();
+    // The platform clears the control to BackColor before the paint event.
+    void Repaint() { Invalidate(true); }
 
     std::wstring caption_;
     host::Colour borderColor_ = 0x00FFD6B3;  // RGB 179,214,255

@@ -3,18 +3,18 @@
 // items on a click; an embedded YVScroll scrolls the rows, and a hovered
 // item whose text is too wide scrolls sideways (ScrollMode 0, 1 or 2).
 #pragma once
-#include "tessara/controls/BurstTimer.h"
 #include "tessara/controls/GroupListModel.h"
 #include "tessara/controls/YVScroll.h"
-#include "tessara/kit/Hook.h"
+#include "tessara/kit/ControlSkeleton.h"
 
-#include "host/Host.h"
+#include "host/Event.h"
+#include "host/Timer.h"
 
 #include <string>
 
 namespace tessara {
 
-class YGroupList : public host::UserControl, public kit::HookClient {
+class YGroupList : public kit::ControlSkeleton {
 public:
     YGroupList();
     ~YGroupList() override;
@@ -32,29 +32,24 @@ public:
     void RemoveGroup(int groupIndex);
 
     // ---- properties ---------------------------------------------------------
-    int ScrollMode() const { return scrollMode_; }
-    void SetScrollMode(int mode);  // 0, 1 or 2; other values are ignored
+    int ScrollMode() const { return model_.ScrollMode(); }
+    void SetScrollMode(int mode) { model_.SetScrollMode(mode); }  // 0, 1 or 2; other values are ignored
     // A font taller than the rows makes the rows taller, with a notice.
     void SetFont(const host::Font& font);
     void SetBackColor(host::Colour c);
     void SetForeColor(host::Colour c);
     // Run time only; values below the font's text height are ignored.
     void SetItemHeight(int v);
-    int ItemHeight() const { return itemHeight_; }
+    int ItemHeight() const { return model_.ItemHeight(); }
 
     // ---- events -------------------------------------------------------------
     host::Event<const std::wstring&> Click;    // button down on an item row, and on a double-click
     host::Event<const std::wstring&> DBClick;  // a double-click on an item row, after Click
 
-    // ---- state, for tests -----------------------------------------------------
-    YVScroll* YVScroll1 = nullptr;
-    const GroupStore& Store() const { return store_; }
-    GroupView View() const;
-    int PageRows() const { return pageRows_; }
-    int HoverRow() const { return hoverRow_; }
-    int MarqueeOffset() const { return marquee_.offset; }
+    // ---- the view's state and parts -------------------------------------------
+    const GroupListModel& Model() const { return model_; }
+    YVScroll& VScroll() const { return *YVScroll1; }
     bool Marqueeing() const { return tmrDis.Enabled(); }
-    bool RelayoutPending() const { return tmrInit.Pending(); }
 
     static constexpr host::Colour kHeaderHoverColor = 0x00FFD6B3;
     static constexpr host::Colour kHeaderColor = 0x00FFFFFF;
@@ -63,51 +58,34 @@ public:
     static constexpr host::Colour kItemColorB = 0x00FFFFFF;
     static constexpr host::Colour kBorderColor = 0x00D2D2D2;
 
-    void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg, WPARAM& wParam,
-                        LPARAM& lParam) override;
-
 protected:
     void Initialize() override;
-    void InitProperties() override;
-    void ReadProperties(const host::PropertyBag& bag) override;
+    void ReadStored(const host::PropertyBag& bag) override;
     void WriteProperties(host::PropertyBag& bag) override;
     void Resize() override;
-    void Paint() override;  // design time only: run time paints through the hook
-    void Terminate() override;
+    void PaintTo(HDC dc, int width, int height) override;
+    void Teardown() override;
+    void RunLayout() override;
+
+    void OnMouseMove(int x, int y) override;
+    void OnMouseLeave() override;
+    void OnLButtonDown(int x, int y) override { OnPress(x, y, false); }
+    void OnLButtonDblClk(int x, int y) override { OnPress(x, y, true); }
+    void OnMouseWheel(WPARAM wParam) override;
 
 private:
-    void Hook();
-    void Invalidate();
-    void Relayout();
-    int TextHeight() const;
-    int TextWidth(const std::wstring& text) const;
+    GroupView View() const;
     void ApplyItemHeight(int v);
     void PlaceScrollBar();
-    void PaintList(HDC dc, int width, int height) const;
-    void OnMouseMove(LPARAM lParam);
-    void OnMouseLeave();
-    void OnPress(LPARAM lParam, bool doubleClick);
-    void OnWheel(WPARAM wParam);
-    void OnScrollChange();
+    void OnPress(int x, int y, bool doubleClick);
     void OnMarqueeTick();
 
-    GroupStore store_;
-    int itemHeight_ = 20;
-    int pageRows_ = 0;
-    int hoverRow_ = -1;
-    int pendingScroll_ = 0;  // rows to add to the bar's value at the next relayout (group removals)
-    int scrollMode_ = 0;
-    Marquee marquee_;
-    // Measured when the hovered row changes: the hovered text's width, its
-    // overflow and the width of the five spaces of the wrap-around style.
-    int hoverTextWidth_ = 0;
-    int hoverOverflow_ = 0;
-    int spacesWidth_ = 0;
-    std::uint32_t lastMoveTick_ = 0;
-    std::uint32_t lastDragTick_ = 0;
-    BurstTimer tmrInit{[this] { Relayout(); }};
+    GroupListModel model_;
+    YVScroll* YVScroll1 = nullptr;
     host::Timer tmrDis{100, false};
-    kit::WindowHook hook_{*this};
+    // During a thumb drag the rows follow at most every 30 ms.
+    kit::DragRepaint scrolled_{[this] { Invalidate(); }, [this] { return YVScroll1->IsGlideDown(); },
+                               kit::kMouseMoveInterval, false};
 };
 
 } // namespace tessara

@@ -1,28 +1,24 @@
 #include "tessara/controls/YList.h"
 
-#include "tessara/kit/MdlCreateLogFont.h"
 #include "tessara/kit/MdlGDI.h"
-#include "tessara/kit/MdlMemDC.h"
+
+#include "host/App.h"
 
 namespace tessara {
 
 namespace {
 
-const UINT kWatched[] = {WM_PAINT, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEWHEEL, WM_MOUSEMOVE, WM_MOUSELEAVE};
-
 const wchar_t kTallFontNotice[] = L"字体高度超过列表项设定的高度,已将列表项高度值进行调整";
 const wchar_t kNoticeTitle[] = L"提示";
 
-std::int32_t Param32(LPARAM p) { return static_cast<std::int32_t>(p); }
 int Tw(int px) { return host::PixelsToTwips(px); }
 
 } // namespace
 
-YList::YList() : UserControl(L"YList")
+YList::YList()
+    : ControlSkeleton(L"YList", {WM_PAINT, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEWHEEL, WM_MOUSEMOVE, WM_MOUSELEAVE})
 {
     tmrDis.Tick.connect([this] { OnMarqueeTick(); });
-    tmrIsVRedraw.Tick.connect([this] { OnRedrawTick(); });
-    tmrInit.Tick.connect([this] { RunLayout(); });
 }
 
 YList::~YList() = default;
@@ -36,29 +32,16 @@ void YList::Initialize()
     const host::PropertyBag none;
     YVScroll1 = &AddControl<YVScroll>(L"YVScroll1", 0, 0, Tw(kListScrollWidth), Tw(kListDefaultItemHeight), &none);
     YVScroll1->SetVisible(false);
-    YVScroll1->Change.connect([this] { OnScrollChange(); });
-    UpdateMeasureFont();
+    YVScroll1->Change.connect([this] { scrolled_.Changed(isReal_); });
 }
 
-void YList::Hook()
-{
-    if (UserMode())
-        hook_.AttachWatching(hWnd(), kWatched);
-}
-
-void YList::InitProperties()
-{
-    Hook();
-}
-
-void YList::ReadProperties(const host::PropertyBag& bag)
+void YList::ReadStored(const host::PropertyBag& bag)
 {
     SetScrollMode(bag.readLong(L"ScrollMode", 0));
     LoadFont(bag.readFont(L"Font", Font()));
     SetBackColor(bag.readColour(L"BackColor", BackColor()));
     SetForeColor(bag.readColour(L"ForeColor", ForeColor()));
     isReal_ = bag.readBool(L"IsReal", false);
-    Hook();
 }
 
 void YList::WriteProperties(host::PropertyBag& bag)
@@ -70,45 +53,10 @@ void YList::WriteProperties(host::PropertyBag& bag)
     bag.write(L"ScrollMode", std::int64_t{model_.ScrollMode()}, std::int64_t{0});
 }
 
-void YList::Terminate()
+void YList::Teardown()
 {
     tmrDis.SetEnabled(false);
-    tmrIsVRedraw.SetEnabled(false);
-    tmrInit.SetEnabled(false);
-    hook_.HookDetachAll();
-    if (measurePrevious_)
-        ::SelectObject(hDC(), measurePrevious_);
-    if (measureFont_)
-        ::DeleteObject(measureFont_);
-    measureFont_ = nullptr;
-    measurePrevious_ = nullptr;
-}
-
-void YList::UpdateMeasureFont()
-{
-    HFONT made = kit::CreateFontFromStdFont(Font());
-    if (!made || !hDC())
-        return;
-    HGDIOBJ previous = ::SelectObject(hDC(), made);
-    if (measureFont_)
-        ::DeleteObject(measureFont_);
-    else
-        measurePrevious_ = previous;
-    measureFont_ = made;
-}
-
-int YList::TextWidth(std::wstring_view text)
-{
-    SIZE size{};
-    ::GetTextExtentPoint32W(hDC(), text.data(), static_cast<int>(text.size()), &size);
-    return size.cx;
-}
-
-int YList::FontHeight()
-{
-    TEXTMETRICW tm{};
-    ::GetTextMetricsW(hDC(), &tm);
-    return tm.tmHeight;
+    scrolled_.Stop();
 }
 
 // ------------------------------------------------------------------- layout
@@ -119,24 +67,17 @@ void YList::Resize()
     if (!first)
         return;  // later resizes: the size follows PageCount and ItemHeight
     SetSize(Tw(first->width), Tw(first->height));
-    YVScroll1->Move(Tw(first->scroll.left), Tw(first->scroll.top), Tw(first->scroll.width),
-                    Tw(first->scroll.height));
-}
-
-void YList::RestartLayout()
-{
-    // Cheap: the host's timer only notes the time of a restart.
-    tmrInit.SetEnabled(false);
-    tmrInit.SetEnabled(true);
+    YVScroll1->Move(Tw(first->scroll.left), Tw(first->scroll.top), Tw(first->scroll.Width()),
+                    Tw(first->scroll.Height()));
 }
 
 void YList::RunLayout()
 {
-    tmrInit.SetEnabled(false);
+    CancelLayout();
     const ListLayout l = model_.DeferredLayout(ScaleWidth(), YVScroll1->Value());
     SetSize(Width(), Tw(l.height));
     if (l.scrollVisible) {
-        YVScroll1->Move(Tw(l.scroll.left), Tw(l.scroll.top), Tw(l.scroll.width), Tw(l.scroll.height));
+        YVScroll1->Move(Tw(l.scroll.left), Tw(l.scroll.top), Tw(l.scroll.Width()), Tw(l.scroll.Height()));
         YVScroll1->SetGlideHeight(l.thumbLength);
         YVScroll1->SetMaxVAndValue(l.maxV, l.value);
         YVScroll1->SetVisible(true);
@@ -154,50 +95,48 @@ bool YList::ScrollBarShown() const { return YVScroll1 && YVScroll1->Visible(); }
 void YList::AddItem(std::wstring_view text)
 {
     if (model_.AddItem(text))
-        RestartLayout();
+        DeferLayout();
 }
 
 void YList::RemoveItem(int index)
 {
     if (model_.RemoveItem(index, ScrollBarShown(), YVScroll1->Value()))
-        RestartLayout();
+        DeferLayout();
 }
 
 void YList::Clear()
 {
     model_.Clear();
-    RestartLayout();
+    DeferLayout();
 }
 
 void YList::SetItemHeight(int v)
 {
     if (!UserMode())
         return;
-    if (model_.SetItemHeight(v, FontHeight()))
-        RestartLayout();
+    if (model_.SetItemHeight(v, TextHeight()))
+        DeferLayout();
 }
 
 void YList::LoadFont(const host::Font& f)
 {
     UserControl::SetFont(f);
-    UpdateMeasureFont();
     // A stored font taller than the rows makes the rows taller, silently:
     // nobody is there to read a notice while a form loads. The height
     // follows at the next layout.
-    model_.FitItemHeight(FontHeight());
+    model_.FitItemHeight(TextHeight());
     Invalidate();
 }
 
 void YList::SetFont(const host::Font& f)
 {
     UserControl::SetFont(f);
-    UpdateMeasureFont();
-    const int height = FontHeight();
+    const int height = TextHeight();
     if (model_.ItemHeight() < height) {
         host::MsgBox(kTallFontNotice, host::MsgIcon::None, kNoticeTitle);
         model_.FitItemHeight(height);
         // The rows grew: the control's height has to follow them.
-        RestartLayout();
+        DeferLayout();
     }
     Invalidate();
 }
@@ -213,7 +152,7 @@ void YList::SetListIndex(int v)
 void YList::SetPageCount(int v)
 {
     if (UserMode() && model_.SetPageCount(v))
-        RestartLayout();
+        DeferLayout();
 }
 
 void YList::InitListHeight(int rows)
@@ -224,13 +163,7 @@ void YList::InitListHeight(int rows)
 
 // ----------------------------------------------------------------- painting
 
-void YList::Invalidate(bool erase)
-{
-    if (hWnd())
-        ::InvalidateRect(hWnd(), nullptr, erase ? TRUE : FALSE);
-}
-
-void YList::PaintList(HDC dc, int width, int height)
+void YList::PaintTo(HDC dc, int width, int height)
 {
     kit::FillRectColor(dc, 0, 0, width, height, kListBackground);
     const bool scrolled = ScrollBarShown();
@@ -264,20 +197,11 @@ void YList::PaintList(HDC dc, int width, int height)
     kit::FrameRectColor(dc, 0, 0, width, height, kListOuterFrame);
 }
 
-void YList::Paint()
-{
-    if (UserMode())
-        return;  // run time paints through the hook
-    kit::TextScope text(hDC(), Font(), ForeColor());
-    PaintList(hDC(), ScaleWidth(), ScaleHeight());
-}
-
 // -------------------------------------------------------------------- input
 
-void YList::OnPress(LPARAM lParam)
+void YList::OnLButtonDown(int x, int y)
 {
-    const int i = model_.ItemAt(kit::LowWordOf(Param32(lParam)), kit::HighWordOf(Param32(lParam)), ScaleWidth(),
-                                YVScroll1->Value());
+    const int i = model_.ItemAt(x, y, ScaleWidth(), YVScroll1->Value());
     if (i == -1)
         return;
     if (i != model_.ListIndex()) {
@@ -287,7 +211,7 @@ void YList::OnPress(LPARAM lParam)
     Click.raise();  // also when the item was already selected
 }
 
-void YList::OnWheel(WPARAM wParam)
+void YList::OnMouseWheel(WPARAM wParam)
 {
     const int delta = kit::HighWordOf(static_cast<std::int32_t>(wParam));
     if (const auto target = model_.WheelTarget(delta, YVScroll1->Value(), YVScroll1->MaxV()))
@@ -299,15 +223,12 @@ bool YList::Overflows(int index)
     return TextWidth(model_.List(index)) > ListModel::AvailableTextWidth(ScaleWidth(), ScrollBarShown());
 }
 
-void YList::OnMouseMove(LPARAM lParam)
+void YList::OnMouseMove(int x, int y)
 {
-    if (!moves_.Allow(::GetTickCount()))
-        return;
     if (model_.ListCount() == 0)
         return;
     kit::RequestMouseLeave(hWnd());
-    const int i = model_.ItemAt(kit::LowWordOf(Param32(lParam)), kit::HighWordOf(Param32(lParam)), ScaleWidth(),
-                                YVScroll1->Value());
+    const int i = model_.ItemAt(x, y, ScaleWidth(), YVScroll1->Value());
     if (!model_.SetHover(i))
         return;
     tmrDis.SetEnabled(false);  // a new item starts its own pass
@@ -330,59 +251,13 @@ void YList::OnMarqueeTick()
         tmrDis.SetEnabled(false);
         return;
     }
+    Measuring scope(*this);
     const int width = TextWidth(model_.List(hovered));
     const int avail = ListModel::AvailableTextWidth(ScaleWidth(), ScrollBarShown());
     const int gap = TextWidth(std::wstring(kListMarqueeSpaces, L' '));
     if (!model_.MarqueeStep(width, avail, gap))
         tmrDis.SetEnabled(false);
     Invalidate(true);
-}
-
-void YList::OnScrollChange()
-{
-    if (YVScroll1->IsGlideDown()) {
-        tmrIsVRedraw.SetEnabled(true);
-        if (isReal_ && kit::TickElapsed(::GetTickCount(), lastLiveRepaint_, kMouseMoveInterval))
-            Invalidate();
-    } else {
-        Invalidate();
-    }
-}
-
-void YList::OnRedrawTick()
-{
-    if (YVScroll1->IsGlideDown())
-        return;
-    Invalidate();
-    tmrIsVRedraw.SetEnabled(false);
-}
-
-void YList::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg, WPARAM& wParam,
-                           LPARAM& lParam)
-{
-    (void)bBefore, (void)bHandled, (void)lReturn, (void)hWnd;
-    switch (uMsg) {
-    case WM_PAINT:
-        kit::PaintFrame(this->hWnd(), &Font(), ForeColor(), [this](HDC dc, int w, int h) { PaintList(dc, w, h); });
-        break;
-    case WM_LBUTTONDOWN:
-        OnPress(lParam);
-        break;
-    case WM_LBUTTONDBLCLK:
-        DBClick.raise();
-        break;
-    case WM_MOUSEWHEEL:
-        OnWheel(wParam);
-        break;
-    case WM_MOUSEMOVE:
-        OnMouseMove(lParam);
-        break;
-    case WM_MOUSELEAVE:
-        OnMouseLeave();
-        break;
-    default:
-        break;
-    }
 }
 
 } // namespace tessara

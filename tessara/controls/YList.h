@@ -10,13 +10,14 @@
 #pragma once
 #include "tessara/controls/ListModel.h"
 #include "tessara/controls/YVScroll.h"
-#include "tessara/kit/Hook.h"
+#include "tessara/kit/ControlSkeleton.h"
 
-#include "host/Host.h"
+#include "host/Event.h"
+#include "host/Timer.h"
 
 namespace tessara {
 
-class YList : public host::UserControl, public kit::HookClient {
+class YList : public kit::ControlSkeleton {
 public:
     YList();
     ~YList() override;
@@ -59,55 +60,35 @@ public:
     YVScroll& ScrollBar() const { return *YVScroll1; }
     bool ScrollBarShown() const;
     bool MarqueeRunning() const { return tmrDis.Enabled(); }
-    // A deferred layout is waiting for its timer.
-    bool LayoutPending() const { return tmrInit.Enabled(); }
-    // Text width as the list measures it (its font on its own DC).
-    int TextWidth(std::wstring_view text);
-    int FontHeight();
-
-    void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg, WPARAM& wParam,
-                        LPARAM& lParam) override;
 
 protected:
     void Initialize() override;
-    void InitProperties() override;
-    void ReadProperties(const host::PropertyBag& bag) override;
+    void ReadStored(const host::PropertyBag& bag) override;
     void WriteProperties(host::PropertyBag& bag) override;
     void Resize() override;
-    void Paint() override;
-    void Terminate() override;
+    void PaintTo(HDC dc, int width, int height) override;
+    void Teardown() override;
+    // The layout of a burst of content changes, 100 ms after the last one.
+    void RunLayout() override;
+
+    void OnLButtonDown(int x, int y) override;
+    void OnLButtonDblClk(int, int) override { DBClick.raise(); }
+    void OnMouseWheel(WPARAM wParam) override;
+    void OnMouseMove(int x, int y) override;
+    void OnMouseLeave() override;
 
 private:
-    void Hook();
-    void Invalidate(bool erase = false);
-    // Notes a content change; the layout runs 100 ms after the last one.
-    void RestartLayout();
-    void OnLayoutTick();
-    void RunLayout();
-    void PaintList(HDC dc, int width, int height);
-    void OnPress(LPARAM lParam);
-    void OnWheel(WPARAM wParam);
-    void OnMouseMove(LPARAM lParam);
-    void OnMouseLeave();
     void OnMarqueeTick();
-    void OnScrollChange();
-    void OnRedrawTick();
     bool Overflows(int index);
-    // Selects the control's font into its own DC for measuring.
-    void UpdateMeasureFont();
 
     ListModel model_;
     YVScroll* YVScroll1 = nullptr;
-    host::Timer tmrDis{100, false};        // marquee
-    host::Timer tmrIsVRedraw{100, false};  // repaint once a thumb drag ends
-    host::Timer tmrInit{100, false};       // deferred layout
-    kit::WindowHook hook_{*this};
-    MoveThrottle moves_;
-    bool isReal_ = true;                   // repaint live while the thumb is dragged
-    std::uint32_t lastChange_ = 0;         // tick of the last content change
-    std::uint32_t lastLiveRepaint_ = 0;    // tick of the last repaint during a drag
-    HFONT measureFont_ = nullptr;          // the font selected into hDC()
-    HGDIOBJ measurePrevious_ = nullptr;
+    host::Timer tmrDis{100, false};  // marquee
+    bool isReal_ = true;             // repaint live while the thumb is dragged
+    // Repaints on the bar's Change: live during a drag when IsReal, and once
+    // the drag ends.
+    kit::DragRepaint scrolled_{[this] { Invalidate(); }, [this] { return YVScroll1->IsGlideDown(); },
+                               kit::kMouseMoveInterval, true};
 };
 
 } // namespace tessara

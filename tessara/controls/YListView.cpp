@@ -1,8 +1,10 @@
 #include "tessara/controls/YListView.h"
 
-#include "tessara/kit/MdlCreateLogFont.h"
 #include "tessara/kit/MdlGDI.h"
 #include "tessara/kit/MdlMemDC.h"
+
+#include "host/App.h"
+#include "host/Input.h"
 
 #include <algorithm>
 #include <type_traits>
@@ -11,17 +13,12 @@ namespace tessara {
 
 namespace {
 
-// Messages watched, in this order. No keyboard message is handled.
-const UINT kWatched[] = {WM_PAINT,     WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEWHEEL,
-                         WM_MOUSEMOVE, WM_MOUSELEAVE,  WM_LBUTTONUP};
-
 constexpr int kMinWidthPx = 98;    // a narrower control is widened to this
 constexpr int kMinHeightPx = 104;  // a lower one is raised to this
 constexpr std::uint32_t kPumpInterval = 31;
 constexpr int kPointerDefault = 0;
 constexpr int kPointerSizeWE = 9;
 
-std::int32_t Param32(LPARAM p) { return static_cast<std::int32_t>(p); }
 int Tw(int px) { return host::PixelsToTwips(px); }
 
 // The kit's drawing on the paint surface, for the painter.
@@ -129,13 +126,13 @@ public:
     void ItemClicked(std::int32_t item) override { lv_.ItemClick.raise(item); }
     // The per-item path only notes the time: restarting a platform timer per
     // added item would cost more than the addition itself.
-    void RestartLayoutTimer() override { lv_.tmrInit.Note(); }
+    void RestartLayoutTimer() override { lv_.DeferLayout(); }
     void StartLayoutTimer() override
     {
-        if (!lv_.tmrInit.Pending())
-            lv_.tmrInit.Note();
+        if (!lv_.LayoutPending())
+            lv_.DeferLayout();
     }
-    void StopLayoutTimer() override { lv_.tmrInit.Stop(); }
+    void StopLayoutTimer() override { lv_.CancelLayout(); }
 
 private:
     YListView& lv_;
@@ -143,8 +140,11 @@ private:
     BarPort<YHScroll> h_;
 };
 
+// Messages watched, in this order. No keyboard message is handled.
 YListView::YListView()
-    : UserControl(L"YListView"), site_(std::make_unique<Site>(*this)), model_(*site_)
+    : ControlSkeleton(L"YListView", {WM_PAINT, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEWHEEL, WM_MOUSEMOVE,
+                                     WM_MOUSELEAVE, WM_LBUTTONUP}),
+      site_(std::make_unique<Site>(*this)), model_(*site_)
 {
 }
 
@@ -168,19 +168,7 @@ void YListView::Initialize()
     YHScroll1->Change.connect([this] { Invalidate(); });
 }
 
-void YListView::Hook()
-{
-    if (UserMode())
-        hook_.AttachWatching(hWnd(), kWatched);
-}
-
-void YListView::InitProperties()
-{
-    // A list view placed by code at run time works like one read from a form.
-    Hook();
-}
-
-void YListView::ReadProperties(const host::PropertyBag& bag)
+void YListView::ReadStored(const host::PropertyBag& bag)
 {
     model_.SetIsTextMode(bag.readBool(L"IsTextMode", false));
     const std::int32_t mode = bag.readLong(L"DisMode", kModeReport);
@@ -189,7 +177,6 @@ void YListView::ReadProperties(const host::PropertyBag& bag)
     UserControl::SetFont(bag.readFont(L"Font", Font()));
     SetBackColor(bag.readColour(L"BackColor", BackColor()));
     SetForeColor(bag.readColour(L"ForeColor", ForeColor()));
-    Hook();
 }
 
 void YListView::WriteProperties(host::PropertyBag& bag)
@@ -216,12 +203,6 @@ void YListView::Resize()
     }
 }
 
-void YListView::Terminate()
-{
-    tmrInit.Stop();
-    hook_.HookDetachAll();
-}
-
 // --------------------------------------------------------------- properties
 
 void YListView::SetDisMode(std::int32_t mode)
@@ -233,24 +214,6 @@ void YListView::SetFont(const host::Font& font)
 {
     UserControl::SetFont(font);
     Invalidate();
-}
-
-std::int32_t YListView::TextHeight() const
-{
-    // Measured once per font: layouts and hit tests ask for it often.
-    if (measuredHeight_ < 0 || !(measuredFont_ == Font())) {
-        HDC dc = ::GetDC(hWnd());
-        HFONT font = kit::CreateFontFromStdFont(Font());
-        HGDIOBJ previous = ::SelectObject(dc, font);
-        TEXTMETRICW tm{};
-        ::GetTextMetricsW(dc, &tm);
-        ::SelectObject(dc, previous);
-        ::DeleteObject(font);
-        ::ReleaseDC(hWnd(), dc);
-        measuredFont_ = Font();
-        measuredHeight_ = tm.tmHeight;
-    }
-    return measuredHeight_;
 }
 
 // ------------------------------------------------------------ columns, items
@@ -284,13 +247,7 @@ void YListView::Clear()
 
 // ----------------------------------------------------------------- painting
 
-void YListView::Invalidate()
-{
-    if (hWnd())
-        ::InvalidateRect(hWnd(), nullptr, FALSE);
-}
-
-void YListView::PaintOn(HDC dc, int width, int height)
+void YListView::PaintTo(HDC dc, int width, int height)
 {
     ::SetStretchBltMode(dc, HALFTONE);
     TEXTMETRICW tm{};
@@ -306,23 +263,13 @@ void YListView::PaintOn(HDC dc, int width, int height)
     PaintListView(canvas, model_, frame, colours_);
 }
 
-void YListView::OnPaint()
+void YListView::Painted()
 {
-    kit::PaintFrame(hWnd(), &Font(), ForeColor(), [this](HDC dc, int w, int h) { PaintOn(dc, w, h); });
-    // Let waiting input run between frames of a long burst of repaints.
     const std::uint32_t now = ::GetTickCount();
     if (now - lastPump_ >= kPumpInterval) {
         lastPump_ = now;
         host::DoEvents();
     }
-}
-
-void YListView::Paint()
-{
-    if (UserMode())
-        return;
-    kit::TextScope text(hDC(), Font(), ForeColor());
-    PaintOn(hDC(), ScaleWidth(), ScaleHeight());
 }
 
 // -------------------------------------------------------------------- input
@@ -338,41 +285,15 @@ void YListView::SetPointer(ListCursor cursor)
     ::SetCursor(shape ? shape : ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
 }
 
-void YListView::OnMouseMove(LPARAM lParam)
+void YListView::OnMouseMove(int x, int y)
 {
-    if (!moves_.Allow(::GetTickCount()))
-        return;
     kit::RequestMouseLeave(hWnd());
-    model_.MouseMove(kit::LowWordOf(Param32(lParam)), kit::HighWordOf(Param32(lParam)));
+    model_.MouseMove(x, y);
 }
 
-void YListView::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg,
-                               WPARAM& wParam, LPARAM& lParam)
+void YListView::OnMouseWheel(WPARAM wParam)
 {
-    (void)bBefore, (void)bHandled, (void)lReturn, (void)hWnd;
-    switch (uMsg) {
-    case WM_PAINT:
-        OnPaint();
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        model_.ButtonDown(kit::LowWordOf(Param32(lParam)), kit::HighWordOf(Param32(lParam)));
-        break;
-    case WM_MOUSEWHEEL:
-        model_.Wheel(kit::HighWordOf(static_cast<std::int32_t>(wParam)));
-        break;
-    case WM_MOUSEMOVE:
-        OnMouseMove(lParam);
-        break;
-    case WM_MOUSELEAVE:
-        model_.MouseLeave();
-        break;
-    case WM_LBUTTONUP:
-        model_.ButtonUp();
-        break;
-    default:
-        break;
-    }
+    model_.Wheel(kit::HighWordOf(static_cast<std::int32_t>(wParam)));
 }
 
 } // namespace tessara

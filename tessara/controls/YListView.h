@@ -10,21 +10,19 @@
 //   lv.AddListSubItem(0, L"子项", small);
 //   lv.ItemClick.connect([&](std::int32_t i) { use(lv.ListItem(i)); });
 #pragma once
-#include "tessara/controls/BurstTimer.h"
 #include "tessara/controls/ListViewPaint.h"
-#include "tessara/controls/ScrollMath.h"
 #include "tessara/controls/YHScroll.h"
 #include "tessara/controls/YVScroll.h"
-#include "tessara/kit/Hook.h"
+#include "tessara/kit/ControlSkeleton.h"
 
-#include "host/Host.h"
+#include "host/Event.h"
 
 #include <cstdint>
 #include <string>
 
 namespace tessara {
 
-class YListView : public host::UserControl, public kit::HookClient {
+class YListView : public kit::ControlSkeleton {
 public:
     YListView();
     ~YListView() override;
@@ -64,43 +62,33 @@ public:
     const ListViewModel& Model() const { return model_; }
     YVScroll& VScroll() const { return *YVScroll1; }
     YHScroll& HScroll() const { return *YHScroll1; }
-    bool LayoutPending() const { return tmrInit.Pending(); }
-    // Runs the deferred layout now, as the timer would.
-    void LayoutNow() { model_.Relayout(); }
-    // tmHeight of the current font.
-    std::int32_t TextHeight() const;
-
-    void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg, WPARAM& wParam,
-                        LPARAM& lParam) override;
 
 protected:
     void Initialize() override;
-    void InitProperties() override;
-    void ReadProperties(const host::PropertyBag& bag) override;
+    void ReadStored(const host::PropertyBag& bag) override;
     void WriteProperties(host::PropertyBag& bag) override;
     void Resize() override;
-    void Paint() override;  // design time only: run time paints through the hook
-    void Terminate() override;
+    void PaintTo(HDC dc, int width, int height) override;
+    // Lets waiting input run between frames of a long burst of repaints.
+    void Painted() override;
+    // One layout 100 ms after the last change of a burst.
+    void RunLayout() override { model_.Relayout(); }
+
+    void OnLButtonDown(int x, int y) override { model_.ButtonDown(x, y); }
+    void OnLButtonDblClk(int x, int y) override { model_.ButtonDown(x, y); }
+    void OnLButtonUp(int, int) override { model_.ButtonUp(); }
+    void OnMouseMove(int x, int y) override;
+    void OnMouseLeave() override { model_.MouseLeave(); }
+    void OnMouseWheel(WPARAM wParam) override;
 
 private:
     // What the model asks of the window: bars, repaint, cursor, events, timer.
     class Site;
     friend class Site;
 
-    void Hook();
-    void Invalidate();
-    void OnPaint();
-    void PaintOn(HDC dc, int width, int height);
-    void OnMouseMove(LPARAM lParam);
     void SetPointer(ListCursor cursor);
 
-    // One layout 100 ms after the last change of a burst.
-    BurstTimer tmrInit{[this] { model_.Relayout(); }};
-    kit::WindowHook hook_{*this};
-    MoveThrottle moves_;
     std::uint32_t lastPump_ = 0;    // LastPumpTick
-    mutable host::Font measuredFont_;
-    mutable std::int32_t measuredHeight_ = -1;
     bool scrollBarsPlaced_ = false;
     YVScroll* YVScroll1 = nullptr;
     YHScroll* YHScroll1 = nullptr;

@@ -9,7 +9,7 @@ YOption::YOption() : ValueButton(L"YOption", ButtonKind::Option) {}
 
 YOption::~YOption() = default;
 
-void YOption::PaintButton(HDC dc, int width, int height)
+void YOption::PaintTo(HDC dc, int width, int height)
 {
     kit::FillRectColor(dc, 0, 0, width, height, kit::TranslateColour(BackColor()));
     OptionFace f = OptionFaceFor(height);

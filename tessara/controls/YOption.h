@@ -14,7 +14,7 @@ public:
     // Value: 1 selected, 0 not; other values show as not selected.
 
 protected:
-    void PaintButton(HDC dc, int width, int height) override;
+    void PaintTo(HDC dc, int width, int height) override;
 };
 
 } // namespace tessara

@@ -1,8 +1,6 @@
 #include "tessara/controls/YProgress.h"
 
-#include "tessara/kit/HookLists.h"
 #include "tessara/kit/MdlGDI.h"
-#include "tessara/kit/MdlMemDC.h"
 #include "tessara/kit/MdlSmoothDraw.h"
 
 namespace tessara {
@@ -15,15 +13,9 @@ constexpr host::Colour kOutline = 0x00EBC29F;     // RGB 159,194,235
 
 } // namespace
 
-YProgress::YProgress() : UserControl(L"YProgress") {}
+YProgress::YProgress() : ControlSkeleton(L"YProgress", {WM_PAINT}, Options().NoText()) {}
 
 YProgress::~YProgress() = default;
-
-void YProgress::Invalidate()
-{
-    if (hWnd())
-        InvalidateRect(hWnd(), nullptr, FALSE);
-}
 
 void YProgress::SetMinV(int v)
 {
@@ -49,26 +41,12 @@ void YProgress::SetFont(const host::Font& font)
     Invalidate();
 }
 
-void YProgress::Hook()
-{
-    if (!UserMode() || hook_.IsHooked(hWnd()))
-        return;
-    hook_.HookAttach(hWnd());
-    hook_.HookWatch(hWnd(), WM_PAINT, kit::HookBefore);
-}
-
-void YProgress::InitProperties()
-{
-    Hook();
-}
-
-void YProgress::ReadProperties(const host::PropertyBag& bag)
+void YProgress::ReadStored(const host::PropertyBag& bag)
 {
     fill_.Restore(bag.readLong(L"MinV", 0), bag.readLong(L"MaxV", 100), bag.readLong(L"Value", 0));
     UserControl::SetBackColor(bag.readColour(L"BackColor", BackColor()));
     UserControl::SetForeColor(bag.readColour(L"ForeColor", ForeColor()));
     UserControl::SetFont(bag.readFont(L"Font", Font()));
-    Hook();
 }
 
 void YProgress::WriteProperties(host::PropertyBag& bag)
@@ -86,38 +64,12 @@ void YProgress::Resize()
     fill_.Recalc(ScaleWidth());
 }
 
-void YProgress::Terminate()
-{
-    try {
-        hook_.HookDetachAll();
-    } catch (...) {
-        // Tearing down goes on whatever the hook says.
-    }
-}
-
-void YProgress::PaintProgress(HDC dc, int width, int height) const
+void YProgress::PaintTo(HDC dc, int width, int height)
 {
     kit::FillRectColor(dc, 0, 0, width, height, kit::TranslateColour(BackColor()));
     RECT bar{1, 1, fill_.FillRight(), height - 1};
     kit::GradientFillRect(dc, bar, kFillTop, kFillBottom);  // draws nothing for an empty fill
     kit::SmoothRoundRect(dc, 0, 0, width, height, 3, 3, kOutline, 3.0f);
-}
-
-void YProgress::Paint()
-{
-    if (UserMode())
-        return;
-    PaintProgress(hDC(), ScaleWidth(), ScaleHeight());
-}
-
-void YProgress::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg,
-                               WPARAM& wParam, LPARAM& lParam)
-{
-    if (!bBefore || uMsg != WM_PAINT)
-        return;
-    kit::PaintCycle cycle(hWnd, &Font(), ForeColor());
-    PaintProgress(cycle.surface(), cycle.width(), cycle.height());
-    cycle.Present();
 }
 
 } // namespace tessara

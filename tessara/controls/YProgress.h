@@ -2,13 +2,11 @@
 // Value lies between MinV and MaxV, inside a rounded outline. No text.
 #pragma once
 #include "tessara/controls/ProgressFill.h"
-#include "tessara/kit/Hook.h"
-
-#include "host/Host.h"
+#include "tessara/kit/ControlSkeleton.h"
 
 namespace tessara {
 
-class YProgress : public host::UserControl, public kit::HookClient {
+class YProgress : public kit::ControlSkeleton {
 public:
     YProgress();
     ~YProgress() override;
@@ -26,24 +24,14 @@ public:
     // x of the fill's right edge (the fill covers x 1 .. FillRight - 1).
     int FillRight() const { return fill_.FillRight(); }
 
-    void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg, WPARAM& wParam,
-                        LPARAM& lParam) override;
-
 protected:
-    void InitProperties() override;
-    void ReadProperties(const host::PropertyBag& bag) override;
+    void ReadStored(const host::PropertyBag& bag) override;
     void WriteProperties(host::PropertyBag& bag) override;
     void Resize() override;
-    void Paint() override;  // design time only
-    void Terminate() override;
+    void PaintTo(HDC dc, int width, int height) override;
 
 private:
-    void Hook();
-    void Invalidate();
-    void PaintProgress(HDC dc, int width, int height) const;
-
     ProgressFill fill_;
-    kit::WindowHook hook_{*this};
 };
 
 } // namespace tessara

@@ -1,14 +1,12 @@
 #include "tessara/controls/YTab.h"
 
-#include "tessara/kit/HookLists.h"
+#include "tessara/kit/HdcCanvas.h"
 #include "tessara/kit/MdlGDI.h"
-#include "tessara/kit/MdlMemDC.h"
 
 namespace tessara {
 
 namespace {
 
-const UINT kWatched[] = {WM_PAINT, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_MOUSELEAVE};
 constexpr host::Colour kTabBase = 0x00FFD6B3;  // RGB 179,214,255
 
 void Line(HDC dc, const HLine& l, kit::Colour c)
@@ -16,22 +14,15 @@ void Line(HDC dc, const HLine& l, kit::Colour c)
     kit::FillLine(dc, l.x1, l.y, l.x2, l.y, c, 1);
 }
 
-RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 } // namespace
 
 const host::Colour YTab::kTabColor = kit::BlendColor(kTabBase, kit::kWhite, 0.1f);
 const host::Colour YTab::kTabBorderColor = kit::BlendColor(kTabBase, kit::kBlack, 0.2f);
 
-YTab::YTab() : UserControl(L"YTab") {}
+YTab::YTab() : ControlSkeleton(L"YTab", {WM_PAINT, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_MOUSELEAVE}) {}
 
 YTab::~YTab() = default;
-
-void YTab::Invalidate()
-{
-    if (hWnd())
-        InvalidateRect(hWnd(), nullptr, FALSE);
-}
 
 void YTab::SetItemWidth(int v)
 {
@@ -70,7 +61,7 @@ void YTab::SetForeColor(host::Colour c)
 void YTab::AddItem(const std::wstring& caption)
 {
     captions_.push_back(caption);
-    tmrInit.Note();
+    DeferLayout();
 }
 
 void YTab::RemoveItem(int index)
@@ -80,7 +71,7 @@ void YTab::RemoveItem(int index)
     captions_.erase(captions_.begin() + index);
     if (captions_.empty())
         captions_.shrink_to_fit();
-    tmrInit.Note();
+    DeferLayout();
 }
 
 TabLayout YTab::Layout() const
@@ -99,18 +90,7 @@ TabLayout YTab::Layout() const
 
 // ---------------------------------------------------------------- lifecycle
 
-void YTab::Hook()
-{
-    if (UserMode())
-        hook_.AttachWatching(hWnd(), kWatched);
-}
-
-void YTab::InitProperties()
-{
-    Hook();
-}
-
-void YTab::ReadProperties(const host::PropertyBag& bag)
+void YTab::ReadStored(const host::PropertyBag& bag)
 {
     isBottom_ = bag.readBool(L"IsBottom", false);
     cntOfLine_ = ClampCntOfLine(bag.readLong(L"CntOfLine", 4));
@@ -120,7 +100,6 @@ void YTab::ReadProperties(const host::PropertyBag& bag)
     UserControl::SetFont(bag.readFont(L"Font", Font()));
     UserControl::SetBackColor(bag.readColour(L"BackColor", BackColor()));
     UserControl::SetForeColor(bag.readColour(L"ForeColor", ForeColor()));
-    Hook();
 }
 
 void YTab::WriteProperties(host::PropertyBag& bag)
@@ -135,19 +114,9 @@ void YTab::WriteProperties(host::PropertyBag& bag)
     bag.set(L"ForeColor", std::int64_t{ForeColor()});
 }
 
-void YTab::Terminate()
-{
-    tmrInit.Stop();
-    try {
-        hook_.HookDetachAll();
-    } catch (...) {
-        // Tearing down goes on whatever the hook says.
-    }
-}
-
 // ---------------------------------------------------------------- painting
 
-void YTab::PaintTabs(HDC dc, int width, int height) const
+void YTab::PaintTo(HDC dc, int width, int height)
 {
     TabLayout t = Layout();
     t.scaleWidth = width;
@@ -158,9 +127,9 @@ void YTab::PaintTabs(HDC dc, int width, int height) const
         return;
     }
     TabLayout::Background back = t.Back();
-    kit::FillRectColor(dc, ToRect(back.band), kit::TranslateColour(BackColor()));
-    kit::FillRectColor(dc, ToRect(back.page), kPageColor);
-    kit::FrameRectColor(dc, ToRect(back.page), kTabBorderColor);
+    kit::FillRectColor(dc, kit::ToRECT(back.band), kit::TranslateColour(BackColor()));
+    kit::FillRectColor(dc, kit::ToRECT(back.page), kPageColor);
+    kit::FrameRectColor(dc, kit::ToRECT(back.page), kTabBorderColor);
     if (back.open)
         Line(dc, back.openLine, kPageColor);
 
@@ -173,36 +142,26 @@ void YTab::PaintTabs(HDC dc, int width, int height) const
             Line(dc, s.before, kTabBorderColor);
             Line(dc, s.after, kTabBorderColor);
         } else {
-            PixelRect r = t.TabRect(i);
+            kit::Rect r = t.TabRect(i);
             // Tabs beyond the client show nothing: a long strip costs only what is visible.
             if (r.left >= width || r.right <= 0 || r.top >= height || r.bottom <= 0)
                 continue;
             kit::DrawTabShape(dc, r.left, r.top, r.right, r.bottom, 3, kTabColor, side, 3.0f, i == hoverTab_);
         }
-        RECT rc = ToRect(t.CaptionRect(i));
+        RECT rc = kit::ToRECT(t.CaptionRect(i));
         const std::wstring& text = captions_[static_cast<size_t>(i)];
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_SINGLELINE | DT_VCENTER);
     }
 }
 
-void YTab::Paint()
-{
-    if (UserMode())
-        return;
-    kit::TextScope text(hDC(), Font(), ForeColor());
-    PaintTabs(hDC(), ScaleWidth(), ScaleHeight());
-}
-
 // ---------------------------------------------------------------- input
 
-void YTab::OnMouseMove(LPARAM lParam)
+void YTab::OnMouseMove(int x, int y)
 {
-    if (!kit::TickElapsed(GetTickCount(), lastMoveTick_, 30))
-        return;
     if (captions_.empty())
         return;
     kit::RequestMouseLeave(hWnd());
-    int hit = Layout().HitTest(kit::LowWordOf(lParam), kit::HighWordOf(lParam));
+    int hit = Layout().HitTest(x, y);
     if (hit != hoverTab_) {
         hoverTab_ = hit;
         Invalidate();
@@ -215,39 +174,14 @@ void YTab::OnMouseLeave()
     Invalidate();
 }
 
-void YTab::OnPress(LPARAM lParam)
+void YTab::OnPress(int x, int y)
 {
-    int hit = Layout().HitTest(kit::LowWordOf(lParam), kit::HighWordOf(lParam));
+    int hit = Layout().HitTest(x, y);
     if (hit < 0)
         return;
     selectedTab_ = hit;
     Invalidate();
     Click.raise(hit);
-}
-
-void YTab::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg, WPARAM& wParam,
-                          LPARAM& lParam)
-{
-    if (!bBefore)
-        return;
-    switch (uMsg) {
-    case WM_PAINT: {
-        kit::PaintCycle cycle(hWnd, &Font(), ForeColor());
-        PaintTabs(cycle.surface(), cycle.width(), cycle.height());
-        cycle.Present();
-        break;
-    }
-    case WM_MOUSEMOVE:
-        OnMouseMove(lParam);
-        break;
-    case WM_MOUSELEAVE:
-        OnMouseLeave();
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        OnPress(lParam);
-        break;
-    }
 }
 
 } // namespace tessara

@@ -2,18 +2,17 @@
 // in one line or wrapped into lines of CntOfLine tabs. It shows the tabs and
 // reports clicks; it owns no pages of content.
 #pragma once
-#include "tessara/controls/BurstTimer.h"
 #include "tessara/controls/TabLayout.h"
-#include "tessara/kit/Hook.h"
+#include "tessara/kit/ControlSkeleton.h"
 
-#include "host/Host.h"
+#include "host/Event.h"
 
 #include <string>
 #include <vector>
 
 namespace tessara {
 
-class YTab : public host::UserControl, public kit::HookClient {
+class YTab : public kit::ControlSkeleton {
 public:
     YTab();
     ~YTab() override;
@@ -47,7 +46,6 @@ public:
     const std::wstring& TabCaption(int i) const { return captions_.at(static_cast<size_t>(i)); }
     int SelectedTab() const { return selectedTab_; }
     int HoverTab() const { return hoverTab_; }
-    bool RepaintPending() const { return tmrInit.Pending(); }
     // The geometry of the current state and client size.
     TabLayout Layout() const;
 
@@ -55,23 +53,20 @@ public:
     static const host::Colour kTabColor;        // tint 0.1 of RGB 179,214,255
     static const host::Colour kTabBorderColor;  // shade 0.2 of RGB 179,214,255
 
-    void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg, WPARAM& wParam,
-                        LPARAM& lParam) override;
-
 protected:
-    void InitProperties() override;
-    void ReadProperties(const host::PropertyBag& bag) override;
+    void ReadStored(const host::PropertyBag& bag) override;
     void WriteProperties(host::PropertyBag& bag) override;
-    void Paint() override;  // design time only
-    void Terminate() override;
+    void PaintTo(HDC dc, int width, int height) override;
+    // One repaint after a burst of changes.
+    void RunLayout() override { Invalidate(); }
+
+    void OnMouseMove(int x, int y) override;
+    void OnMouseLeave() override;
+    void OnLButtonDown(int x, int y) override { OnPress(x, y); }
+    void OnLButtonDblClk(int x, int y) override { OnPress(x, y); }
 
 private:
-    void Hook();
-    void Invalidate();
-    void PaintTabs(HDC dc, int width, int height) const;
-    void OnMouseMove(LPARAM lParam);
-    void OnPress(LPARAM lParam);
-    void OnMouseLeave();
+    void OnPress(int x, int y);
 
     std::vector<std::wstring> captions_;
     int itemWidth_ = 50;
@@ -81,9 +76,6 @@ private:
     bool multilLine_ = false;
     int cntOfLine_ = 4;
     bool isBottom_ = false;
-    std::uint32_t lastMoveTick_ = 0;
-    BurstTimer tmrInit{[this] { Invalidate(); }};  // one repaint after a burst of changes
-    kit::WindowHook hook_{*this};
 };
 
 } // namespace tessara

@@ -9,16 +9,13 @@
 //
 // The program's resources must hold the bitmap "FOLDER" (resources/tree_folder.bmp).
 #pragma once
-#include "tessara/controls/BurstTimer.h"
-#include "tessara/controls/TreeRows.h"
-#include "tessara/controls/TreeStore.h"
+#include "tessara/controls/TreeViewModel.h"
 #include "tessara/controls/YHScroll.h"
 #include "tessara/controls/YVScroll.h"
-#include "tessara/kit/Hook.h"
+#include "tessara/kit/ControlSkeleton.h"
 
-#include "host/Host.h"
+#include "host/Event.h"
 
-#include <functional>
 #include <string>
 
 namespace tessara {
@@ -27,18 +24,15 @@ constexpr host::Colour kTreeLineColor = 0x00E7C3A5;      // connectors, expand b
 constexpr host::Colour kTreeSelectedColor = 0x00AB8769;  // box behind the selected label
 constexpr host::Colour kTreeHoverColor = 0x00E7C3A5;     // box behind the hovered label
 
-class YTreeView : public host::UserControl, public kit::HookClient {
+class YTreeView : public kit::ControlSkeleton {
 public:
     YTreeView();
     ~YTreeView() override;
 
-    void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg, WPARAM& wParam,
-                        LPARAM& lParam) override;
-
     // ---- properties --------------------------------------------------------
     // Accepted when at least the font's character height; no relayout.
     void SetItemHeight(std::int32_t h);
-    std::int32_t ItemHeight() const { return itemHeight_; }
+    std::int32_t ItemHeight() const { return model_.ItemHeight(); }
     // A taller font raises ItemHeight to its height; no relayout.
     void SetFont(const host::Font& f);
     // BackColor (not used in painting) and ForeColor (label text) come from
@@ -47,7 +41,7 @@ public:
     // ---- methods -----------------------------------------------------------
     // Sets a node's Expanded; the rows change at the next paint, the scroll
     // bars at the next layout.
-    void Spread(std::int32_t index, bool expanded);
+    void Spread(std::int32_t index, bool expanded) { model_.Store().Spread(index, expanded); }
     // Lowest slot with this label; -1 with a message when there is none.
     std::int32_t GetIndexByStr(const std::wstring& item);
     // Selects the node, unfolds its ancestors and scrolls it into view.
@@ -59,94 +53,68 @@ public:
     // Removes a node with its subtree (not the root); scrolls back to the top.
     void RemoveItem(std::int32_t index);
     // Visible rows below a node.
-    std::int32_t pGetItemCnt(std::int32_t index) const { return store_.pGetItemCnt(index); }
+    std::int32_t pGetItemCnt(std::int32_t index) const { return model_.Store().pGetItemCnt(index); }
 
     // ---- events ------------------------------------------------------------
     // A node's label was clicked (raised again on a double click).
     host::Event<const std::wstring&> Click;
 
-    // ---- state for the gallery, tests and test drivers -----------------------
-    std::int32_t TotalRows() const { return totalRows_; }
-    std::int32_t PageRows() const { return pageRows_; }
-    std::int32_t SavedPageRows() const { return savedPageRows_; }
-    std::int32_t SelectedIndex() const { return selectedIndex_; }
-    std::int32_t HoverIndex() const { return hoverIndex_; }
-    bool GlyphHit() const { return glyphHit_; }
-    std::int32_t SlotCount() const { return store_.SlotCount(); }
-    std::int32_t FreeSlots() const { return store_.FreeSlots(); }
-    std::int32_t ContentWidth();
-    const TreeStore& Store() const { return store_; }
+    // ---- the view's state and parts -------------------------------------------
+    const TreeViewModel& Model() const { return model_; }
+    const TreeStore& Store() const { return model_.Store(); }
+    std::int32_t TotalRows() const { return model_.TotalRows(); }
+    std::int32_t SelectedIndex() const { return model_.SelectedIndex(); }
+    std::int32_t SlotCount() const { return model_.Store().SlotCount(); }
+    std::int32_t FreeSlots() const { return model_.Store().FreeSlots(); }
     YVScroll& VScroll() { return *vScroll_; }
     YHScroll& HScroll() { return *hScroll_; }
-    // The layout, as tmrInit runs it 100 ms after the last change of a burst.
-    void Relayout();
+    // The widest row's extent, measured in the control's font.
+    std::int32_t ContentWidth();
     // Where a shown node sits now: its expand-box zone and its label box.
     // False when the node is not on a row of the walk.
     bool NodeRects(std::int32_t slot, RECT* box, RECT* label);
-    // Paints the whole frame onto a surface of w x h pixels, as WM_PAINT does.
-    void PaintFrameTo(HDC surface, int w, int h);
-    // The routine that lists the rows a paint visits; tests put a full walk
-    // here to compare the pixels.
-    using RowWalker = std::function<void(TreeStore&, const PaintView&, const PaintRowSink&)>;
-    void SetRowWalker(RowWalker walker);
 
 protected:
     void Initialize() override;
-    void InitProperties() override;
-    void ReadProperties(const host::PropertyBag& bag) override;
+    void ReadStored(const host::PropertyBag& bag) override;
     void WriteProperties(host::PropertyBag& bag) override;
     void Resize() override;
-    void Terminate() override;
+    void PaintTo(HDC dc, int width, int height) override;
+    void Teardown() override;
+    // The layout, 100 ms after the last change of a burst.
+    void RunLayout() override;
+    // The rows a paint visits, in the order of the full walk.
+    virtual void WalkRows(TreeStore& store, const PaintView& view, const PaintRowSink& sink);
+
+    void OnLButtonDown(int x, int y) override { OnPress(x, y); }
+    void OnLButtonDblClk(int x, int y) override { OnPress(x, y); }
+    void OnMouseWheel(WPARAM wParam) override;
+    void OnMouseMove(int x, int y) override;
+    // The hover box goes at the next paint.
+    void OnMouseLeave() override { model_.Leave(); }
 
 private:
-    class MeasureScope;
-
-    void Hook();
-    void Invalidate();
-    void ScheduleLayout();
-    void FirstResize();
+    TreeScroll Scroll() const;
     void EnsureRowVisible(std::int32_t slot, std::int32_t row);
-    std::int32_t MeasureText(const std::wstring& s);
-    std::int32_t FontCharHeight();
-    RowGeometry Geometry() const { return RowGeometry::ForItemHeight(itemHeight_); }
+    void ReleaseFolder();
 
     // painting
-    void OnPaint();
     void PaintRows(HDC dc, int w, int h);
     void PaintRow(HDC dc, const PaintRowCall& c);
     void PaintMargins(HDC dc, int w, int h);
 
-    // input
-    HitResult HitTest(int x, int y);
-    void OnMouseMove(LPARAM lParam);
-    void OnButtonDown(LPARAM lParam);
-    void OnWheel(WPARAM wParam);
-    void OnVChange();
+    void OnPress(int x, int y);
     void OnHChange();
-    void OnVRedrawTick();
 
-    TreeStore store_;
-    std::int32_t totalRows_ = 0;       // rows as the last layout counted them
-    std::int32_t itemHeight_ = 21;     // height of a row's label area
-    std::int32_t pageRows_ = 0;        // rows that fit; 0 until the first resize
-    std::int32_t savedPageRows_ = 0;   // pageRows_ as the first resize left it
-    bool laidOut_ = false;             // the first layout has run
-    std::int32_t hoverIndex_ = -1;     // slot under the mouse
-    std::int32_t selectedIndex_ = -1;
-    bool glyphHit_ = false;            // the last hit landed in an expand-box zone
-    std::int32_t pendingVScroll_ = 0;  // rows to add to the vertical value at the next layout
-    std::int32_t pendingHScroll_ = 0;  // pixels to add to the horizontal value
+    TreeViewModel model_;
     HBITMAP folderBitmap_ = nullptr;   // "FOLDER", 20 x 14
     HDC folderImage_ = nullptr;        // image surface over it
-    DWORD lastMoveTick_ = 0, lastHChangeTick_ = 0, lastVChangeTick_ = 0;
-    HDC measureDc_ = nullptr;          // set while a MeasureScope is open
-
     YVScroll* vScroll_ = nullptr;
     YHScroll* hScroll_ = nullptr;
-    BurstTimer tmrInit{[this] { Relayout(); }};  // one layout after a burst of changes
-    host::Timer tmrIsVRedraw{100, false};
-    kit::WindowHook hook_{*this};
-    RowWalker rowWalker_;
+    // While the thumb is dragged the rows repaint at most every 20 ms; the
+    // final position paints once the drag ends.
+    kit::DragRepaint vScrolled_{[this] { Invalidate(); }, [this] { return vScroll_->IsGlideDown(); }, 20, true};
+    kit::Throttle hRepaints_{20};      // sideways moves repaint at most every 20 ms
 };
 
 } // namespace tessara

@@ -5,7 +5,7 @@ add_library(tx_listview_core STATIC
     ${CMAKE_CURRENT_SOURCE_DIR}/ListViewModel.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ListViewPaint.cpp)
 target_include_directories(tx_listview_core PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(tx_listview_core PUBLIC tessara_kit_core)
+target_link_libraries(tx_listview_core PUBLIC tx_scroll_core tessara_kit_core)
 
 if(WIN32)
     add_library(tx_listview STATIC ${CMAKE_CURRENT_SOURCE_DIR}/YListView.cpp)

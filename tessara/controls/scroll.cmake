@@ -2,6 +2,7 @@
 # the Win32 controls only in the cross build.
 add_library(tx_scroll_core STATIC
     ${CMAKE_CURRENT_SOURCE_DIR}/ScrollMath.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ScrollArithmetic.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ListModel.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ComboLayout.cpp)
 target_include_directories(tx_scroll_core PUBLIC ${CMAKE_SOURCE_DIR})
@@ -9,7 +10,6 @@ target_link_libraries(tx_scroll_core PUBLIC tessara_kit_core)
 
 if(WIN32)
     add_library(tx_scroll STATIC
-        ${CMAKE_CURRENT_SOURCE_DIR}/BurstTimer.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/ScrollBar.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/YHScroll.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/YVScroll.cpp

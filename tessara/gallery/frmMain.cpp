@@ -195,8 +195,8 @@ bool frmMain::FullyPainted()
 {
     // Every deferred layout of the load has run...
     if (Control<YTreeView>(L"YTreeView1").TotalRows() == 0 || !Control<YList>(L"YList1").ScrollBarShown() ||
-        Control<YListView>(L"YListView1").LayoutPending() || Control<YGroupList>(L"YGroupList1").RelayoutPending() ||
-        Control<YTab>(L"YTab1").RepaintPending())
+        Control<YListView>(L"YListView1").LayoutPending() || Control<YGroupList>(L"YGroupList1").LayoutPending() ||
+        Control<YTab>(L"YTab1").LayoutPending())
         return false;
     // ...and no shown window waits for its paint.
     if (!IsWindowVisible(hWnd()) || GetUpdateRect(hWnd(), nullptr, FALSE))

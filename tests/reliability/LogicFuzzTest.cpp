@@ -350,13 +350,13 @@ TEST(LogicFuzz, GroupRowsAndHitsStayInsideTheGroups)
             const int maxV = static_cast<int>(r() % 500);
             const int value = static_cast<int>(r() % (maxV + 1));
             const int delta = Edgy(r);
-            const int wheel = tessara::WheelValue(value, maxV, delta);
+            const int wheel = tessara::WheelTarget(value, maxV, delta);
             ASSERT_EQ(wheel, delta < 0 ? std::min(value + 3, maxV) : std::max(value - 3, 0)) << where;
             // Thumb: (height - 44) x page / total to the nearest integer,
             // halves to even; below 11 it is 10.
             const int h = Size(r), shown = static_cast<int>(r() % 400), total = static_cast<int>(r() % 400) + 1;
             const std::int64_t exact = NearestQuotient(static_cast<std::int64_t>(h - 44) * shown, total);
-            ASSERT_EQ(tessara::ThumbLength(h, shown, total), exact < 11 ? 10 : exact)
+            ASSERT_EQ(tessara::GroupThumbLength(h, shown, total), exact < 11 ? 10 : exact)
                 << where << ": " << h << " " << shown << " " << total;
             // The text overflows by what is left of it past ScaleWidth - 34
             // (bar shown) or ScaleWidth - 14.
@@ -467,7 +467,7 @@ TEST(LogicFuzz, TreeStoreAndLayoutAgreeOnRows)
                 ASSERT_GT(plan.hMax, 0) << where;
             }
             const std::int32_t track = Size(r), shown = Size(r), total = Size(r);
-            const std::int32_t thumb = tessara::TreeThumb(track, shown, total);
+            const std::int32_t thumb = tessara::ThumbLength(track, shown, total);
             // A bar is shown only while the rows shown are fewer than all.
             if (track > 10 && shown >= 0 && total > 0 && shown <= total) {
                 ASSERT_LE(thumb, track) << track << " " << shown << " " << total;
@@ -485,7 +485,7 @@ TEST(LogicFuzz, RoundedDivisionMatchesTheExactQuotient)
         const std::int64_t num = static_cast<std::int64_t>(r() % 2000000001ull) - 1000000000;
         // Divisors are positive: the routine divides by a total count.
         const std::int64_t den = static_cast<std::int64_t>(r() % 100000ull) + 1;
-        const std::int64_t q = tessara::DivRoundHalfEven(num, den);
+        const std::int64_t q = kit::RoundHalfEven(num, den);
         ASSERT_EQ(q, NearestQuotient(num, den)) << num << " / " << den;
         // The list view's thumb: track x shown / total to the nearest
         // integer, 10 when below 11 or when nothing shows.

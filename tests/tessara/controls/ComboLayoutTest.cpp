@@ -14,8 +14,8 @@ TEST(ComboLayout, ResizeKeepsTheTextAreaAndPlacesArrowAndList)
         const ComboLayout l = LayoutCombo(c.width);
         EXPECT_EQ(l.width, c.expect);
         EXPECT_EQ(l.height, 20);
-        EXPECT_EQ(l.arrow, (ListBox{c.expect - 20, 2, 18, 16}));
-        EXPECT_EQ(l.list, (ListBox{0, 20, c.expect, 16}));
+        EXPECT_EQ(l.arrow, (kit::SizedRect(c.expect - 20, 2, 18, 16)));
+        EXPECT_EQ(l.list, (kit::SizedRect(0, 20, c.expect, 16)));
     }
 }
 

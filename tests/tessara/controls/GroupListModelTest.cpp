@@ -147,7 +147,7 @@ TEST(GroupListGeometry, ThumbLengthRoundsHalvesToEvenWithTenAtLeast)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
-        EXPECT_EQ(ThumbLength(c.scaleHeight, c.pageRows, c.totalRows), c.expected);
+        EXPECT_EQ(GroupThumbLength(c.scaleHeight, c.pageRows, c.totalRows), c.expected);
     }
 }
 
@@ -220,11 +220,11 @@ TEST(GroupStore, RemovingTheLastGroupLeavesNoRows)
 
 TEST(GroupListScroll, WheelMovesThreeRowsWithinRange)
 {
-    EXPECT_EQ(WheelValue(0, 10, -120), 3);
-    EXPECT_EQ(WheelValue(8, 10, -120), 10);
-    EXPECT_EQ(WheelValue(8, 10, 120), 5);
-    EXPECT_EQ(WheelValue(2, 10, 120), 0);
-    EXPECT_EQ(WheelValue(2, 10, 0), 0);
+    EXPECT_EQ(WheelTarget(0, 10, -120), 3);
+    EXPECT_EQ(WheelTarget(8, 10, -120), 10);
+    EXPECT_EQ(WheelTarget(8, 10, 120), 5);
+    EXPECT_EQ(WheelTarget(2, 10, 120), 0);
+    EXPECT_EQ(WheelTarget(2, 10, 0), 0);
 }
 
 TEST(GroupListScroll, TextOverflowLeavesRoomForTheScrollBar)

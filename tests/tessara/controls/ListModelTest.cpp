@@ -94,7 +94,7 @@ TEST(ListModel, FirstLayoutMakesWholeRows)
         EXPECT_EQ(m.PageCount(), c.pageCount) << c.width << "x" << c.height;
         EXPECT_EQ(l->width, c.newWidth) << c.width << "x" << c.height;
         EXPECT_EQ(l->height, c.newHeight) << c.width << "x" << c.height;
-        EXPECT_EQ(l->scroll, (ListBox{c.newWidth - 20, 3, 18, c.newHeight - 6}));
+        EXPECT_EQ(l->scroll, (kit::SizedRect(c.newWidth - 20, 3, 18, c.newHeight - 6)));
         EXPECT_FALSE(m.FirstLayout(300, 300).has_value()) << "a later resize changed the layout";
     }
 }
@@ -117,7 +117,7 @@ TEST(ListModel, DeferredLayoutShowsTheScrollBarOnlyWhenRowsOverflow)
         if (c.visible) {
             EXPECT_EQ(l.thumbLength, c.thumb) << c.items << " items";
             EXPECT_EQ(l.maxV, c.maxV) << c.items << " items";
-            EXPECT_EQ(l.scroll, (ListBox{100, 3, 18, 64}));
+            EXPECT_EQ(l.scroll, (kit::SizedRect(100, 3, 18, 64)));
         }
     }
 }

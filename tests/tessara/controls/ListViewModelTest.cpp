@@ -57,9 +57,9 @@ TEST(ListViewMath, ThumbLengthRoundsHalvesToEvenAndHasAFloor)
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, ThumbLength(c.track, c.shown, c.total)) << c.track << "*" << c.shown << "/" << c.total;
-    EXPECT_EQ(-2, DivRoundHalfEven(-5, 2));  // -2.5
-    EXPECT_EQ(-4, DivRoundHalfEven(-7, 2));  // -3.5
-    EXPECT_EQ(2, DivRoundHalfEven(5, 2));
+    EXPECT_EQ(-2, kit::RoundHalfEven(-5, 2));  // -2.5
+    EXPECT_EQ(-4, kit::RoundHalfEven(-7, 2));  // -3.5
+    EXPECT_EQ(2, kit::RoundHalfEven(5, 2));
 }
 
 TEST(ListViewModel, FreshControlHasFocusZeroAndNoHover)

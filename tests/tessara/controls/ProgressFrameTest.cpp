@@ -116,7 +116,7 @@ TEST(FrameLayout, TopEdgeLeavesRoomForTheCaption)
     EXPECT_EQ(f.lines[0], (FrameLine{0, 6, 0, 89}));
     EXPECT_EQ(f.lines[1], (FrameLine{72, 6, 72, 89}));
     EXPECT_EQ(f.lines[2], (FrameLine{0, 88, 73, 88}));
-    EXPECT_EQ(f.caption, (PixelRect{10, 0, 73, 12}));
+    EXPECT_EQ(f.caption, (kit::Rect{10, 0, 73, 12}));
     EXPECT_EQ(LayoutFrame(73, 89, 40, 13).edgeY, 6);  // 6.5 -> 6
     EXPECT_EQ(LayoutFrame(73, 89, 40, 15).edgeY, 8);  // 7.5 -> 8
     EXPECT_EQ(LayoutFrame(73, 89, 100, 12).lines[4].x1, 112);  // starts beyond the right border

@@ -36,10 +36,10 @@ struct Bar {
 
 TEST(ScrollMath, NearestRoundsHalvesToEven)
 {
-    EXPECT_EQ(Nearest(10.5), 10);
-    EXPECT_EQ(Nearest(11.5), 12);
-    EXPECT_EQ(Nearest(-2.5), -2);
-    EXPECT_EQ(Nearest(2.51), 3);
+    EXPECT_EQ(RoundHalfEven(10.5), 10);
+    EXPECT_EQ(RoundHalfEven(11.5), 12);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(2.51), 3);
 }
 
 // More pixels than values: each value spans 7 or 8 pixels.
@@ -382,19 +382,6 @@ TEST(ScrollMath, WideRangesDoNotOverflow)
     EXPECT_TRUE(b.m.SetValue(2000000000));
     b.m.Press(290);
     EXPECT_EQ(b.m.Value(), 2000000000);
-}
-
-TEST(ScrollMath, MoveThrottleLetsOneMovePer30ms)
-{
-    MoveThrottle t;
-    EXPECT_TRUE(t.Allow(1000));
-    EXPECT_FALSE(t.Allow(1029));
-    EXPECT_TRUE(t.Allow(1030));
-    EXPECT_FALSE(t.Allow(1031));
-    MoveThrottle wrap;
-    EXPECT_TRUE(wrap.Allow(0xFFFFFFF0u));
-    EXPECT_FALSE(wrap.Allow(5));
-    EXPECT_TRUE(wrap.Allow(14));
 }
 
 } // namespace

@@ -42,14 +42,14 @@ TEST(TabLayout, TenTabsInLinesOfFour)
     EXPECT_EQ(perLine[1], 4);
     EXPECT_EQ(perLine[2], 2);
     EXPECT_EQ(t.BandHeight(), 60);
-    EXPECT_EQ(t.Back().band, (PixelRect{0, 0, 257, 60}));
+    EXPECT_EQ(t.Back().band, (kit::Rect{0, 0, 257, 60}));
     EXPECT_EQ(t.Back().page.top, 59);
     EXPECT_FALSE(t.Back().open);
-    EXPECT_EQ(t.TabRect(9), (PixelRect{51, 40, 101, 60}));
+    EXPECT_EQ(t.TabRect(9), (kit::Rect{51, 40, 101, 60}));
 
     // Tab 1 stays in line 0 when selected; its baselines reach 203 at y 19.
     auto s = t.SelectedLook(1);
-    EXPECT_EQ(s.shape, (PixelRect{51, 0, 101, 21}));
+    EXPECT_EQ(s.shape, (kit::Rect{51, 0, 101, 21}));
     EXPECT_EQ(s.before, (HLine{0, 52, 19}));
     EXPECT_EQ(s.after, (HLine{100, 203, 19}));
     // On the last line the baselines run to the client's right edge.
@@ -66,16 +66,16 @@ TEST(TabLayout, TenTabsInLinesOfFour)
 TEST(TabLayout, TabsAtTheBottom)
 {
     TabLayout t = Strip(10, true, 4, true);
-    EXPECT_EQ(t.TabRect(0), (PixelRect{0, 117, 50, 137}));
-    EXPECT_EQ(t.TabRect(8), (PixelRect{0, 77, 50, 97}));
-    EXPECT_EQ(t.Back().band, (PixelRect{0, 76, 257, 137}));
-    EXPECT_EQ(t.Back().page, (PixelRect{0, 0, 257, 78}));
+    EXPECT_EQ(t.TabRect(0), (kit::Rect{0, 117, 50, 137}));
+    EXPECT_EQ(t.TabRect(8), (kit::Rect{0, 77, 50, 97}));
+    EXPECT_EQ(t.Back().band, (kit::Rect{0, 76, 257, 137}));
+    EXPECT_EQ(t.Back().page, (kit::Rect{0, 0, 257, 78}));
     EXPECT_EQ(t.HitTest(10, 120), 0);
     EXPECT_EQ(t.HitTest(10, 117), -1);
     EXPECT_EQ(t.HitTest(10, 80), 8);
     EXPECT_EQ(t.HitTest(10, 77), -1);
     auto s = t.SelectedLook(1);
-    EXPECT_EQ(s.shape, (PixelRect{51, 116, 101, 137}));
+    EXPECT_EQ(s.shape, (kit::Rect{51, 116, 101, 137}));
     EXPECT_EQ(s.before, (HLine{0, 51, 117}));
     EXPECT_EQ(s.after, (HLine{100, 203, 117}));
 
@@ -83,7 +83,7 @@ TEST(TabLayout, TabsAtTheBottom)
     auto b = one.Back();
     EXPECT_TRUE(b.open);
     EXPECT_EQ(b.openLine, (HLine{0, 257, 117}));
-    EXPECT_EQ(b.page, (PixelRect{0, 0, 257, 118}));
+    EXPECT_EQ(b.page, (kit::Rect{0, 0, 257, 118}));
     EXPECT_EQ(one.HitTest(10, 118), 0);
     EXPECT_EQ(one.HitTest(10, 117), -1);
     EXPECT_EQ(one.SelectedLook(2).after.x2, 257);
@@ -93,11 +93,11 @@ TEST(TabLayout, SingleLineOnTopOpensThePageTowardsTheTabs)
 {
     TabLayout t = Strip(2, false);
     auto b = t.Back();
-    EXPECT_EQ(b.band, (PixelRect{0, 0, 257, 20}));
-    EXPECT_EQ(b.page, (PixelRect{0, 19, 257, 137}));
+    EXPECT_EQ(b.band, (kit::Rect{0, 0, 257, 20}));
+    EXPECT_EQ(b.page, (kit::Rect{0, 19, 257, 137}));
     EXPECT_TRUE(b.open);
     EXPECT_EQ(b.openLine, (HLine{0, 257, 19}));
-    EXPECT_EQ(t.CaptionRect(1), (PixelRect{57, 0, 101, 20}));
+    EXPECT_EQ(t.CaptionRect(1), (kit::Rect{57, 0, 101, 20}));
 }
 
 TEST(TabLayout, CountPerLineBelowOneGivesOneTabPerLine)
@@ -106,7 +106,7 @@ TEST(TabLayout, CountPerLineBelowOneGivesOneTabPerLine)
         SCOPED_TRACE(per);
         TabLayout t = Strip(3, true, per);
         EXPECT_EQ(t.Lines(), 3);
-        EXPECT_EQ(t.TabRect(2), (PixelRect{0, 40, 50, 60}));
+        EXPECT_EQ(t.TabRect(2), (kit::Rect{0, 40, 50, 60}));
         EXPECT_EQ(t.HitTest(10, 45), 2);
         EXPECT_EQ(t.HitTest(60, 45), -1);
         EXPECT_EQ(t.SelectedLook(0).after.x2, 50);

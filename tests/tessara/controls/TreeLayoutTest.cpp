@@ -26,9 +26,9 @@ TEST(TreeLayout, ThirtyRowsTenSavedWideContentShowsBothBars)
     EXPECT_EQ(p.vGlide, 62);  // (264 - 59) * 9 / 30 = 61.5 -> 62
     EXPECT_EQ(p.hGlide, 24);  // (140 - 59) * 119 / 400 = 24.1
     EXPECT_EQ(p.vPlace.left, 120);
-    EXPECT_EQ(p.vPlace.height, 241);
+    EXPECT_EQ(p.vPlace.Height(), 241);
     EXPECT_EQ(p.hPlace.top, 244);
-    EXPECT_EQ(p.hPlace.width, 117);
+    EXPECT_EQ(p.hPlace.Width(), 117);
 }
 
 TEST(TreeLayout, Branches)
@@ -72,16 +72,16 @@ TEST(TreeLayout, Branches)
     const TreeLayoutPlan p = PlanTreeLayout(in);
     EXPECT_EQ(p.vMax, 1);
     EXPECT_EQ(p.vGlide, 204);  // (264 - 40) * 10 / 11 = 203.6
-    EXPECT_EQ(p.vPlace.height, 260);
+    EXPECT_EQ(p.vPlace.Height(), 260);
 }
 
 TEST(TreeLayout, ThumbTiesToEvenAndNeverBelowTen)
 {
-    EXPECT_EQ(TreeThumb(205, 9, 30), 62);   // 61.5
-    EXPECT_EQ(TreeThumb(205, 3, 6), 102);   // 102.5 -> 102
-    EXPECT_EQ(TreeThumb(100, 1, 10), 10);
-    EXPECT_EQ(TreeThumb(100, 11, 100), 11);
-    EXPECT_EQ(TreeThumb(100, 21, 200), 10);  // 10.5 -> 10, below 11
+    EXPECT_EQ(ThumbLength(205, 9, 30), 62);   // 61.5
+    EXPECT_EQ(ThumbLength(205, 3, 6), 102);   // 102.5 -> 102
+    EXPECT_EQ(ThumbLength(100, 1, 10), 10);
+    EXPECT_EQ(ThumbLength(100, 11, 100), 11);
+    EXPECT_EQ(ThumbLength(100, 21, 200), 10);  // 10.5 -> 10, below 11
 }
 
 TEST(TreeFirstResize, SmallControlsGrowAndHeightsSnapToWholeRows)
@@ -101,8 +101,8 @@ TEST(TreeFirstResize, SmallControlsGrowAndHeightsSnapToWholeRows)
             EXPECT_EQ(p.heightTwips, c.finalH * 15);
         }
         EXPECT_EQ(p.vPlace.left, c.finalW - 20);
-        EXPECT_EQ(p.vPlace.height, c.finalH - 24);
+        EXPECT_EQ(p.vPlace.Height(), c.finalH - 24);
         EXPECT_EQ(p.hPlace.top, c.finalH - 20);
-        EXPECT_EQ(p.hPlace.width, c.finalW - 24);
+        EXPECT_EQ(p.hPlace.Width(), c.finalW - 24);
     }
 }

@@ -6,6 +6,8 @@
 
 #include "tessara/controls/YCombo.h"
 
+#include "host/Host.h"
+
 using namespace scrolltest;
 using tessara::YCombo;
 using tessara::YList;
@@ -274,7 +276,7 @@ TEST_F(ComboWindows, ATallStoredFontGrowsTheListWithoutANotice)
     auto& combo = form.AddControl<YCombo>(L"Tall", 15 * 10, 15 * 10, 120 * 15, 20 * 15, &bag);
     EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes.size() << " message boxes";
     EXPECT_TRUE(combo.List().Font() == big);
-    EXPECT_GE(combo.List().Model().ItemHeight(), combo.List().FontHeight());
+    EXPECT_GE(combo.List().Model().ItemHeight(), combo.List().TextHeight());
     EXPECT_GT(combo.List().Model().ItemHeight(), tessara::kListDefaultItemHeight);
 }
 

@@ -6,6 +6,8 @@
 
 #include "tessara/controls/YGroupList.h"
 
+#include "host/Host.h"
+
 using namespace smalltest;
 using tessara::YGroupList;
 
@@ -35,7 +37,7 @@ protected:
     }
     static void Settle(YGroupList& g)
     {
-        EXPECT_TRUE(PumpUntil([&] { return !g.RelayoutPending(); }, 2000)) << "no relayout came";
+        EXPECT_TRUE(PumpUntil([&] { return !g.LayoutPending(); }, 2000)) << "no relayout came";
     }
     // Clicks row r of the view (rows of 20 pixels from y 3), as a user would.
     static void ClickRow(YGroupList& g, int r) { hosttest::ClickAt(g.hWnd(), 30, 3 + r * 20 + 10); }
@@ -54,15 +56,15 @@ TEST_F(GroupList, FoldingWhileScrolledKeepsTheHeaderUnderThePointer)
     for (int i = 0; i < 3; ++i)
         g.Spread(i, true);
     Settle(g);
-    ASSERT_EQ(g.YVScroll1->MaxV(), 44 - 7);
-    g.YVScroll1->SetValue(20);  // G1's header (row 21) is the second row of the view
+    ASSERT_EQ(g.VScroll().MaxV(), 44 - 7);
+    g.VScroll().SetValue(20);  // G1's header (row 21) is the second row of the view
     ClickRow(g, 1);
-    EXPECT_FALSE(g.Store().Expanded(1));
-    EXPECT_EQ(g.YVScroll1->Value(), 20);
-    EXPECT_EQ(g.YVScroll1->MaxV(), 33 - 7);
+    EXPECT_FALSE(g.Model().Store().Expanded(1));
+    EXPECT_EQ(g.VScroll().Value(), 20);
+    EXPECT_EQ(g.VScroll().MaxV(), 33 - 7);
     ClickRow(g, 1);  // the same spot: still G1's header, which unfolds again
-    EXPECT_TRUE(g.Store().Expanded(1));
-    EXPECT_EQ(g.YVScroll1->Value(), 20);
+    EXPECT_TRUE(g.Model().Store().Expanded(1));
+    EXPECT_EQ(g.VScroll().Value(), 20);
     EXPECT_TRUE(events.empty()) << Join(events);
 }
 
@@ -72,13 +74,13 @@ TEST_F(GroupList, FoldingNearTheEndShrinksTheViewToTheNewRange)
     g.Spread(0, true);
     g.Spread(1, true);
     Settle(g);
-    ASSERT_TRUE(g.YVScroll1->Visible());
-    EXPECT_EQ(g.YVScroll1->MaxV(), 42 - 7);
-    g.YVScroll1->SetValue(8);  // G1's header (row 11) is the fourth row of the view
+    ASSERT_TRUE(g.VScroll().Visible());
+    EXPECT_EQ(g.VScroll().MaxV(), 42 - 7);
+    g.VScroll().SetValue(8);  // G1's header (row 11) is the fourth row of the view
     ClickRow(g, 3);
-    EXPECT_FALSE(g.Store().Expanded(1));
-    EXPECT_EQ(g.YVScroll1->MaxV(), 12 - 7);
-    EXPECT_EQ(g.YVScroll1->Value(), 5);
+    EXPECT_FALSE(g.Model().Store().Expanded(1));
+    EXPECT_EQ(g.VScroll().MaxV(), 12 - 7);
+    EXPECT_EQ(g.VScroll().Value(), 5);
 }
 
 TEST_F(GroupList, ItemHeight30GivesFourRowsAnd1890Twips)
@@ -87,7 +89,7 @@ TEST_F(GroupList, ItemHeight30GivesFourRowsAnd1890Twips)
     for (const auto& c : cases::kGroupPages) {
         g.SetItemHeight(c.itemHeight);
         g.Move(-1, -1, -1, c.height * 15);
-        EXPECT_EQ(g.PageRows(), c.pageRows) << c.height << " px in rows of " << c.itemHeight;
+        EXPECT_EQ(g.Model().PageRows(), c.pageRows) << c.height << " px in rows of " << c.itemHeight;
         EXPECT_EQ(g.ScaleHeight(), c.clientHeight) << c.height << " px in rows of " << c.itemHeight;
         EXPECT_EQ(g.Height(), c.clientHeight * 15);
     }
@@ -117,7 +119,7 @@ TEST_F(GroupList, EmptyGroupShowsZeroCountAndRightGlyphEvenUnfolded)
     g.Spread(0, true);
     g.Spread(1, true);
     Settle(g);
-    EXPECT_EQ(g.Store().HeaderCaption(0), L"G0(0)");
+    EXPECT_EQ(g.Model().Store().HeaderCaption(0), L"G0(0)");
     Frame f(g.hWnd());
     // Row 0 (G0, empty) starts at y 3, row 1 (G1, unfolded) at y 23.
     EXPECT_EQ(f(7, 3 + 11), 0x000000u) << "right-pointing glyph: its base column";
@@ -138,7 +140,7 @@ TEST_F(GroupList, RowsAreStripedAndFramed)
     EXPECT_EQ(f(120, 50), want::kGroupItemA);
     EXPECT_EQ(f(120, 70), want::kGroupItemB);
     MoveMouse(g.hWnd(), 30, 50);
-    EXPECT_EQ(g.HoverRow(), 2);
+    EXPECT_EQ(g.Model().HoverRow(), 2);
     Frame h(g.hWnd());
     EXPECT_EQ(h(120, 50), want::kGroupItemHover);
 }
@@ -153,9 +155,9 @@ TEST_F(GroupList, ItemClicksReportTheirTextAndDoubleClicksFollowWithTheSecondEve
     EXPECT_EQ(Join(events), "Click g0i1\nClick g0i2\nDBClick g0i2\n");
     ClickRow(g, 0);
     ClickRow(g, 0);
-    EXPECT_TRUE(g.Store().Expanded(0)) << "two header clicks leave the group as it was";
+    EXPECT_TRUE(g.Model().Store().Expanded(0)) << "two header clicks leave the group as it was";
     SendMessageW(g.hWnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(30, 13));
-    EXPECT_FALSE(g.Store().Expanded(0)) << "a double-click on a header folds like a click";
+    EXPECT_FALSE(g.Model().Store().Expanded(0)) << "a double-click on a header folds like a click";
 }
 
 TEST_F(GroupList, WheelScrollsThreeRowsWithinRange)
@@ -163,15 +165,15 @@ TEST_F(GroupList, WheelScrollsThreeRowsWithinRange)
     YGroupList& g = Place({10});
     g.Spread(0, true);
     Settle(g);
-    ASSERT_EQ(g.YVScroll1->MaxV(), 4);
+    ASSERT_EQ(g.VScroll().MaxV(), 4);
     Wheel(g, -120);
-    EXPECT_EQ(g.YVScroll1->Value(), 3);
+    EXPECT_EQ(g.VScroll().Value(), 3);
     Wheel(g, -120);
-    EXPECT_EQ(g.YVScroll1->Value(), 4);
+    EXPECT_EQ(g.VScroll().Value(), 4);
     Wheel(g, 120);
-    EXPECT_EQ(g.YVScroll1->Value(), 1);
+    EXPECT_EQ(g.VScroll().Value(), 1);
     Wheel(g, 120);
-    EXPECT_EQ(g.YVScroll1->Value(), 0);
+    EXPECT_EQ(g.VScroll().Value(), 0);
 }
 
 TEST_F(GroupList, EmptyListIsAWhitePanelThatIgnoresClicksAndTheWheel)
@@ -183,8 +185,8 @@ TEST_F(GroupList, EmptyListIsAWhitePanelThatIgnoresClicksAndTheWheel)
     ClickRow(g, 0);
     Wheel(g, -120);
     EXPECT_TRUE(events.empty());
-    EXPECT_EQ(g.YVScroll1->Value(), 0);
-    EXPECT_FALSE(g.YVScroll1->Visible());
+    EXPECT_EQ(g.VScroll().Value(), 0);
+    EXPECT_FALSE(g.VScroll().Visible());
 }
 
 TEST_F(GroupList, LongTextSwingsWhileHoveredInMode1)
@@ -196,17 +198,17 @@ TEST_F(GroupList, LongTextSwingsWhileHoveredInMode1)
     g.Spread(0, true);
     Settle(g);
     MoveMouse(g.hWnd(), 30, 33);
-    ASSERT_EQ(g.HoverRow(), 1);
+    ASSERT_EQ(g.Model().HoverRow(), 1);
     EXPECT_TRUE(g.Marqueeing());
-    EXPECT_TRUE(PumpUntil([&] { return g.MarqueeOffset() > 3; }, 5000)) << "the text did not move";
+    EXPECT_TRUE(PumpUntil([&] { return g.Model().MarqueeOffset() > 3; }, 5000)) << "the text did not move";
     EXPECT_TRUE(g.Marqueeing());
     MoveMouse(g.hWnd(), 30, 53);  // a text that fits: no movement
     EXPECT_FALSE(g.Marqueeing());
-    EXPECT_EQ(g.MarqueeOffset(), 0);
+    EXPECT_EQ(g.Model().MarqueeOffset(), 0);
     MoveMouse(g.hWnd(), 30, 33);
     SendMessageW(g.hWnd(), WM_MOUSELEAVE, 0, 0);
     EXPECT_FALSE(g.Marqueeing());
-    EXPECT_EQ(g.HoverRow(), -1);
+    EXPECT_EQ(g.Model().HoverRow(), -1);
     g.SetScrollMode(3);
     EXPECT_EQ(g.ScrollMode(), 1);
 }
@@ -233,13 +235,13 @@ TEST_F(GroupList, RemovingContentRelaysOut)
     g.RemoveItem(0, 9);  // out of range
     Settle(g);
     EXPECT_EQ(g.GetList(0, 0), L"g0i1");
-    EXPECT_EQ(g.Store().TotalRows(), 4);
+    EXPECT_EQ(g.Model().Store().TotalRows(), 4);
     g.RemoveGroup(0);
     Settle(g);
-    EXPECT_EQ(g.Store().GroupName(0), L"G1");
-    EXPECT_EQ(g.Store().TotalRows(), 1);
+    EXPECT_EQ(g.Model().Store().GroupName(0), L"G1");
+    EXPECT_EQ(g.Model().Store().TotalRows(), 1);
     g.RemoveGroup(0);  // the only group
-    EXPECT_EQ(g.Store().GroupCount(), 0);
+    EXPECT_EQ(g.Model().Store().GroupCount(), 0);
     ClickRow(g, 0);
     EXPECT_TRUE(events.empty());
     EXPECT_EQ(g.SaveBag().readLong(L"ScrollMode", -1), 0);
@@ -253,19 +255,19 @@ TEST_F(GroupList, RemovingItemsOutsideTheViewKeepsIt)
     g.Spread(0, true);
     g.Spread(2, true);
     Settle(g);
-    ASSERT_EQ(g.YVScroll1->MaxV(), 33 - 7);
-    g.YVScroll1->SetValue(10);
+    ASSERT_EQ(g.VScroll().MaxV(), 33 - 7);
+    g.VScroll().SetValue(10);
     g.RemoveItem(1, 0);  // G1 is folded
     g.RemoveItem(2, 9);  // far below the view
     Settle(g);
-    EXPECT_EQ(g.YVScroll1->MaxV(), 32 - 7);
-    EXPECT_EQ(g.YVScroll1->Value(), 10);
-    g.YVScroll1->SetValue(25);
+    EXPECT_EQ(g.VScroll().MaxV(), 32 - 7);
+    EXPECT_EQ(g.VScroll().Value(), 10);
+    g.VScroll().SetValue(25);
     g.RemoveItem(2, 0);
     g.RemoveItem(2, 0);
     Settle(g);
-    EXPECT_EQ(g.YVScroll1->MaxV(), 30 - 7);
-    EXPECT_EQ(g.YVScroll1->Value(), 23);
+    EXPECT_EQ(g.VScroll().MaxV(), 30 - 7);
+    EXPECT_EQ(g.VScroll().Value(), 23);
 }
 
 TEST_F(GroupList, RemovingTheLastGroupHidesTheBarAndStopsTheWheel)
@@ -273,15 +275,15 @@ TEST_F(GroupList, RemovingTheLastGroupHidesTheBarAndStopsTheWheel)
     YGroupList& g = Place({10});
     g.Spread(0, true);
     Settle(g);
-    g.YVScroll1->SetValue(2);
-    ASSERT_TRUE(g.YVScroll1->Visible());
+    g.VScroll().SetValue(2);
+    ASSERT_TRUE(g.VScroll().Visible());
     g.RemoveGroup(0);
     Settle(g);
-    EXPECT_FALSE(g.YVScroll1->Visible());
-    EXPECT_EQ(g.YVScroll1->Value(), 0);
-    EXPECT_EQ(g.Store().TotalRows(), 0);
+    EXPECT_FALSE(g.VScroll().Visible());
+    EXPECT_EQ(g.VScroll().Value(), 0);
+    EXPECT_EQ(g.Model().Store().TotalRows(), 0);
     Wheel(g, -120);
-    EXPECT_EQ(g.YVScroll1->Value(), 0);
+    EXPECT_EQ(g.VScroll().Value(), 0);
     Frame f(g.hWnd());
     EXPECT_EQ(f(g.ScaleWidth() - 10, 60), 0x00FFFFFFu) << "the bar is still painted";
 }
@@ -300,7 +302,7 @@ TEST_F(GroupList, AmpersandsInItemsAndNamesAreDrawnAsTyped)
     const int item = InkSpan(f, RECT{7, 24, g.ScaleWidth() - 7, 42});
     EXPECT_GE(item, full * 3 / 4) << "ink " << item << " px of a " << full << " px text: half of it lost to prefixes";
     const int header = InkSpan(f, RECT{15, 4, g.ScaleWidth() - 3, 22});
-    EXPECT_GE(header, TextExtent(g.Font(), g.Store().HeaderCaption(0)) * 3 / 4);
+    EXPECT_GE(header, TextExtent(g.Font(), g.Model().Store().HeaderCaption(0)) * 3 / 4);
 }
 
 // Rows of 20 from y 3: with G0 (three items) unfolded, G1's header is row 4,
@@ -344,7 +346,7 @@ TEST_F(GroupList, HoveredHeaderAndItemRepaintInTheHoverColours)
     };
     for (const auto& c : cases) {
         MoveMouse(g.hWnd(), 30, c.y);
-        ASSERT_EQ(g.HoverRow(), c.row) << c.what;
+        ASSERT_EQ(g.Model().HoverRow(), c.row) << c.what;
         Shown s(g.hWnd());  // the control repaints on its own
         EXPECT_EQ(s(120, c.y), c.hovered) << c.what << " hovered";
         for (const auto& other : cases) {

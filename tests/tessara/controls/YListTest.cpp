@@ -5,6 +5,8 @@
 
 #include "tessara/controls/YList.h"
 
+#include "host/Host.h"
+
 using namespace scrolltest;
 using tessara::YList;
 
@@ -116,7 +118,7 @@ TEST_F(ListWindows, TallFontRaisesTheRowsOnceWithANotice)
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, L"字体高度超过列表项设定的高度,已将列表项高度值进行调整");
     EXPECT_EQ(boxes.boxes[0].title, L"提示");
-    const int rows = list.FontHeight();
+    const int rows = list.TextHeight();
     EXPECT_GT(rows, 16);
     EXPECT_EQ(list.Model().ItemHeight(), rows);
     WaitForLayout(list);

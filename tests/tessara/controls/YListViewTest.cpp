@@ -5,6 +5,8 @@
 
 #include "tessara/controls/YListView.h"
 
+#include "host/Host.h"
+
 #include <sstream>
 
 using namespace scrolltest;

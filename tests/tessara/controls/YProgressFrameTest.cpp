@@ -4,6 +4,8 @@
 #include "tessara/controls/YFrame.h"
 #include "tessara/controls/YProgress.h"
 
+#include "host/Host.h"
+
 using namespace smalltest;
 using tessara::YFrame;
 using tessara::YProgress;

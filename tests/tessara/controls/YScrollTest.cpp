@@ -7,6 +7,8 @@
 #include "tessara/controls/YHScroll.h"
 #include "tessara/controls/YVScroll.h"
 
+#include "host/Host.h"
+
 using namespace scrolltest;
 using tessara::YHScroll;
 using tessara::YVScroll;

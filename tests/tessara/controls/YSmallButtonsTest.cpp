@@ -7,6 +7,8 @@
 #include "tessara/controls/YCommand.h"
 #include "tessara/controls/YOption.h"
 
+#include "host/Host.h"
+
 using namespace smalltest;
 using tessara::YCheck;
 using tessara::YCommand;

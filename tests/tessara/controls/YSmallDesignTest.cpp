@@ -8,6 +8,8 @@
 #include "tessara/controls/YProgress.h"
 #include "tessara/controls/YTab.h"
 
+#include "host/Host.h"
+
 using namespace smalltest;
 
 namespace {
@@ -33,7 +35,7 @@ TEST_F(DesignTime, ControlsPaintThroughTheirPaintEventAndIgnoreTheMouse)
     auto& tab = form.AddControl<tessara::YTab>(L"YTab1", 150, 150, 257 * 15, 137 * 15, &tabBag);
     tab.AddItem(L"A");
     tab.AddItem(L"B");
-    ASSERT_TRUE(PumpUntil([&] { return !tab.RepaintPending(); }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return !tab.LayoutPending(); }, 2000));
     EXPECT_EQ(hosttest::PixelAt(tab.hWnd(), 200, 5), 0x00406080u) << "the band, painted at design time";
     EXPECT_EQ(hosttest::PixelAt(tab.hWnd(), 3, 5), want::kSelectedUpper);
     hosttest::ClickAt(tab.hWnd(), 60, 10);

@@ -6,6 +6,8 @@
 
 #include "tessara/controls/YTab.h"
 
+#include "host/Host.h"
+
 using namespace smalltest;
 using tessara::YTab;
 
@@ -33,7 +35,7 @@ protected:
         t.Click.connect([this](int i) { clicks.push_back(i); });
         for (int i = 0; i < count; ++i)
             t.AddItem(L"T" + std::to_wstring(i));
-        EXPECT_TRUE(PumpUntil([&] { return !t.RepaintPending(); }, 2000)) << "the burst never settled";
+        EXPECT_TRUE(PumpUntil([&] { return !t.LayoutPending(); }, 2000)) << "the burst never settled";
         return t;
     }
     std::vector<int> clicks;
@@ -118,7 +120,7 @@ TEST_F(Tabs, RemovingTheSelectedLastTabLeavesNoneSelected)
     ASSERT_EQ(t.SelectedTab(), 2);
     t.RemoveItem(2);
     t.RemoveItem(7);  // out of range: nothing
-    ASSERT_TRUE(PumpUntil([&] { return !t.RepaintPending(); }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return !t.LayoutPending(); }, 2000));
     EXPECT_EQ(t.TabCount(), 2);
     {
         Frame f(t.hWnd());
@@ -155,10 +157,10 @@ TEST_F(Tabs, BurstOfAdditionsRepaintsOnceAndStops)
     YTab& t = Place(0, false);
     for (int i = 0; i < 500; ++i)
         t.AddItem(L"x");
-    EXPECT_TRUE(t.RepaintPending());
-    ASSERT_TRUE(PumpUntil([&] { return !t.RepaintPending(); }, 2000));
+    EXPECT_TRUE(t.LayoutPending());
+    ASSERT_TRUE(PumpUntil([&] { return !t.LayoutPending(); }, 2000));
     Pump(250);
-    EXPECT_FALSE(t.RepaintPending()) << "the timer keeps running after the repaint";
+    EXPECT_FALSE(t.LayoutPending()) << "the timer keeps running after the repaint";
 }
 
 // Tabs at the bottom (IsBottom) in a strip of 257 x 137 pixels, tabs 50 x 20:

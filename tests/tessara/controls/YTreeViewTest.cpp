@@ -9,6 +9,8 @@
 #include "tessara/controls/YTreeView.h"
 #include "tessara/kit/MdlMemDC.h"
 
+#include "host/Host.h"
+
 #include <random>
 
 using namespace scrolltest;
@@ -41,7 +43,7 @@ public:
     Painted(YTreeView& tv) : w_(tv.ScaleWidth()), h_(tv.ScaleHeight())
     {
         dc_ = kit::CreateMemDC(w_, h_);
-        tv.PaintFrameTo(dc_, w_, h_);
+        tv.DrawFrame(dc_, w_, h_);
     }
     ~Painted() { kit::DeleteMemDC(dc_); }
     Painted(const Painted&) = delete;
@@ -64,6 +66,24 @@ private:
     HDC dc_ = nullptr;
 };
 
+// A tree whose paint can visit the rows of the full walk instead of only
+// those that can reach the view, so the two can be compared.
+class WalkChoiceTree : public YTreeView {
+public:
+    bool fullWalk = false;
+
+protected:
+    void WalkRows(tessara::TreeStore& st, const tessara::PaintView& view, const tessara::PaintRowSink& sink) override
+    {
+        if (!fullWalk) {
+            YTreeView::WalkRows(st, view, sink);
+            return;
+        }
+        for (const auto& call : treeref::PaintWalk(st, view))
+            sink(call);
+    }
+};
+
 class TreeWindows : public ::testing::Test {
 protected:
     void SetUp() override { form.Show(); }
@@ -75,7 +95,7 @@ protected:
         host::PropertyBag bag;
         bag.set(L"BackColor", std::int64_t{0x00FFFFFF});
         bag.set(L"ForeColor", std::int64_t{0x00000000});
-        YTreeView& tv = form.AddControl<YTreeView>(L"YTreeView1", 150, 150, w * 15, h * 15, &bag);
+        YTreeView& tv = form.AddControl<WalkChoiceTree>(L"YTreeView1", 150, 150, w * 15, h * 15, &bag);
         tv.Click.connect([this](const std::wstring& s) { clicks.push_back(s); });
         return tv;
     }
@@ -146,10 +166,10 @@ TEST_F(TreeWindows, FirstResizeGrowsSmallControlsAndSnapsToWholeRows)
         YTreeView& tv = Place(c.w, c.h);
         EXPECT_EQ(tv.ScaleWidth(), c.finalW) << c.w << "x" << c.h;
         EXPECT_EQ(tv.ScaleHeight(), c.finalH) << c.w << "x" << c.h;
-        EXPECT_EQ(tv.PageRows(), c.pageRows) << c.w << "x" << c.h;
+        EXPECT_EQ(tv.Model().PageRows(), c.pageRows) << c.w << "x" << c.h;
         // Later resizes change nothing.
         tv.SetSize(300 * 15, 300 * 15);
-        EXPECT_EQ(tv.PageRows(), c.pageRows);
+        EXPECT_EQ(tv.Model().PageRows(), c.pageRows);
         form.RemoveControl(L"YTreeView1");
     }
 }
@@ -184,22 +204,22 @@ TEST_F(TreeWindows, ABurstOfAdditionsIsLaidOutOnceAfterItEnds)
     ASSERT_TRUE(PumpUntil([&] { watch(); return tv.TotalRows() == 55; }, 5000)) << "no layout after the burst";
     EXPECT_GE(layouts, 1);
     EXPECT_EQ(tv.TotalRows(), 55);
-    EXPECT_EQ(tv.SavedPageRows(), 7);
+    EXPECT_EQ(tv.Model().SavedPageRows(), 7);
     EXPECT_TRUE(tv.VScroll().Visible());
 }
 
 TEST_F(TreeWindows, ThirtyRowsTenSavedAndWideContentShowBothBars)
 {
     YTreeView& tv = Place(140, 264);
-    ASSERT_EQ(tv.PageRows(), 10);
+    ASSERT_EQ(tv.Model().PageRows(), 10);
     tv.AddItem(-1, L"root");
     for (int n = 1; n < 30; ++n)
         tv.AddItem(0, L"a rather long label number " + std::to_wstring(n));
     tv.Spread(0, true);
-    tv.Relayout();
+    tv.LayoutNow();
     EXPECT_EQ(tv.TotalRows(), 30);
-    EXPECT_EQ(tv.SavedPageRows(), 10);
-    EXPECT_EQ(tv.PageRows(), 9);
+    EXPECT_EQ(tv.Model().SavedPageRows(), 10);
+    EXPECT_EQ(tv.Model().PageRows(), 9);
     EXPECT_EQ(tv.VScroll().MaxV(), 21);
     EXPECT_TRUE(tv.VScroll().Visible());
     EXPECT_TRUE(tv.HScroll().Visible());
@@ -221,7 +241,7 @@ TEST_F(TreeWindows, FindItemThreeLevelsDownUnfoldsAndScrollsToTopOrEnd)
     for (int n = 0; n < 12; ++n)
         tv.AddItem(3, L"y" + std::to_wstring(n));  // under n3
     tv.Spread(3, true);
-    tv.Relayout();
+    tv.LayoutNow();
     EXPECT_FALSE(tv.Store().Expanded(0));
 
     tv.FindItem(L"deep");
@@ -237,7 +257,7 @@ TEST_F(TreeWindows, FindItemThreeLevelsDownUnfoldsAndScrollsToTopOrEnd)
     tv.FindItem(L"y10");  // row 17 of 19: on the last page
     EXPECT_EQ(tv.SelectedIndex(), tv.GetIndexByStr(L"y10"));
     EXPECT_EQ(tv.VScroll().Value(), tv.VScroll().MaxV());
-    EXPECT_EQ(tv.VScroll().MaxV(), 19 - tv.PageRows());
+    EXPECT_EQ(tv.VScroll().MaxV(), 19 - tv.Model().PageRows());
 
     tv.HScroll().SetValue(3);
     tv.FindItem(L"root");
@@ -252,7 +272,7 @@ TEST_F(TreeWindows, LabelClicksSelectAndRaiseClickDoubleClicksTwice)
     YTreeView& tv = Place(140, 186);
     Fill(tv, {{0, L"a"}, {0, L"b"}});
     tv.Spread(0, true);
-    tv.Relayout();
+    tv.LayoutNow();
 
     ClickAt(tv, LabelPoint(2, 1));  // b: row 2, level 1
     EXPECT_EQ(clicks, (std::vector<std::wstring>{L"b"}));
@@ -278,7 +298,7 @@ TEST_F(TreeWindows, ClicksInGapsAndBesideRowsHitNothing)
     YTreeView& tv = Place(140, 186);
     Fill(tv, {{0, L"a"}, {0, L"b"}});
     tv.Spread(0, true);
-    tv.Relayout();
+    tv.LayoutNow();
     // a and b sit on rows 1 and 2 at level 1: left edge 26, rows 28..49 and 54..75.
     const int nx = LeftEdge(1), a = RowTop(1), b = RowTop(2);
     struct Case {
@@ -305,13 +325,13 @@ TEST_F(TreeWindows, BoxClicksRelayoutAtOnceWithoutSelecting)
     YTreeView& tv = Place(140, 186);
     Fill(tv, {{0, L"a"}, {0, L"b"}, {1, L"a1"}, {1, L"a2"}});
     tv.Spread(0, true);
-    tv.Relayout();
+    tv.LayoutNow();
     EXPECT_EQ(tv.TotalRows(), 3);
 
     ClickAt(tv, BoxPoint(1, 1));  // folded a with two children
     EXPECT_TRUE(tv.Store().Expanded(1));
     EXPECT_EQ(tv.TotalRows(), 5) << "laid out at once";
-    EXPECT_TRUE(tv.GlyphHit());
+    EXPECT_TRUE(tv.Model().GlyphHit());
     EXPECT_EQ(tv.SelectedIndex(), -1);
     EXPECT_TRUE(clicks.empty());
 
@@ -339,7 +359,7 @@ TEST_F(TreeWindows, FoldingWhileScrolledMovesBackByAtMostTheValue)
     tv.Spread(0, true);
     tv.Spread(1, true);
     tv.Spread(2, true);
-    tv.Relayout();
+    tv.LayoutNow();
     ASSERT_EQ(tv.TotalRows(), 48);
     tv.VScroll().SetValue(38);  // big's rows 39..41, small at 42, s0..s4 at 43..47
     ClickAt(tv, BoxPoint(42 - 38, 1));  // fold small: 5 rows went
@@ -347,7 +367,7 @@ TEST_F(TreeWindows, FoldingWhileScrolledMovesBackByAtMostTheValue)
     EXPECT_EQ(tv.TotalRows(), 43);
 
     tv.VScroll().SetValue(1);
-    tv.Relayout();
+    tv.LayoutNow();
     ClickAt(tv, BoxPoint(0, 1));  // big, the top row; scrolled by 1, big had 40 rows: back to 0, not below
     EXPECT_EQ(tv.VScroll().Value(), 0);
     EXPECT_FALSE(tv.VScroll().Visible());
@@ -363,7 +383,7 @@ TEST_F(TreeWindows, WheelMovesThreeRowsAndStopsAtTheEnds)
     Wheel(tv, -120);
     EXPECT_EQ(tv.VScroll().Value(), 0);
     tv.Spread(0, true);
-    tv.Relayout();
+    tv.LayoutNow();
     ASSERT_EQ(tv.VScroll().MaxV(), 11 - 7);
     Wheel(tv, -120);
     EXPECT_EQ(tv.VScroll().Value(), 3);
@@ -380,22 +400,22 @@ TEST_F(TreeWindows, HoverFollowsTheMouseAndLeavingClearsIt)
     YTreeView& tv = Place(140, 186);
     Fill(tv, {{0, L"a"}});
     tv.Spread(0, true);
-    tv.Relayout();
+    tv.LayoutNow();
     MoveMouse(tv.hWnd(), LabelPoint(1, 1).x, LabelPoint(1, 1).y);
-    EXPECT_EQ(tv.HoverIndex(), 1);
+    EXPECT_EQ(tv.Model().HoverIndex(), 1);
     {
         Painted p(tv);
         EXPECT_EQ(p(LabelBody(1, 1).x, LabelBody(1, 1).y), kHoverBody);
     }
     ::SendMessageW(tv.hWnd(), WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(tv.HoverIndex(), -1);
+    EXPECT_EQ(tv.Model().HoverIndex(), -1);
 }
 
 TEST_F(TreeWindows, FoldedRootShowsOneRowWithAPlusBoxAndNoBar)
 {
     YTreeView& tv = Place(140, 186);
     Fill(tv, {{0, L"a"}});
-    tv.Relayout();
+    tv.LayoutNow();
     EXPECT_EQ(tv.TotalRows(), 1);
     EXPECT_FALSE(tv.VScroll().Visible());
     EXPECT_FALSE(tv.HScroll().Visible());
@@ -411,7 +431,7 @@ TEST_F(TreeWindows, FoldedRootShowsOneRowWithAPlusBoxAndNoBar)
     // Unfolded without children the root shows a minus.
     tv.RemoveItem(1);
     tv.Spread(0, true);
-    tv.Relayout();
+    tv.LayoutNow();
     Painted q(tv);
     EXPECT_NE(q(cx, cy - 2), kLine) << "no vertical bar: a minus";
     EXPECT_EQ(q(cx - 2, cy), kLine);
@@ -428,7 +448,7 @@ TEST_F(TreeWindows, ConnectorToAFarNextSiblingReachesTheBottomEdge)
     tv.AddItem(3, L"d");  // c0 has a child: a row with children of its own
     tv.Spread(0, true);
     tv.Spread(1, true);
-    tv.Relayout();
+    tv.LayoutNow();
     ASSERT_FALSE(tv.HScroll().Visible());
     // a's box: x 26..37, y 33..44; its connector runs down x 31.
     const int x = LeftEdge(1) + 5, boxBottom = RowTop(1) + 16;
@@ -452,7 +472,7 @@ TEST_F(TreeWindows, FindingTheWidestRowWithoutHorizontalBarKeepsTheViewInPlace)
     for (int n = 0; n < 10; ++n)
         tv.AddItem(0, L"a" + std::to_wstring(n));
     tv.AddItem(10, L"ccc");  // under a9, the widest row once shown
-    tv.Relayout();
+    tv.LayoutNow();
     tv.FindItem(L"ccc");
     ASSERT_TRUE(tv.VScroll().Visible());
     ASSERT_FALSE(tv.HScroll().Visible());
@@ -470,7 +490,7 @@ TEST_F(TreeWindows, ItemHeightBelowTheFontIsRefused)
     tv.SetItemHeight(30);
     EXPECT_EQ(tv.ItemHeight(), 30);
     tv.Spread(0, true);
-    tv.Relayout();
+    tv.LayoutNow();
     EXPECT_EQ(Label(tv, 1).top, 2 + 35) << "rows are 35 pixels apart now";
     host::Font big = tv.Font();
     big.size = 40;
@@ -484,7 +504,7 @@ TEST_F(TreeWindows, AtDesignTimeTheWindowIsNotHooked)
     YTreeView& tv = Place(140, 186);
     host::SetDesignMode(false);
     Fill(tv, {{0, L"a"}});
-    tv.Relayout();
+    tv.LayoutNow();
     ClickAt(tv, LabelPoint(0, 0));
     EXPECT_TRUE(clicks.empty());
     EXPECT_EQ(tv.SelectedIndex(), -1);
@@ -496,7 +516,7 @@ TEST_F(TreeWindows, PaintThroughTheWindowMatchesTheFrame)
     Fill(tv, {{0, L"a"}, {0, L"b"}, {1, L"a1"}});
     tv.Spread(0, true);
     tv.Spread(1, true);
-    tv.Relayout();
+    tv.LayoutNow();
     tv.FindItem(L"b");
     Painted p(tv);
     Frame f(tv.hWnd());
@@ -522,18 +542,14 @@ TEST_F(TreeWindows, OptimisedPaintEqualsTheFullWalkOnRandomTrees)
             YTreeView& tv = Place(160, 186);
             std::mt19937 rng(seed);
             treeref::BuildRandom(tv, tv.Store(), rng, c.nodes, c.phantoms);
-            tv.Relayout();
+            tv.LayoutNow();
             tv.FindItem(L"n" + std::to_wstring(c.nodes / 2));  // selection and some horizontal scroll
             const std::int32_t maxV = tv.VScroll().Visible() ? tv.VScroll().MaxV() : 0;
             for (std::int32_t v = 0; v <= maxV; v += 1 + maxV / 12) {
                 tv.VScroll().SetValue(v);
-                tv.SetRowWalker(nullptr);
+                static_cast<WalkChoiceTree&>(tv).fullWalk = false;
                 Painted fast(tv);
-                tv.SetRowWalker([](tessara::TreeStore& st, const tessara::PaintView& view,
-                                   const tessara::PaintRowSink& sink) {
-                    for (const auto& call : treeref::PaintWalk(st, view))
-                        sink(call);
-                });
+                static_cast<WalkChoiceTree&>(tv).fullWalk = true;
                 Painted full(tv);
                 int differing = 0, firstX = -1, firstY = -1;
                 for (int y = 0; y < fast.height(); ++y)
@@ -561,7 +577,7 @@ TEST_F(TreeWindows, AFoldThatDropsTheHorizontalBarLeavesAValidRange)
         tv.AddItem(21, L"wwwwwwwww" + std::to_wstring(n));
     tv.Spread(0, true);
     tv.Spread(21, true);
-    tv.Relayout();
+    tv.LayoutNow();
     ASSERT_EQ(tv.TotalRows(), 25);
     ASSERT_TRUE(tv.HScroll().Visible()) << "the ten-character rows do not overflow here";
     ASSERT_EQ(tv.VScroll().MaxV(), 19);
@@ -587,20 +603,20 @@ TEST_F(TreeWindows, RemovingANodeForgetsItsSelectionAndHover)
     Fill(tv, {{0, L"a"}, {0, L"b"}, {2, L"b1"}});
     tv.Spread(0, true);
     tv.Spread(2, true);
-    tv.Relayout();
+    tv.LayoutNow();
     ClickAt(tv, LabelPoint(3, 2));  // select b1 (row 3, level 2)
     ASSERT_EQ(tv.SelectedIndex(), 3);
     MoveMouse(tv.hWnd(), LabelPoint(1, 1).x, LabelPoint(1, 1).y);  // over a
-    ASSERT_EQ(tv.HoverIndex(), 1);
+    ASSERT_EQ(tv.Model().HoverIndex(), 1);
     tv.RemoveItem(2);  // b with b1
     tv.RemoveItem(1);
     EXPECT_EQ(tv.SelectedIndex(), -1);
-    EXPECT_EQ(tv.HoverIndex(), -1);
+    EXPECT_EQ(tv.Model().HoverIndex(), -1);
     tv.AddItem(0, L"new");  // the freed slots 1, 2 and 3 are taken again
     tv.AddItem(0, L"newer");
     tv.AddItem(0, L"newest");
     tv.Spread(0, true);  // the root folded when it lost its last child
-    tv.Relayout();
+    tv.LayoutNow();
     ASSERT_EQ(tv.GetIndexByStr(L"new"), 1);
     ASSERT_EQ(tv.GetIndexByStr(L"newest"), 3);
     Painted p(tv);
@@ -620,7 +636,7 @@ TEST_F(TreeWindows, HitZonesEndOnTheirBoundaryPixels)
     YTreeView& tv = Place(140, 186);
     Fill(tv, {{0, L"a"}, {1, L"a1"}});
     tv.Spread(0, true);
-    tv.Relayout();
+    tv.LayoutNow();
     const int nx = LeftEdge(1), top = RowTop(1);
     const struct {
         const char* what;
@@ -648,7 +664,7 @@ TEST_F(TreeWindows, HitZonesEndOnTheirBoundaryPixels)
             EXPECT_TRUE(clicks.empty()) << what;
             EXPECT_NE(tv.Store().Expanded(1), wasExpanded) << what << ": the box did not fold or unfold";
             tv.Spread(1, wasExpanded);  // back as it was
-            tv.Relayout();
+            tv.LayoutNow();
         } else {
             EXPECT_TRUE(clicks.empty()) << what;
             EXPECT_EQ(tv.Store().Expanded(1), wasExpanded) << what;
@@ -668,7 +684,7 @@ TEST_F(TreeWindows, AnUnfoldedLeafAddsNoRow)
     tv.Spread(0, true);
     tv.Spread(1, true);
     tv.Spread(13, true);  // a leaf, unfolded
-    tv.Relayout();
+    tv.LayoutNow();
     // root, r1, x, r2 .. r12
     EXPECT_EQ(tv.TotalRows(), 14);
     EXPECT_EQ(tv.pGetItemCnt(13), 0);
@@ -694,7 +710,7 @@ TEST_F(TreeWindows, EmptyLabelsAreNodes)
     EXPECT_EQ(tv.GetIndexByStr(L"after"), 2);
     EXPECT_EQ(tv.GetIndexByStr(L""), 0);
     tv.Spread(0, true);
-    tv.Relayout();
+    tv.LayoutNow();
     EXPECT_EQ(tv.TotalRows(), 3);
     tv.RemoveItem(1);
     EXPECT_EQ(tv.FreeSlots(), 1);
@@ -709,7 +725,7 @@ TEST_F(TreeWindows, AmpersandsInLabelsAreDrawnAsTyped)
     const std::wstring text(8, L'&');
     Fill(tv, {{0, text.c_str()}});
     tv.Spread(0, true);
-    tv.Relayout();
+    tv.LayoutNow();
     Painted p(tv);
     const RECT r = Label(tv, 1);
     const int full = TextExtent(tv.Font(), text);
@@ -734,7 +750,7 @@ protected:
         tv.AddItem(1, wide);   // 4, under a
         for (std::int32_t s : {0, 1, 2})
             tv.Spread(s, true);
-        tv.Relayout();
+        tv.LayoutNow();
         EXPECT_TRUE(tv.HScroll().Visible());
         EXPECT_GE(tv.HScroll().MaxV(), 40);
         tv.HScroll().SetValue(40);

@@ -439,8 +439,8 @@ TEST_F(Gallery, HandlersTakeTheTextsTheControlsReport)
     // The grouped list: the first header unfolds its group, then its first item.
     auto& groups = Get<YGroupList>(L"YGroupList1");
     hosttest::ClickAt(groups.hWnd(), 30, 13);
-    ASSERT_TRUE(groups.Store().Expanded(0));
-    ASSERT_TRUE(PumpUntil([&] { return !groups.RelayoutPending(); }, 2000));
+    ASSERT_TRUE(groups.Model().Store().Expanded(0));
+    ASSERT_TRUE(PumpUntil([&] { return !groups.LayoutPending(); }, 2000));
     hosttest::ClickAt(groups.hWnd(), 30, 33);
     EXPECT_EQ(form->LastGroupText(), L"分组一第abcdefgh0项");
     SendMessageW(groups.hWnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, hosttest::At(30, 53));

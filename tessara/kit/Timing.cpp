@@ -1,8 +1,8 @@
-#include "tessara/controls/BurstTimer.h"
+#include "tessara/kit/Timing.h"
 
 #include <windows.h>
 
-namespace tessara {
+namespace kit {
 
 namespace {
 // Timer ticks are not exact: an action due within this many ms runs now
@@ -42,4 +42,31 @@ void BurstTimer::OnTick()
     action_();
 }
 
-} // namespace tessara
+DragRepaint::DragRepaint(std::function<void()> repaint, std::function<bool()> dragging, std::uint32_t gapMs,
+                         bool repaintAfterDrag)
+    : repaint_(std::move(repaint)), dragging_(std::move(dragging)), live_(gapMs), repaintAfterDrag_(repaintAfterDrag)
+{
+    afterDrag_.Tick.connect([this] { OnTick(); });
+}
+
+void DragRepaint::Changed(bool live)
+{
+    if (!dragging_()) {
+        repaint_();
+        return;
+    }
+    if (repaintAfterDrag_)
+        afterDrag_.SetEnabled(true);
+    if (live && live_.Allow(GetTickCount()))
+        repaint_();
+}
+
+void DragRepaint::OnTick()
+{
+    if (dragging_())
+        return;
+    afterDrag_.SetEnabled(false);
+    repaint_();
+}
+
+} // namespace kit
