@@ -33,12 +33,8 @@ void ListViewModel::SetDisMode(std::int32_t mode)
 
 void ListViewModel::HideBothBars()
 {
-    ScrollPort& vb = site_.VBar();
-    ScrollPort& hb = site_.HBar();
-    vb.SetVisible(false);
-    hb.SetVisible(false);
-    vb.SetValue(0);
-    hb.SetValue(0);
+    site_.ApplyBar(ListBar::Vertical, BarPlan());
+    site_.ApplyBar(ListBar::Horizontal, BarPlan());
 }
 
 void ListViewModel::ResetView()
@@ -90,9 +86,9 @@ void ListViewModel::RemoveListItem(std::int32_t index)
         return;
     }
     // The view moves up one row with the list, never past the top.
-    const ScrollPort& vb = site_.VBar();
-    if (vb.Visible())
-        pendingV_ = std::max(pendingV_ - 1, -vb.Value());
+    const ListBarState vb = site_.Bar(ListBar::Vertical);
+    if (vb.visible)
+        pendingV_ = std::max(pendingV_ - 1, -vb.value);
     site_.RestartLayoutTimer();
 }
 
@@ -148,32 +144,36 @@ void ListViewModel::Relayout()
     site_.Invalidate();
 }
 
-void ListViewModel::HideBar(ScrollPort& bar)
+BarPlan ListViewModel::ShowVBar(const Rect& place, std::int32_t track, std::int32_t shown, std::int32_t total)
 {
-    bar.SetVisible(false);
-    bar.SetValue(0);
+    BarPlan p;
+    p.visible = true;
+    p.place = place;
+    p.thumb = ThumbLength(track, shown, total);
+    p.value = Clamp32(static_cast<std::int64_t>(site_.Bar(ListBar::Vertical).value) + pendingV_);
+    p.maxV = Clamp32(static_cast<std::int64_t>(total) - shown);
+    p.limitValue = false;
+    pendingV_ = 0;
+    return p;
 }
 
-void ListViewModel::ShowVBar(std::int32_t track, std::int32_t shown, std::int32_t total)
+BarPlan ListViewModel::ShowHBar(const Rect& place, std::int32_t track, std::int32_t shown, std::int64_t total)
 {
-    ScrollPort& vb = site_.VBar();
-    vb.SetGlide(ThumbLength(track, shown, total));
-    vb.SetValue(Clamp32(static_cast<std::int64_t>(vb.Value()) + pendingV_));
-    vb.SetMaxV(Clamp32(static_cast<std::int64_t>(total) - shown));
-    pendingV_ = 0;
+    BarPlan p;
+    p.visible = true;
+    p.place = place;
+    p.thumb = ThumbLength(track, shown, total);
+    p.value = Clamp32(static_cast<std::int64_t>(site_.Bar(ListBar::Horizontal).value) + pendingH_);
+    p.maxV = Clamp32(total - shown);
+    p.limitValue = false;
+    pendingH_ = 0;
+    return p;
 }
 
 void ListViewModel::PlaceVBar(bool show, std::int32_t W, std::int32_t H, std::int32_t track, std::int32_t shown,
                               std::int32_t total)
 {
-    ScrollPort& vb = site_.VBar();
-    if (!show) {
-        HideBar(vb);
-        return;
-    }
-    vb.Move(W - 20, 2, 18, H - 4);
-    ShowVBar(track, shown, total);
-    vb.SetVisible(true);
+    site_.ApplyBar(ListBar::Vertical, show ? ShowVBar(SizedRect(W - 20, 2, 18, H - 4), track, shown, total) : BarPlan());
 }
 
 void ListViewModel::LayoutReport(const ListHeights& h)
@@ -189,34 +189,19 @@ void ListViewModel::LayoutReport(const ListHeights& h)
     const std::int32_t H = site_.ScaleHeight();
     const std::int64_t C = store_.ContentWidth();
     const std::int32_t n = store_.ItemCount();
-    ScrollPort& vb = site_.VBar();
-    ScrollPort& hb = site_.HBar();
-
-    auto showHBar = [&](std::int32_t track) {
-        hb.SetGlide(ThumbLength(track, V, C));
-        hb.SetValue(Clamp32(static_cast<std::int64_t>(hb.Value()) + pendingH_));
-        hb.SetMaxV(Clamp32(C - V));
-        pendingH_ = 0;
-    };
 
     if (C > V && n >= pageRows_) {
-        vb.Move(W - 20, 2, 18, H - 23);
-        hb.Move(2, H - 20, W - 23, 18);
         pageRows_ -= 1;  // the horizontal bar covers the last row
-        ShowVBar(H - 59, pageRows_, n);
-        showHBar(W - 59);
-        vb.SetVisible(true);
-        hb.SetVisible(true);
+        site_.ApplyBar(ListBar::Vertical, ShowVBar(SizedRect(W - 20, 2, 18, H - 23), H - 59, pageRows_, n));
+        site_.ApplyBar(ListBar::Horizontal, ShowHBar(SizedRect(2, H - 20, W - 23, 18), W - 59, V, C));
     } else if (C > V) {
-        hb.Move(2, H - 20, W - 4, 18);
-        showHBar(W - 40);
-        hb.SetVisible(true);
-        HideBar(vb);
+        site_.ApplyBar(ListBar::Horizontal, ShowHBar(SizedRect(2, H - 20, W - 4, 18), W - 40, V, C));
+        site_.ApplyBar(ListBar::Vertical, BarPlan());
     } else if (pageRows_ >= n) {
         HideBothBars();
     } else {
         PlaceVBar(true, W, H, H - 40, pageRows_, n);
-        HideBar(hb);
+        site_.ApplyBar(ListBar::Horizontal, BarPlan());
     }
 }
 
@@ -261,7 +246,7 @@ ListHit ListViewModel::HitTest(std::int32_t x, std::int32_t y) const
             return hit;
         const ListHeights h = RowHeights();
         if (y < h.header + 2) {  // the header zone (y > 2 holds already)
-            std::int64_t left = 2 - static_cast<std::int64_t>(site_.HBar().Value());
+            std::int64_t left = 2 - static_cast<std::int64_t>(site_.Bar(ListBar::Horizontal).value);
             for (std::int32_t j = 0; j < store_.HeaderCount(); ++j) {
                 const std::int64_t right = left + store_.Header(j).width;
                 if (hit.divider < 0 && right - kDividerReach < x && x < right + kDividerReach)
@@ -273,7 +258,7 @@ ListHit ListViewModel::HitTest(std::int32_t x, std::int32_t y) const
                 left = right;
             }
         } else if (n > 0) {
-            const std::int64_t item = site_.VBar().Value() + (y - h.header - 2) / h.row;
+            const std::int64_t item = site_.Bar(ListBar::Vertical).value + (y - h.header - 2) / h.row;
             hit.item = item < n ? static_cast<std::int32_t>(item) : -1;
         }
         return hit;
@@ -292,14 +277,14 @@ ListHit ListViewModel::HitTest(std::int32_t x, std::int32_t y) const
         if (r >= gridVisibleRows_ || inRow <= 0 || inRow >= pitch - 2 || c >= gridColumns_ || inCell <= 2)
             return hit;
         const std::int64_t item =
-            (static_cast<std::int64_t>(site_.VBar().Value()) + r) * gridColumns_ + c;
+            (static_cast<std::int64_t>(site_.Bar(ListBar::Vertical).value) + r) * gridColumns_ + c;
         hit.item = item < n ? static_cast<std::int32_t>(item) : -1;
         return hit;
     }
     case kModeList: {
         if (n == 0)
             return hit;
-        const std::int64_t item = site_.VBar().Value() + (y - 2) / RowHeights().row;
+        const std::int64_t item = site_.Bar(ListBar::Vertical).value + (y - 2) / RowHeights().row;
         hit.item = item < n ? static_cast<std::int32_t>(item) : -1;
         return hit;
     }
@@ -317,7 +302,7 @@ void ListViewModel::DragTo(std::int32_t x)
     // Scrolled right, a shrinking table pulls the view back by the shrinkage,
     // never past the left edge.
     if (after < before)
-        pendingH_ = -Clamp32(std::min<std::int64_t>(site_.HBar().Value(), before - after));
+        pendingH_ = -Clamp32(std::min<std::int64_t>(site_.Bar(ListBar::Horizontal).value, before - after));
     Relayout();
 }
 
@@ -382,10 +367,10 @@ void ListViewModel::MouseLeave()
 
 void ListViewModel::Wheel(std::int32_t delta)
 {
-    ScrollPort& vb = site_.VBar();
-    if (!vb.Visible())
+    const ListBarState vb = site_.Bar(ListBar::Vertical);
+    if (!vb.visible)
         return;
-    vb.SetValue(WheelTarget(vb.Value(), vb.MaxV(), delta));
+    site_.ScrollBarTo(ListBar::Vertical, WheelTarget(vb.value, vb.maxV, delta));
 }
 
 } // namespace tessara

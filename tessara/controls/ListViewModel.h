@@ -1,7 +1,9 @@
 // The list view without a window: its columns and items, the four display
-// modes' layouts, the hit test and the mouse handling with its column drag.
-// YListView feeds it messages and carries out what it asks through a
-// ListViewSite (scroll bars, repaint, cursor, events, layout timer).
+// modes' layouts, the hit test and the mouse handling with its column drag,
+// and every piece of view state (focus, hover, pending scroll, the drag).
+// YListView feeds it messages; what the model asks for in the middle of an
+// input (a layout's plans for the scroll bars, a repaint, the cursor,
+// events, the layout timer) goes through its ListViewPlatform.
 // No Windows header.
 #pragma once
 #include "tessara/controls/ListViewStore.h"
@@ -23,36 +25,33 @@ constexpr std::int32_t kBigCellWidth = 66;    // mode 2 grid cell
 constexpr std::int32_t kMinColumnWidth = 20;  // a dragged column stops here
 constexpr std::int32_t kDividerReach = 7;     // pixels either side of a column's right edge
 
-// What the layout needs of an embedded scroll bar. SetValue and SetMaxV
-// follow the bar's own rules (values outside the range in force are
-// refused), which is why a layout always assigns Value before MaxV.
-class ScrollPort {
-public:
-    virtual ~ScrollPort() = default;
-    virtual bool Visible() const = 0;
-    virtual void SetVisible(bool visible) = 0;
-    virtual std::int32_t Value() const = 0;
-    virtual void SetValue(std::int32_t value) = 0;
-    virtual std::int32_t MaxV() const = 0;
-    virtual void SetMaxV(std::int32_t value) = 0;
-    virtual void SetGlide(std::int32_t length) = 0;  // GlideHeight / GlideWidth
-    virtual void Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) = 0;
-};
-
 enum class ListCursor { Default, SizeWE };
 
+// The two embedded scroll bars, and what the model reads of one.
+enum class ListBar { Vertical, Horizontal };
+struct ListBarState {
+    bool visible = false;
+    std::int32_t value = 0;
+    std::int32_t maxV = 0;
+};
+
 // The window side of the list view.
-class ListViewSite {
+class ListViewPlatform {
 public:
-    virtual ~ListViewSite() = default;
+    virtual ~ListViewPlatform() = default;
     virtual std::int32_t ScaleWidth() const = 0;
     virtual std::int32_t ScaleHeight() const = 0;
     // Sets the control's client height (the layout snaps it to whole rows).
     virtual void SetScaleHeight(std::int32_t pixels) = 0;
     // tmHeight of the control's current font.
     virtual std::int32_t TextHeight() const = 0;
-    virtual ScrollPort& VBar() = 0;
-    virtual ScrollPort& HBar() = 0;
+    virtual ListBarState Bar(ListBar bar) const = 0;
+    // Carries out a layout's plan for a bar. The list view's plans set the
+    // value, then the maximum, each as the bar's own setters accept it
+    // (BarPlan::limitValue false).
+    virtual void ApplyBar(ListBar bar, const BarPlan& plan) = 0;
+    // A new value for a bar, as its setter accepts it (the wheel).
+    virtual void ScrollBarTo(ListBar bar, std::int32_t value) = 0;
     virtual void Invalidate() = 0;
     virtual void SetCursor(ListCursor cursor) = 0;
     virtual void HeaderClicked(std::int32_t column) = 0;
@@ -83,7 +82,7 @@ struct ListHit {
 
 class ListViewModel {
 public:
-    explicit ListViewModel(ListViewSite& site) : site_(site) {}
+    explicit ListViewModel(ListViewPlatform& platform) : site_(platform) {}
 
     const ListViewStore& Store() const { return store_; }
     std::int32_t HeaderCount() const { return store_.HeaderCount(); }
@@ -141,19 +140,20 @@ private:
     void LayoutReport(const ListHeights& h);
     void LayoutGrid(const ListHeights& h, std::int32_t cellWidth);
     void LayoutList(const ListHeights& h);
-    // Shows the vertical bar over `shown` of `total` rows and applies the
-    // pending vertical scroll.
-    void ShowVBar(std::int32_t track, std::int32_t shown, std::int32_t total);
-    // Shows the vertical bar at the right edge (or hides it with value 0).
+    // The vertical bar shown over `shown` of `total` rows at `place`, with
+    // the pending vertical scroll; the horizontal one over `shown` of
+    // `total` pixels with the pending horizontal scroll.
+    BarPlan ShowVBar(const Rect& place, std::int32_t track, std::int32_t shown, std::int32_t total);
+    BarPlan ShowHBar(const Rect& place, std::int32_t track, std::int32_t shown, std::int64_t total);
+    // The vertical bar at the right edge, or hidden with value 0.
     void PlaceVBar(bool show, std::int32_t W, std::int32_t H, std::int32_t track, std::int32_t shown,
                    std::int32_t total);
-    void HideBar(ScrollPort& bar);
     void HideBothBars();
     // Both bars hidden at 0, no hover, focus on item 0.
     void ResetView();
     void DragTo(std::int32_t x);
 
-    ListViewSite& site_;
+    ListViewPlatform& site_;
     ListViewStore store_;
     std::int32_t disMode_ = kModeReport;
     bool isTextMode_ = false;      // report rows ignore item icons for their height

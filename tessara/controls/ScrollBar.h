@@ -24,7 +24,7 @@ constexpr host::Colour kScrollBase = 0x00FFD6B3;
 constexpr host::Colour kScrollGlyph = 0x00000000;
 constexpr host::Colour kScrollBackground = 0x00FFFFFF;
 
-class ScrollBarControl : public kit::ControlSkeleton, private ScrollSink {
+class ScrollBarControl : public kit::ControlSkeleton, private ScrollPlatform {
 public:
     // ---- properties ------------------------------------------------------
     // Refused values are ignored silently (see ScrollModel).
@@ -75,7 +75,7 @@ protected:
     ScrollModel model_{*this};
 
 private:
-    // ScrollSink
+    // ScrollPlatform
     void Changed() override { Change.raise(); }
     void Repaint() override;
     void RepeatTimer(bool on) override { tmrIsLbuttonDown.SetEnabled(on); }

@@ -1,7 +1,7 @@
 // The scroll bars' behaviour without a window: value <-> thumb position
 // arithmetic, hit tests, and the press / repeat / drag state machine. The
 // Win32 controls YHScroll and YVScroll feed it mouse coordinates along and
-// across their axis and carry out what it asks through a ScrollSink.
+// across their axis and carry out what it asks through a ScrollPlatform.
 // No Windows header.
 #pragma once
 #include "tessara/controls/ScrollArithmetic.h"
@@ -21,9 +21,9 @@ enum ScrollPart {
 // Width of each arrow button along the axis.
 constexpr int kArrowSize = 18;
 // What the model asks of its window.
-class ScrollSink {
+class ScrollPlatform {
 public:
-    virtual ~ScrollSink() = default;
+    virtual ~ScrollPlatform() = default;
     virtual void Changed() = 0;               // raise Change
     virtual void Repaint() = 0;               // invalidate the window
     virtual void RepeatTimer(bool on) = 0;    // enable / disable tmrIsLbuttonDown
@@ -38,7 +38,7 @@ constexpr double kMinThumbLength = 10;
 
 class ScrollModel {
 public:
-    explicit ScrollModel(ScrollSink& sink) : sink_(sink) {}
+    explicit ScrollModel(ScrollPlatform& sink) : sink_(sink) {}
 
     // --- geometry -------------------------------------------------------
     // Client size along and across the axis; re-lays out (the Resize event).
@@ -115,7 +115,7 @@ private:
     void Commit(std::int64_t v);
     void StopRepeat();
 
-    ScrollSink& sink_;
+    ScrollPlatform& sink_;
     int length_ = 0;                 // ScaleWidth (H) / ScaleHeight (V)
     int cross_ = 0;                  // the other dimension
     std::int32_t minV_ = kDefaultMinV;

@@ -7,7 +7,6 @@
 #include "host/Input.h"
 
 #include <algorithm>
-#include <type_traits>
 
 namespace tessara {
 
@@ -81,45 +80,23 @@ private:
     HDC dc_;
 };
 
-// One embedded bar as the layout sees it.
-template <class Bar>
-class BarPort final : public ScrollPort {
-public:
-    explicit BarPort(Bar*& bar) : bar_(bar) {}
-    bool Visible() const override { return bar_->Visible(); }
-    void SetVisible(bool visible) override { bar_->SetVisible(visible); }
-    std::int32_t Value() const override { return bar_->Value(); }
-    void SetValue(std::int32_t value) override { bar_->SetValue(value); }
-    std::int32_t MaxV() const override { return bar_->MaxV(); }
-    void SetMaxV(std::int32_t value) override { bar_->SetMaxV(value); }
-    void SetGlide(std::int32_t length) override
-    {
-        if constexpr (std::is_same<Bar, YVScroll>::value)
-            bar_->SetGlideHeight(length);
-        else
-            bar_->SetGlideWidth(length);
-    }
-    void Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override
-    {
-        bar_->Move(Tw(left), Tw(top), Tw(width), Tw(height));
-    }
-
-private:
-    Bar*& bar_;  // the bars are made in Initialize, after the port
-};
-
 } // namespace
 
-class YListView::Site final : public ListViewSite {
+class YListView::Site final : public ListViewPlatform {
 public:
-    explicit Site(YListView& lv) : lv_(lv), v_(lv.YVScroll1), h_(lv.YHScroll1) {}
+    explicit Site(YListView& lv) : lv_(lv) {}
 
     std::int32_t ScaleWidth() const override { return lv_.ScaleWidth(); }
     std::int32_t ScaleHeight() const override { return lv_.ScaleHeight(); }
     void SetScaleHeight(std::int32_t pixels) override { lv_.SetSize(lv_.Width(), Tw(pixels)); }
     std::int32_t TextHeight() const override { return lv_.TextHeight(); }
-    ScrollPort& VBar() override { return v_; }
-    ScrollPort& HBar() override { return h_; }
+    ListBarState Bar(ListBar bar) const override
+    {
+        const ScrollBarControl& b = Of(bar);
+        return ListBarState{b.Visible(), b.Value(), b.MaxV()};
+    }
+    void ApplyBar(ListBar bar, const BarPlan& plan) override { Of(bar).Apply(plan); }
+    void ScrollBarTo(ListBar bar, std::int32_t value) override { Of(bar).SetValue(value); }
     void Invalidate() override { lv_.Invalidate(); }
     void SetCursor(ListCursor cursor) override { lv_.SetPointer(cursor); }
     void HeaderClicked(std::int32_t column) override { lv_.HeaderClick.raise(column); }
@@ -135,12 +112,17 @@ public:
     void StopLayoutTimer() override { lv_.CancelLayout(); }
 
 private:
+    // The bars are made in Initialize, after the site.
+    ScrollBarControl& Of(ListBar bar) const
+    {
+        if (bar == ListBar::Vertical)
+            return *lv_.YVScroll1;
+        return *lv_.YHScroll1;
+    }
+
     YListView& lv_;
-    BarPort<YVScroll> v_;
-    BarPort<YHScroll> h_;
 };
 
-// Messages watched, in this order. No keyboard message is handled.
 YListView::YListView()
     : ControlSkeleton(L"YListView", {WM_PAINT, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEWHEEL, WM_MOUSEMOVE,
                                      WM_MOUSELEAVE, WM_LBUTTONUP}),

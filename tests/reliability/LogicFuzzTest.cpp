@@ -74,7 +74,7 @@ std::int64_t NearestQuotient(std::int64_t num, std::int64_t den)
     return q;
 }
 
-struct FuzzScrollSink : tessara::ScrollSink {
+struct FuzzScrollSink : tessara::ScrollPlatform {
     void Changed() override {}
     void Repaint() override {}
     void RepeatTimer(bool) override {}

@@ -16,7 +16,7 @@ using namespace tessara;
 // A scroll bar as the list view sees it, over the scroll bars' own value
 // model: values outside MinV..MaxV are refused, and so is a MaxV below
 // Value. Changes are counted as the bar's Change events.
-class FakeBar : public ScrollPort, private ScrollSink {
+class FakeBar : private ScrollPlatform {
 public:
     bool visible = false;
     std::int32_t glide = 10;
@@ -25,17 +25,32 @@ public:
     int changes = 0;
 
     FakeBar() { model_.SetSize(200, 18); }
-    bool Visible() const override { return visible; }
-    void SetVisible(bool v) override { visible = v; }
-    std::int32_t Value() const override { return model_.Value(); }
-    void SetValue(std::int32_t v) override { model_.SetValue(v); }
-    std::int32_t MaxV() const override { return model_.MaxV(); }
-    void SetMaxV(std::int32_t v) override { model_.SetMaxV(v); }
-    void SetGlide(std::int32_t len) override { glide = len; }
-    void Move(std::int32_t l, std::int32_t t, std::int32_t w, std::int32_t h) override
+    bool Visible() const { return visible; }
+    void SetVisible(bool v) { visible = v; }
+    std::int32_t Value() const { return model_.Value(); }
+    void SetValue(std::int32_t v) { model_.SetValue(v); }
+    std::int32_t MaxV() const { return model_.MaxV(); }
+    void SetMaxV(std::int32_t v) { model_.SetMaxV(v); }
+    void SetGlide(std::int32_t len) { glide = len; }
+    void Move(const kit::Rect& r)
     {
-        placed = {l, t, l + w, t + h};
+        placed = r;
         ++moves;
+    }
+    // A layout's plan, carried out as the control does it.
+    void Apply(const BarPlan& p)
+    {
+        if (!p.visible) {
+            SetVisible(false);
+            SetValue(0);
+            return;
+        }
+        if (p.place)
+            Move(*p.place);
+        SetGlide(p.thumb);
+        SetValue(static_cast<std::int32_t>(p.value));
+        SetMaxV(p.maxV);
+        SetVisible(true);
     }
 
 private:
@@ -51,7 +66,7 @@ struct Event {
     bool operator==(const Event& o) const { return kind == o.kind && index == o.index; }
 };
 
-class FakeSite : public ListViewSite {
+class FakeSite : public ListViewPlatform {
 public:
     std::int32_t width = 300;
     std::int32_t height = 200;
@@ -67,8 +82,13 @@ public:
     std::int32_t ScaleHeight() const override { return height; }
     void SetScaleHeight(std::int32_t px) override { height = px; }
     std::int32_t TextHeight() const override { return textHeight; }
-    ScrollPort& VBar() override { return vbar; }
-    ScrollPort& HBar() override { return hbar; }
+    ListBarState Bar(ListBar b) const override
+    {
+        const FakeBar& bar = b == ListBar::Vertical ? vbar : hbar;
+        return {bar.visible, bar.Value(), bar.MaxV()};
+    }
+    void ApplyBar(ListBar b, const BarPlan& plan) override { (b == ListBar::Vertical ? vbar : hbar).Apply(plan); }
+    void ScrollBarTo(ListBar b, std::int32_t value) override { (b == ListBar::Vertical ? vbar : hbar).SetValue(value); }
     void Invalidate() override { ++invalidations; }
     void SetCursor(ListCursor c) override
     {

@@ -12,7 +12,7 @@ namespace tessara {
 namespace {
 
 // Records what the model asks of its window.
-class Recorder : public ScrollSink {
+class Recorder : public ScrollPlatform {
 public:
     void Changed() override { log.push_back("Change"); ++changes; }
     void Repaint() override { ++repaints; }
