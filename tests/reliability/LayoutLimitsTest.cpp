@@ -91,7 +91,7 @@ TEST(LayoutLimits, TabStripWithTabsPerLineAtTheLimit)
     // All eight tabs in the first line; the band is one line high.
     EXPECT_EQ(t.Lines(), 1);
     EXPECT_EQ(t.BandHeight(), 20);
-    EXPECT_EQ(t.TabRect(7), (tessara::PixelRect{357, 0, 407, 20}));
+    EXPECT_EQ(t.TabRect(7), (kit::Rect{357, 0, 407, 20}));
     EXPECT_EQ(t.HitTest(25, 10), 0);
     EXPECT_EQ(t.HitTest(5 * 51 + 25, 10), 5);
     // The last line's baseline runs to the end of the line of 32767 tabs.

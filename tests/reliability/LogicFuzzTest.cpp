@@ -182,8 +182,8 @@ TEST(LogicFuzz, ScrollArithmeticKeepsTheValueAndTheThumbInTheirBounds)
             // with no values to move through, keeps its previous layout).
             const int first = m.GlideAt(m.MinV()), last = m.GlideAt(m.MaxV()), here = m.GlideAt(m.Value());
             ASSERT_EQ(first, 18) << where;
-            const bool current = m.ThumbLength() < static_cast<double>(tessara::Nearest(m.Length() - 36)) &&
-                                 tessara::Nearest(m.Length() - 36 - m.ThumbLength()) > 0 && m.MaxV() > m.MinV();
+            const bool current = m.ThumbLength() < static_cast<double>(kit::RoundHalfEven(m.Length() - 36)) &&
+                                 kit::RoundHalfEven(m.Length() - 36 - m.ThumbLength()) > 0 && m.MaxV() > m.MinV();
             if (m.LaidOut() && current) {
                 ASSERT_LE(first, here) << where;
                 ASSERT_LE(here, last) << where;
@@ -406,7 +406,7 @@ TEST(LogicFuzz, TabHitsNameTheTabUnderThePoint)
         // Mostly a tab near the start (the hit test walks the tabs before
         // it), sometimes one far along a huge strip.
         const int i = static_cast<int>(r() % std::min(t.tabCount, r() % 16 ? 64 : t.tabCount));
-        const tessara::PixelRect tab = t.TabRect(i);
+        const kit::Rect tab = t.TabRect(i);
         ASSERT_EQ(tab.right - tab.left, t.itemWidth) << where;
         ASSERT_EQ(tab.bottom - tab.top, t.itemHeight) << where;
         // The middle of a tab of some size inside the client hits that tab.
@@ -420,7 +420,7 @@ TEST(LogicFuzz, TabHitsNameTheTabUnderThePoint)
         ASSERT_EQ(sel.shape.left, tab.left) << where;
         ASSERT_EQ(sel.shape.right, tab.right) << where;
         ASSERT_EQ((sel.shape.bottom - sel.shape.top) - t.itemHeight, 1) << where;
-        const tessara::PixelRect caption = t.CaptionRect(i);
+        const kit::Rect caption = t.CaptionRect(i);
         ASSERT_EQ(caption.left, tab.left + 6) << where;
         ASSERT_EQ(caption.right, tab.right) << where;
         ASSERT_EQ(caption.top, tab.top) << where;

@@ -368,22 +368,22 @@ TEST_F(GroupList, DraggingTheThumbRepaintsTheRowsAsItGoes)
     g.Spread(0, true);
     g.Spread(1, true);
     Settle(g);
-    ASSERT_TRUE(g.YVScroll1->Visible());
-    const HWND bar = g.YVScroll1->hWnd();
+    ASSERT_TRUE(g.VScroll().Visible());
+    const HWND bar = g.VScroll().hWnd();
     const int rowsRight = 129 - 22;  // the rows, left of the bar
     const Shown before(g.hWnd());
     // The bar follows the real cursor while its thumb is held.
     ASSERT_TRUE(testdesktop::CursorTo(bar, 9, 26));
     Press(bar, 9, 26);
-    ASSERT_TRUE(g.YVScroll1->IsGlideDown());
+    ASSERT_TRUE(g.VScroll().IsGlideDown());
     int lastValue = 0;
     for (int y : {46, 66, 86}) {
         ::Sleep(31);  // moves closer than 30 ms apart are dropped on purpose
         ASSERT_TRUE(testdesktop::CursorTo(bar, 9, y));
-        PumpUntil([&] { return g.YVScroll1->Value() > lastValue; }, 2000);
-        ASSERT_GT(g.YVScroll1->Value(), lastValue) << "the thumb did not move to " << y;
-        lastValue = g.YVScroll1->Value();
-        ASSERT_TRUE(g.YVScroll1->IsGlideDown());
+        PumpUntil([&] { return g.VScroll().Value() > lastValue; }, 2000);
+        ASSERT_GT(g.VScroll().Value(), lastValue) << "the thumb did not move to " << y;
+        lastValue = g.VScroll().Value();
+        ASSERT_TRUE(g.VScroll().IsGlideDown());
         const Shown during(g.hWnd());
         EXPECT_GT(during.Differences(before, rowsRight, 146), 100) << "the rows did not move with the thumb at " << y;
         const Frame fresh(g.hWnd());  // what a full repaint at this value shows
@@ -394,7 +394,7 @@ TEST_F(GroupList, DraggingTheThumbRepaintsTheRowsAsItGoes)
         EXPECT_EQ(stale, 0) << "the window shows an older value than " << lastValue << " during the drag";
     }
     Release(bar, 9, 86);
-    EXPECT_FALSE(g.YVScroll1->IsGlideDown());
+    EXPECT_FALSE(g.VScroll().IsGlideDown());
 }
 
 } // namespace
