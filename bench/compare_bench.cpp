@@ -17,9 +17,9 @@
 //            times grow faster than linear: up to hours).
 // --quick    sizes up to 10,000 only (a check that the benchmark works).
 #include "bench/BenchClock.h"
-#include "tessara/controls/YList.h"
-#include "tessara/controls/YListView.h"
-#include "tessara/controls/YTreeView.h"
+#include "tessara/controls/list/YList.h"
+#include "tessara/controls/listview/YListView.h"
+#include "tessara/controls/tree/YTreeView.h"
 #include "tessara/gallery/frmMain.h"
 #include "tessara/kit/MdlCreateLogFont.h"
 #include "tessara/kit/MdlMemDC.h"

@@ -3,8 +3,8 @@
 // at the top and in the middle, a fold of a 1000-item group, and 2000 tabs.
 #include "BenchClock.h"
 
-#include "tessara/controls/YGroupList.h"
-#include "tessara/controls/YTab.h"
+#include "tessara/controls/grouplist/YGroupList.h"
+#include "tessara/controls/tab/YTab.h"
 
 #include "host/Host.h"
 

@@ -4,7 +4,7 @@
 // build, one layout, FindItem of the deepest node, and one paint at the top
 // and in the middle of the view.
 #include "bench/BenchClock.h"
-#include "tessara/controls/YTreeView.h"
+#include "tessara/controls/tree/YTreeView.h"
 
 #include "host/Host.h"
 

@@ -6,10 +6,10 @@
 // layouts must also stay consistent.
 #include "FuzzInput.h"
 
-#include "tessara/controls/GroupListModel.h"
-#include "tessara/controls/ListModel.h"
-#include "tessara/controls/TabLayout.h"
-#include "tessara/controls/TreeLayout.h"
+#include "tessara/controls/grouplist/GroupListModel.h"
+#include "tessara/controls/list/ListModel.h"
+#include "tessara/controls/tab/TabLayout.h"
+#include "tessara/controls/tree/TreeLayout.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,10 +3,10 @@
 // the tree's plan with a saved page of no rows. Each once overflowed in
 // the layout arithmetic (or gave a negative page); the values are held to
 // bounds no window can exceed, and the layouts stay consistent.
-#include "tessara/controls/GroupListModel.h"
-#include "tessara/controls/ListModel.h"
-#include "tessara/controls/TabLayout.h"
-#include "tessara/controls/TreeLayout.h"
+#include "tessara/controls/grouplist/GroupListModel.h"
+#include "tessara/controls/list/ListModel.h"
+#include "tessara/controls/tab/TabLayout.h"
+#include "tessara/controls/tree/TreeLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -10,13 +10,13 @@
 #include "DecimalOracle.h"
 
 #include "korvel/LaunchLogic.h"
-#include "tessara/controls/GroupListModel.h"
-#include "tessara/controls/ListModel.h"
-#include "tessara/controls/ListViewModel.h"
-#include "tessara/controls/ScrollMath.h"
-#include "tessara/controls/TabLayout.h"
-#include "tessara/controls/TreeLayout.h"
-#include "tessara/controls/TreeStore.h"
+#include "tessara/controls/grouplist/GroupListModel.h"
+#include "tessara/controls/list/ListModel.h"
+#include "tessara/controls/listview/ListViewModel.h"
+#include "tessara/controls/scroll/ScrollModel.h"
+#include "tessara/controls/tab/TabLayout.h"
+#include "tessara/controls/tree/TreeLayout.h"
+#include "tessara/controls/tree/TreeStore.h"
 
 #include <gtest/gtest.h>
 
