@@ -553,7 +553,7 @@ struct FrameSubject : ControlSubject<YFrame> {
     }
 };
 
-struct ButtonSubject : ControlSubject<kxButtons_H> {
+struct ButtonSubject : ControlSubject<kx::kxButtons_H> {
     ButtonSubject(host::Form& f) : ControlSubject(f, L"kxButtons_H1", 100, 28) {}
     void Alter(int round) override
     {
