@@ -26,12 +26,14 @@
 // Each step prints "[3/15] list at 100,000 items (2 done, 41 s so far)" on
 // stderr as it starts; the figures go to stdout.
 #include "bench/BenchClock.h"
-#include "tessara/controls/YList.h"
-#include "tessara/controls/YListView.h"
-#include "tessara/controls/YTreeView.h"
+#include "tessara/controls/list/YList.h"
+#include "tessara/controls/listview/YListView.h"
+#include "tessara/controls/tree/YTreeView.h"
 #include "tessara/gallery/frmMain.h"
 #include "tessara/kit/MdlCreateLogFont.h"
 #include "tessara/kit/MdlMemDC.h"
+
+#include "host/Host.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -439,12 +441,12 @@ void TreeSize(const char* shape, const std::vector<TreeNode>& plan, bool platfor
             if (plat)
                 ::SendMessageW(plat, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(handles[0]));
         }
-        layout.Add(TimeMs([&] { ours.Relayout(); }),
+        layout.Add(TimeMs([&] { ours.LayoutNow(); }),
                    plat ? TimeMs([&] { ::SendMessageW(plat, WM_SETREDRAW, TRUE, 0); }) : kNone);
 
         double findOurs = TimeMs([&] {
             ours.FindItem(findLabel);
-            ours.Relayout();
+            ours.LayoutNow();
         });
         // The platform checks every handle it is given against all its
         // items, so a search by message grows with the square of the size.
@@ -481,7 +483,7 @@ void TreeSize(const char* shape, const std::vector<TreeNode>& plan, bool platfor
         const double ro = TimeMs([&] {
             for (int v : victims)
                 ours.RemoveItem(v);
-            ours.Relayout();
+            ours.LayoutNow();
         });
         double rp = kNone;
         if (plat)

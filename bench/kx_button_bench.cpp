@@ -34,24 +34,24 @@ int main()
 
     struct Case {
         const char* name;
-        kxButtons_H* button;
+        kx::kxButtons_H* button;
     };
-    auto& plain = form.AddControl<kxButtons_H>(L"kxButtons_H1", 150, 150, 1200, 450);
-    auto& xp = form.AddControl<kxButtons_H>(L"kxButtons_H2", 150, 750, 1200, 450);
+    auto& plain = form.AddControl<kx::kxButtons_H>(L"kxButtons_H1", 150, 150, 1200, 450);
+    auto& xp = form.AddControl<kx::kxButtons_H>(L"kxButtons_H2", 150, 750, 1200, 450);
     xp.SetButtonStyle(2);
     xp.SetPicture(pic);
     xp.SetCaptionStyle(1);
-    auto& gradient = form.AddControl<kxButtons_H>(L"kxButtons_H3", 150, 1350, 1200, 450);
+    auto& gradient = form.AddControl<kx::kxButtons_H>(L"kxButtons_H3", 150, 1350, 1200, 450);
     gradient.SetGradientMode(3);
     gradient.SetGradientColor(0xFF0000);
-    auto& oval = form.AddControl<kxButtons_H>(L"kxButtons_H4", 150, 1950, 900, 450);
+    auto& oval = form.AddControl<kx::kxButtons_H>(L"kxButtons_H4", 150, 1950, 900, 450);
     oval.SetButtonShape(5);
     oval.SetMode(2);
     oval.SetValue(true);
-    auto& shaped = form.AddControl<kxButtons_H>(L"kxButtons_H5", 150, 2550, 300, 300);
+    auto& shaped = form.AddControl<kx::kxButtons_H>(L"kxButtons_H5", 150, 2550, 300, 300);
     shaped.SetPicture(pic);
     shaped.SetButtonShape(8);
-    auto& disabled = form.AddControl<kxButtons_H>(L"kxButtons_H6", 1500, 150, 1200, 450);
+    auto& disabled = form.AddControl<kx::kxButtons_H>(L"kxButtons_H6", 1500, 150, 1200, 450);
     disabled.SetPicture(pic2);
     disabled.SetEnabled(false);
     const Case cases[] = {{"style 0 rectangle", &plain}, {"style 2, picture, emboss", &xp},

@@ -2,7 +2,9 @@
 // with two sub-items and icons) at 101, 10,000 and 100,000 items: the fill,
 // then one layout and one paint in each display mode, with the view
 // scrolled to the middle where a mode scrolls.
-#include "tessara/controls/YListView.h"
+#include "tessara/controls/listview/YListView.h"
+
+#include "host/Host.h"
 
 #include <algorithm>
 #include <cstdio>

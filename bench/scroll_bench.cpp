@@ -1,7 +1,9 @@
 // Prints what the list costs at scale: adding a million items, one layout,
 // one paint at 10, 10,000 and 1,000,000 items, and removing a thousand
 // items from the middle.
-#include "tessara/controls/YList.h"
+#include "tessara/controls/list/YList.h"
+
+#include "host/Host.h"
 
 #include <chrono>
 #include <cstdio>

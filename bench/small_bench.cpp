@@ -3,8 +3,8 @@
 // at the top and in the middle, a fold of a 1000-item group, and 2000 tabs.
 #include "BenchClock.h"
 
-#include "tessara/controls/YGroupList.h"
-#include "tessara/controls/YTab.h"
+#include "tessara/controls/grouplist/YGroupList.h"
+#include "tessara/controls/tab/YTab.h"
 
 #include "host/Host.h"
 
@@ -40,25 +40,25 @@ int main()
             list.Spread(g, true);
         }
     });
-    const double settle = bench::TimeMs([&] { PumpUntil([&] { return !list.RelayoutPending(); }); });
+    const double settle = bench::TimeMs([&] { PumpUntil([&] { return !list.LayoutPending(); }); });
     const double paintTop = bench::MedianMs(9, [&] { bench::PaintOnceMs(list.hWnd()); });
-    list.YVScroll1->SetValue(list.YVScroll1->MaxV() / 2);
+    list.VScroll().SetValue(list.VScroll().MaxV() / 2);
     const double paintMiddle = bench::MedianMs(9, [&] { bench::PaintOnceMs(list.hWnd()); });
-    list.YVScroll1->SetValue(0);
+    list.VScroll().SetValue(0);
     const double fold = bench::TimeMs([&] {
         ::SendMessageW(list.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 13));
     });
     std::printf("grouped list: add 100 x 1000 items %.1f ms (%.3f us/item); burst to relayout %.1f ms\n", add,
                 add * 1000.0 / 100000.0, settle);
     std::printf("grouped list: paint at top %.2f ms, in the middle of %d rows %.2f ms; fold 1000 items %.2f ms\n",
-                paintTop, list.Store().TotalRows(), paintMiddle, fold);
+                paintTop, list.Model().Store().TotalRows(), paintMiddle, fold);
 
     auto& tabs = form.AddControl<tessara::YTab>(L"YTab1", 3000, 150, 257 * 15, 137 * 15);
     const double addTabs = bench::TimeMs([&] {
         for (int i = 0; i < 2000; ++i)
             tabs.AddItem(L"Tab" + std::to_wstring(i));
     });
-    PumpUntil([&] { return !tabs.RepaintPending(); });
+    PumpUntil([&] { return !tabs.LayoutPending(); });
     const double paintTabs = bench::MedianMs(9, [&] { bench::PaintOnceMs(tabs.hWnd()); });
     std::printf("tab strip: add 2000 tabs %.2f ms; paint one line of 2000 %.2f ms\n", addTabs, paintTabs);
     form.Unload();

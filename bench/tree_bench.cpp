@@ -4,7 +4,9 @@
 // build, one layout, FindItem of the deepest node, and one paint at the top
 // and in the middle of the view.
 #include "bench/BenchClock.h"
-#include "tessara/controls/YTreeView.h"
+#include "tessara/controls/tree/YTreeView.h"
+
+#include "host/Host.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -68,7 +70,7 @@ void Run(int perLevel)
     const int nodes = tv.SlotCount();
 
     t0 = NowSeconds();
-    tv.Relayout();
+    tv.LayoutNow();
     const double layoutFolded = NowSeconds() - t0;
 
     const std::wstring deep = L"结点U" + std::to_wstring(perLevel);
@@ -77,7 +79,7 @@ void Run(int perLevel)
     const double find = NowSeconds() - t0;
 
     t0 = NowSeconds();
-    tv.Relayout();
+    tv.LayoutNow();
     const double layoutOpen = NowSeconds() - t0;
 
     tv.VScroll().SetValue(0);

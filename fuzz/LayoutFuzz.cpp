@@ -6,10 +6,10 @@
 // layouts must also stay consistent.
 #include "FuzzInput.h"
 
-#include "tessara/controls/GroupListModel.h"
-#include "tessara/controls/ListModel.h"
-#include "tessara/controls/TabLayout.h"
-#include "tessara/controls/TreeLayout.h"
+#include "tessara/controls/grouplist/GroupListModel.h"
+#include "tessara/controls/list/ListModel.h"
+#include "tessara/controls/tab/TabLayout.h"
+#include "tessara/controls/tree/TreeLayout.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -66,7 +66,7 @@ void Group(fuzz::Input& in)
     const tessara::GroupPage page = tessara::FitPage(h, rowHeight);
     if (page.pageRows < 0)
         Broken("a negative page of grouped rows");
-    const int thumb = tessara::ThumbLength(in.Extent(), page.pageRows, in.Int());
+    const int thumb = tessara::GroupThumbLength(in.Extent(), page.pageRows, in.Int());
     if (thumb < 10)
         Broken("a grouped-list thumb shorter than 10 pixels");
 }
@@ -88,7 +88,7 @@ void Tabs(fuzz::Input& in)
     (void)t.Back();
     if (t.tabCount > 0) {
         const int i = static_cast<int>(in.U32() % static_cast<std::uint32_t>(t.tabCount));
-        const tessara::PixelRect r = t.TabRect(i);
+        const kit::Rect r = t.TabRect(i);
         if (r.right - r.left != t.itemWidth || r.bottom - r.top != t.itemHeight)
             Broken("a tab of another size than its strip's");
         (void)t.SelectedLook(i);

@@ -6,8 +6,8 @@
 #include "FuzzInput.h"
 
 #include "host/Values.h"
-#include "tessara/controls/TreeStore.h"
-#include "tests/tessara/controls/TreeReference.h"
+#include "tessara/controls/tree/TreeStore.h"
+#include "tests/tessara/controls/tree/TreeReference.h"
 
 #include <cstdio>
 #include <cstdlib>

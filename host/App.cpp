@@ -8,6 +8,8 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <cwchar>
+
 namespace host {
 
 namespace {
@@ -142,21 +144,39 @@ COLORREF TranslateColour(Colour c)
     return out;
 }
 
-HFONT CreateFontHandle(const Font& f)
+LOGFONTW LogFontFor(const Font& f, FontRounding rounding, int dotsPerInch)
 {
-    LOGFONTW lf = {};
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    lf.lfHeight = -static_cast<LONG>(f.size * dpi / 72.0 + 0.5);
+    LOGFONTW lf{};
+    lf.lfHeight = FontPixelHeight(f.size, dotsPerInch, rounding);
     lf.lfWeight = f.weight();
-    lf.lfItalic = f.italic;
-    lf.lfUnderline = f.underline;
-    lf.lfStrikeOut = f.strikethrough;
-    lf.lfCharSet = static_cast<BYTE>(f.charset);
-    lstrcpynW(lf.lfFaceName, f.name.c_str(), LF_FACESIZE);
+    lf.lfItalic = f.italic ? 0xFF : 0;
+    lf.lfUnderline = f.underline ? 0xFF : 0;
+    lf.lfStrikeOut = f.strikethrough ? 0xFF : 0;
+    lf.lfCharSet = static_cast<BYTE>(f.charset & 0xFF);
+    // The record holds 31 characters and a terminator; longer names are cut
+    // rather than written past the field.
+    const std::size_t room = sizeof(lf.lfFaceName) / sizeof(lf.lfFaceName[0]) - 1;
+    const std::size_t n = f.name.size() < room ? f.name.size() : room;
+    std::wmemcpy(lf.lfFaceName, f.name.data(), n);
+    lf.lfFaceName[n] = L'\0';
+    return lf;
+}
+
+int ScreenDotsPerInch()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+HFONT CreateFontFor(const Font& f, FontRounding rounding)
+{
+    const LOGFONTW lf = LogFontFor(f, rounding, ScreenDotsPerInch());
     return CreateFontIndirectW(&lf);
 }
+
+HFONT CreateFontHandle(const Font& f) { return CreateFontFor(f, FontRounding::NearestPixel); }
 
 PictureRef PictureFromHandle(HANDLE h, Picture::Type type, bool owned)
 {

@@ -46,8 +46,17 @@ bool DesignMode();
 // through OleTranslateColor; unknown ones give black.
 COLORREF TranslateColour(Colour c);
 
-// A GDI font for a font object (point size at the screen's resolution).
-// The caller owns it.
+// The logical-font record of a font object: the pixel height by the
+// rounding given (at dotsPerInch), weight 700 or 400, 0xFF for italic,
+// underline and strike-out, the character set as one byte, the face name
+// cut to the record's 31 characters. Everything that turns a font object
+// into a GDI font goes through here.
+LOGFONTW LogFontFor(const Font& f, FontRounding rounding, int dotsPerInch);
+// The screen's vertical resolution (LOGPIXELSY).
+int ScreenDotsPerInch();
+// A GDI font for a font object at the screen's resolution; the caller owns it.
+HFONT CreateFontFor(const Font& f, FontRounding rounding);
+// The forms' and standard controls' font (nearest pixel).
 HFONT CreateFontHandle(const Font& f);
 
 // The cursor for a mouse-pointer number (1 arrow, 2 cross, 3 I-beam,
@@ -81,8 +90,7 @@ void DoEvents();
 // The module whose resources and window classes the host uses.
 HINSTANCE AppInstance();
 
-// Twips and pixels: 15 twips per pixel.
-constexpr int kTwipsPerPixel = 15;
+// Twips and pixels (kTwipsPerPixel is in Values.h).
 inline int TwipsToPixels(int tw) { return tw >= 0 ? (tw + 7) / 15 : -((-tw + 7) / 15); }
 inline int PixelsToTwips(int px) { return px * kTwipsPerPixel; }
 

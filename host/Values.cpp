@@ -1,6 +1,9 @@
 // Property bag and value helpers. No Windows header.
 #include "Values.h"
 
+#include "PixelMath.h"
+
+#include <cmath>
 #include <cwctype>
 
 namespace host {
@@ -19,6 +22,27 @@ bool AsInt(const PropValue& v, std::int64_t& out)
 }
 
 } // namespace
+
+std::int32_t FontPixelHeight(double points, int dotsPerInch, FontRounding rounding)
+{
+    switch (rounding) {
+    case FontRounding::NearestPixel:
+        return -static_cast<std::int32_t>(points * dotsPerInch / 72.0 + 0.5);
+    case FontRounding::TwipPixels:
+        return -static_cast<std::int32_t>(std::lround(points * 20.0 / kTwipsPerPixel));
+    case FontRounding::WholePoints:
+        break;
+    }
+    long double p = points;
+    if (!(p == p))  // NaN
+        p = 0;
+    if (p > 1.0e6L)
+        p = 1.0e6L;
+    if (p < -1.0e6L)
+        p = -1.0e6L;
+    const std::int32_t whole = static_cast<std::int32_t>(RoundHalfEven(p));
+    return -MulDivRound(whole, dotsPerInch, 72);
+}
 
 bool KeyLess::operator()(const std::wstring& a, const std::wstring& b) const
 {

@@ -39,6 +39,27 @@ struct Font {
     bool operator!=(const Font& o) const { return !(*this == o); }
 };
 
+// Twips and pixels: 15 twips per pixel (20 twips per point).
+constexpr int kTwipsPerPixel = 15;
+
+// How a font's point size becomes its pixel height, negative so that it
+// asks for the character height without internal leading. Forms, Tessara's
+// controls and the launcher's button each keep the rounding they were
+// drawn with:
+enum class FontRounding {
+    // size * dots per inch / 72, halves up: forms and standard controls.
+    NearestPixel,
+    // the size rounded to whole points first, then size * dots per inch /
+    // 72, both halves to even: Tessara's controls (10.5 points at 96 dots
+    // per inch gives 13, not 14).
+    WholePoints,
+    // size * 20 / 15 (the host's twips: 96 dots per inch whatever the
+    // screen's), halves away from zero: the launcher's button.
+    TwipPixels,
+};
+// The dots per inch are not used by TwipPixels.
+std::int32_t FontPixelHeight(double points, int dotsPerInch, FontRounding rounding);
+
 // A platform picture (bitmap, icon or cursor). The handle is owned by the
 // Picture and released by the releaser the platform layer installs.
 struct Picture {

@@ -13,7 +13,7 @@ void OpenInBrowser(const std::wstring& address) { ShellOpen(address, std::wstrin
 void RegisterLauncherControls()
 {
     static const bool done = [] {
-        host::RegisterControl(L"kxButtons_H", [] { return std::make_unique<kxButtons_H>(); });
+        host::RegisterControl(L"kxButtons_H", [] { return std::make_unique<kx::kxButtons_H>(); });
         return true;
     }();
     (void)done;
@@ -29,12 +29,12 @@ void frmHelp::Form_Load()
 {
     for (host::OptionButton* step : ControlArray<host::OptionButton>(L"Option1"))
         step->Click.connect([this](int index) { ShowStep(index); });
-    Control<kxButtons_H>(L"kxButtons_H1").Click.connect([] { OpenInBrowser(kMakerWebPage); });
-    Control<kxButtons_H>(L"kxButtons_H2").Click.connect([] { OpenInBrowser(kMakerShop); });
+    Control<kx::kxButtons_H>(L"kxButtons_H1").Click.connect([] { OpenInBrowser(kMakerWebPage); });
+    Control<kx::kxButtons_H>(L"kxButtons_H2").Click.connect([] { OpenInBrowser(kMakerShop); });
     // Hiding ends the modal display at once; the owner unloads the window
     // right after. Unloading here would destroy the button inside its own
     // click handling.
-    Control<kxButtons_H>(L"kxButtons_H3").Click.connect([this] { Hide(); });
+    Control<kx::kxButtons_H>(L"kxButtons_H3").Click.connect([this] { Hide(); });
 }
 
 void frmHelp::ShowStep(int step)

@@ -79,8 +79,8 @@ void frmKorvel::Form_Load()
         [this] { Config.EXEParam = Control<host::TextBox>(L"txtParam").Text(); });
     Control<host::CheckBox>(L"chkRemember").Click.connect(
         [this] { Config.isRemember = Control<host::CheckBox>(L"chkRemember").Value() == 1 ? 1 : 0; });
-    Control<kxButtons_H>(L"cmdOK").Click.connect([this] { OkClick(); });
-    Control<kxButtons_H>(L"cmdCancel").Click.connect([this] { CancelClick(); });
+    Control<kx::kxButtons_H>(L"cmdOK").Click.connect([this] { OkClick(); });
+    Control<kx::kxButtons_H>(L"cmdCancel").Click.connect([this] { CancelClick(); });
     LabelNamed(L"Label5").Click.connect([this] { TutorialClick(); });
     LabelNamed(L"labVer").Click.connect([] { OpenInBrowser(kMakerWebPage); });
     for (const wchar_t* name : {L"Label5", L"labVer"})

@@ -305,18 +305,10 @@ void kxButtons_H::BuildDrawingFont()
 {
     if (!EnsureSurface())
         return;
-    const host::Font& f = ButtonModel::Font();
-    LOGFONTW lf{};
-    lf.lfHeight = -static_cast<LONG>(std::lround(f.size * 20.0 / host::kTwipsPerPixel));
-    lf.lfWeight = f.weight();
-    lf.lfItalic = f.italic;
-    lf.lfUnderline = f.underline;
-    lf.lfStrikeOut = f.strikethrough;
-    lf.lfCharSet = static_cast<BYTE>(f.charset);
+    LOGFONTW lf = host::LogFontFor(ButtonModel::Font(), host::FontRounding::TwipPixels, 0);
     // The disabled, embossed and engraved captions are copies of the text
     // one pixel apart; smoothed glyph edges would blur them into each other.
     lf.lfQuality = NONANTIALIASED_QUALITY;
-    std::wcsncpy(lf.lfFaceName, f.name.c_str(), LF_FACESIZE - 1);
     HFONT made = CreateFontIndirectW(&lf);
     if (!made)
         return;

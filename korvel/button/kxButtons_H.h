@@ -89,9 +89,8 @@ private:
 };
 
 }  // namespace detail
-}  // namespace kx
 
-class kxButtons_H : public kx::detail::ButtonHostSide, public kx::ButtonModel {
+class kxButtons_H : public detail::ButtonHostSide, public ButtonModel {
 public:
     kxButtons_H();
     ~kxButtons_H() override;
@@ -251,3 +250,5 @@ private:
 
     kx::detail::WindowPropRegistry registry_;
 };
+
+}  // namespace kx

@@ -1,19 +1,19 @@
 // See frmMain.h.
 #include "tessara/gallery/frmMain.h"
 
-#include "tessara/controls/YCheck.h"
-#include "tessara/controls/YCombo.h"
-#include "tessara/controls/YCommand.h"
-#include "tessara/controls/YFrame.h"
-#include "tessara/controls/YGroupList.h"
-#include "tessara/controls/YHScroll.h"
-#include "tessara/controls/YList.h"
-#include "tessara/controls/YListView.h"
-#include "tessara/controls/YOption.h"
-#include "tessara/controls/YProgress.h"
-#include "tessara/controls/YTab.h"
-#include "tessara/controls/YTreeView.h"
-#include "tessara/controls/YVScroll.h"
+#include "tessara/controls/small/YCheck.h"
+#include "tessara/controls/combo/YCombo.h"
+#include "tessara/controls/small/YCommand.h"
+#include "tessara/controls/small/YFrame.h"
+#include "tessara/controls/grouplist/YGroupList.h"
+#include "tessara/controls/scroll/YHScroll.h"
+#include "tessara/controls/list/YList.h"
+#include "tessara/controls/listview/YListView.h"
+#include "tessara/controls/small/YOption.h"
+#include "tessara/controls/small/YProgress.h"
+#include "tessara/controls/tab/YTab.h"
+#include "tessara/controls/tree/YTreeView.h"
+#include "tessara/controls/scroll/YVScroll.h"
 
 #include <stdexcept>
 
@@ -195,8 +195,8 @@ bool frmMain::FullyPainted()
 {
     // Every deferred layout of the load has run...
     if (Control<YTreeView>(L"YTreeView1").TotalRows() == 0 || !Control<YList>(L"YList1").ScrollBarShown() ||
-        Control<YListView>(L"YListView1").LayoutPending() || Control<YGroupList>(L"YGroupList1").RelayoutPending() ||
-        Control<YTab>(L"YTab1").RepaintPending())
+        Control<YListView>(L"YListView1").LayoutPending() || Control<YGroupList>(L"YGroupList1").LayoutPending() ||
+        Control<YTab>(L"YTab1").LayoutPending())
         return false;
     // ...and no shown window waits for its paint.
     if (!IsWindowVisible(hWnd()) || GetUpdateRect(hWnd(), nullptr, FALSE))

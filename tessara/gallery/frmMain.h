@@ -30,9 +30,10 @@ namespace gallery {
 void RegisterGalleryControls();
 
 // ---- Query message ----------------------------------------------------------
-// A program driven from outside (the end-to-end test, the benchmark) asks
-// the running form what pixels cannot tell: send the registered message
-// QueryMessage() to the form's window with a Query code as wParam. Texts
+// A program driven from outside (the end-to-end test, the benchmark, the
+// 32-bit smoke) asks the running form what pixels cannot tell: send the
+// registered message QueryMessage() to the form's window with a Query code
+// as wParam. Texts
 // come back as a global atom that the asker reads and deletes.
 constexpr wchar_t kQueryMessageName[] = L"Tessara.frmMain.Query";
 UINT QueryMessage();

@@ -3,24 +3,12 @@
 // a plain pixel buffer. No Windows header.
 #pragma once
 #include "tessara/kit/ColourMath.h"
+#include "tessara/kit/PixelMath.h"
 
 #include <cstddef>
 #include <cstdint>
 
 namespace kit {
-
-// Left, top, right, bottom; right and bottom are exclusive.
-struct Rect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-    bool empty() const { return right <= left || bottom <= top; }
-    bool operator==(const Rect& o) const
-    {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
-};
 
 // What reading a pixel outside the surface gives.
 constexpr Colour kInvalidPixel = 0xFFFFFFFF;

@@ -1,22 +1,10 @@
 #include "tessara/kit/ColourMath.h"
 
-#include <cmath>
+#include "tessara/kit/PixelMath.h"
+
 #include <cstdlib>
-#include <limits>
 
 namespace kit {
-
-std::int64_t RoundHalfEven(long double v)
-{
-    const long double f = std::floor(v);
-    const long double diff = v - f;
-    if (diff > 0.5L)
-        return static_cast<std::int64_t>(f) + 1;
-    if (diff < 0.5L)
-        return static_cast<std::int64_t>(f);
-    const std::int64_t lower = static_cast<std::int64_t>(f);
-    return (lower % 2 == 0) ? lower : lower + 1;
-}
 
 void SplitRGB(Colour c, std::int16_t& red, std::int16_t& green, std::int16_t& blue)
 {
@@ -81,33 +69,6 @@ std::int16_t ClampToTarget(std::int16_t value, std::int16_t from, std::int16_t t
     if ((to > from && value > to) || (to < from && value < to))
         return to;
     return value;
-}
-
-std::int32_t MulDivRound(std::int32_t a, std::int32_t b, std::int32_t c)
-{
-    if (c == 0)
-        return 0;
-    const long double v = static_cast<long double>(a) * static_cast<long double>(b) / static_cast<long double>(c);
-    constexpr long double lo = std::numeric_limits<std::int32_t>::min();
-    constexpr long double hi = std::numeric_limits<std::int32_t>::max();
-    if (v <= lo)
-        return std::numeric_limits<std::int32_t>::min();
-    if (v >= hi)
-        return std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(RoundHalfEven(v));
-}
-
-std::int32_t FontHeightForPoints(double points, std::int32_t dotsPerInch)
-{
-    long double p = points;
-    if (!(p == p))  // NaN
-        p = 0;
-    if (p > 1.0e6L)
-        p = 1.0e6L;
-    if (p < -1.0e6L)
-        p = -1.0e6L;
-    const std::int32_t whole = static_cast<std::int32_t>(RoundHalfEven(p));
-    return -MulDivRound(whole, dotsPerInch, 72);
 }
 
 } // namespace kit

@@ -1,5 +1,6 @@
-// Colour arithmetic and the small number helpers the drawing kit and the
-// controls share. No Windows header: this builds and is tested natively.
+// Colour arithmetic of the drawing kit: splitting, blending, tints and
+// shades, gradient steps. No Windows header: this builds and is tested
+// natively.
 #pragma once
 #include "host/Values.h"
 
@@ -32,10 +33,6 @@ constexpr Colour MakeRGB(int r, int g, int b)
     return static_cast<Colour>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 
-// Nearest integer, ties to the even neighbour (10.5 -> 10, 11.5 -> 12),
-// whatever the floating-point rounding mode happens to be.
-std::int64_t RoundHalfEven(long double v);
-
 void SplitRGB(Colour c, std::int16_t& red, std::int16_t& green, std::int16_t& blue);
 RGBTriple ColorToRGB(Colour c);
 
@@ -54,14 +51,5 @@ Colour TintColor(Colour c, float ratio);
 std::int16_t GradientStep(std::int16_t from, std::int16_t to, std::int16_t bands);
 // Stops a channel that has run past its target.
 std::int16_t ClampToTarget(std::int16_t value, std::int16_t from, std::int16_t to);
-
-// a * b / c in floating point, rounded halves-to-even. c == 0 gives 0 and a
-// result beyond the 32-bit range is clamped, instead of undefined results.
-std::int32_t MulDivRound(std::int32_t a, std::int32_t b, std::int32_t c);
-
-// Logical-font height for a point size at a vertical resolution: the size is
-// first rounded to whole points (halves to even), and the height is negative
-// so that it asks for the character height without internal leading.
-std::int32_t FontHeightForPoints(double points, std::int32_t dotsPerInch);
 
 } // namespace kit

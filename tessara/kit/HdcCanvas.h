@@ -20,5 +20,6 @@ private:
 };
 
 inline Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 } // namespace kit

@@ -69,12 +69,4 @@ void MessageList::Clear()
 std::int32_t LowWordOf(std::int32_t lParam) { return lParam % 65536; }
 std::int32_t HighWordOf(std::int32_t lParam) { return lParam / 65536; }
 
-bool TickElapsed(std::uint32_t now, std::uint32_t& lastTick, std::uint32_t minGap)
-{
-    if (now - lastTick < minGap)
-        return false;
-    lastTick = now;
-    return true;
-}
-
 } // namespace kit

@@ -40,9 +40,4 @@ private:
 std::int32_t LowWordOf(std::int32_t lParam);
 std::int32_t HighWordOf(std::int32_t lParam);
 
-// True when at least minGap milliseconds passed since *lastTick (tick
-// counts wrap, so the difference is taken unsigned); the new tick is then
-// stored. Controls throttle mouse moves with it.
-bool TickElapsed(std::uint32_t now, std::uint32_t& lastTick, std::uint32_t minGap);
-
 } // namespace kit

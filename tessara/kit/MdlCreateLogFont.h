@@ -1,5 +1,7 @@
-// Turning a control's font object into a GDI font.
+// Turning a control's font object into a GDI font: the host's one
+// conversion, with Tessara's rounding (the size in whole points first).
 #pragma once
+#include "host/App.h"
 #include "host/Values.h"
 
 #include <windows.h>
@@ -9,10 +11,15 @@ namespace kit {
 // The logical-font record for a font at a vertical resolution: height
 // -round(points) * dpi / 72 (halves to even both times), weight 700 or 400,
 // the character set, 0xFF for italic/underline/strike-out, the face name.
-LOGFONTW LogFontFromStdFont(const host::Font& font, int dotsPerInch);
-// The screen's vertical resolution (LOGPIXELSY).
-int ScreenDotsPerInch();
+inline LOGFONTW LogFontFromStdFont(const host::Font& font, int dotsPerInch)
+{
+    return host::LogFontFor(font, host::FontRounding::WholePoints, dotsPerInch);
+}
+using host::ScreenDotsPerInch;
 // A font for the screen's resolution; the caller deletes it.
-HFONT CreateFontFromStdFont(const host::Font& font);
+inline HFONT CreateFontFromStdFont(const host::Font& font)
+{
+    return host::CreateFontFor(font, host::FontRounding::WholePoints);
+}
 
 } // namespace kit

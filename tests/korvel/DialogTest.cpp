@@ -426,14 +426,14 @@ TEST_F(DialogTest, TheTutorialShowsOneStepAtATimeAndItsButtonsWork)
         ClickWindow(steps[2]->hWnd());
         EXPECT_EQ(VisiblePictures(help), "..x");
 
-        PressButton(help.Control<kxButtons_H>(L"kxButtons_H1"));
-        PressButton(help.Control<kxButtons_H>(L"kxButtons_H2"));
+        PressButton(help.Control<kx::kxButtons_H>(L"kxButtons_H1"));
+        PressButton(help.Control<kx::kxButtons_H>(L"kxButtons_H2"));
         EXPECT_EQ(opened, (std::vector<std::wstring>{kMakerWebPage, kMakerShop}));
         if (shellCalls.size() == 2) {
             ExpectBrowserOpen(shellCalls[0], L"https://marrowick.example.com/vexilo/");
             ExpectBrowserOpen(shellCalls[1], L"https://marrowick.example.com/shop/");
         }
-        PressButton(help.Control<kxButtons_H>(L"kxButtons_H3"));
+        PressButton(help.Control<kx::kxButtons_H>(L"kxButtons_H3"));
     });
     ClickWindow(form.Control<host::Label>(L"Label5").hWnd());
     EXPECT_TRUE(ran) << "the tutorial did not show";
@@ -475,7 +475,7 @@ TEST_F(DialogTest, ReturningFromTheTutorialRebuildsTheListsAndKeepsTheParameters
     ClickWindow(form.Control<host::CheckBox>(L"chkRemember").hWnd());
     ASSERT_NE(Ticks(List(form, L"lstCPU")), cpuTicks);
 
-    OnModal(L"frmHelp", [&](host::Form& help) { PressButton(help.Control<kxButtons_H>(L"kxButtons_H3")); });
+    OnModal(L"frmHelp", [&](host::Form& help) { PressButton(help.Control<kx::kxButtons_H>(L"kxButtons_H3")); });
     ClickWindow(form.Control<host::Label>(L"Label5").hWnd());
 
     // ...go back to the fields; the parameters and the remember box stay.
@@ -501,7 +501,7 @@ TEST_F(DialogTest, EveryChineseTextHasGlyphsInTheFontItIsDrawnWith)
             texts.push_back({row, list.Font()});
     }
     for (const wchar_t* name : {L"cmdOK", L"cmdCancel"}) {
-        auto& b = form.Control<kxButtons_H>(name);
+        auto& b = form.Control<kx::kxButtons_H>(name);
         texts.push_back({b.Caption(), b.Font()});
     }
     auto& remember = form.Control<host::CheckBox>(L"chkRemember");
@@ -578,7 +578,7 @@ TEST_F(DialogTest, OkAndCancelPaintTheirCaptionsCentredInStyleTwo)
     int n = 0;
     for (const wchar_t* name : {L"cmdOK", L"cmdCancel"}) {
         SCOPED_TRACE(Narrow(name));
-        auto& button = form.Control<kxButtons_H>(name);
+        auto& button = form.Control<kx::kxButtons_H>(name);
         EXPECT_EQ(button.ButtonStyle(), 2);
         EXPECT_EQ(button.CaptionAlign(), 2);
         const kxtest::Frame frame(button.hWnd());
@@ -616,7 +616,7 @@ TEST_F(DialogTest, TheButtonsAreFoundByTheirCaptions)
     frmKorvel& form = Open(LaunchConfig());
     const std::pair<const wchar_t*, const wchar_t*> buttons[] = {{L"cmdOK", L"确定"}, {L"cmdCancel", L"取消"}};
     for (const auto& [name, caption] : buttons) {
-        HWND h = form.Control<kxButtons_H>(name).hWnd();
+        HWND h = form.Control<kx::kxButtons_H>(name).hWnd();
         EXPECT_EQ(FindWindowExW(form.hWnd(), nullptr, L"kxButtons_H", caption), h) << Narrow(caption);
         EXPECT_EQ(host::ControlBase::InstanceNameOf(h), name) << "the instance name stays reachable";
     }
@@ -628,10 +628,10 @@ TEST_F(DialogTest, TheButtonsAreFoundByTheirCaptions)
     OnModal(L"frmHelp", [&](host::Form& help) {
         for (const wchar_t* name : {L"kxButtons_H1", L"kxButtons_H2", L"kxButtons_H3"}) {
             wchar_t t[64] = {};
-            GetWindowTextW(help.Control<kxButtons_H>(name).hWnd(), t, 64);
+            GetWindowTextW(help.Control<kx::kxButtons_H>(name).hWnd(), t, 64);
             texts.push_back(t);
         }
-        PressButton(help.Control<kxButtons_H>(L"kxButtons_H3"));
+        PressButton(help.Control<kx::kxButtons_H>(L"kxButtons_H3"));
     });
     ClickWindow(form.Control<host::Label>(L"Label5").hWnd());
     EXPECT_EQ(texts, (std::vector<std::wstring>{L"访问我的网站", L"访问我的网店", L"关闭"}));

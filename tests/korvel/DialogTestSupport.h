@@ -107,9 +107,9 @@ inline void ClickWindow(HWND h)
     hosttest::ClickAt(h, r.right / 2, r.bottom / 2);
 }
 
-inline void PressButton(kxButtons_H& button) { ClickWindow(button.hWnd()); }
+inline void PressButton(kx::kxButtons_H& button) { ClickWindow(button.hWnd()); }
 
-inline void Press(host::Form& form, const wchar_t* button) { PressButton(form.Control<kxButtons_H>(button)); }
+inline void Press(host::Form& form, const wchar_t* button) { PressButton(form.Control<kx::kxButtons_H>(button)); }
 
 // A click on the tick box of one row, scrolled into view first.
 inline void ClickRow(host::CheckList& list, int row)

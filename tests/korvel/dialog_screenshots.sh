@@ -22,11 +22,10 @@ x11_prefix_for_script || fail "no Wine prefix for X11 at $PREFIX_BASE/wine-x11 (
 
 mkdir -p "$OUT"
 WORK="$(mktemp -d)"
-XPID=""
 APID=""
 cleanup() {
     [ -n "$APID" ] && kill "$APID" 2>/dev/null || true
-    [ -n "$XPID" ] && kill "$XPID" 2>/dev/null || true
+    stop_xvfb
     end_run_prefixes
     rm -rf "$WORK"
 }
@@ -36,17 +35,8 @@ cp "$KORVEL_EXE" "$WORK/Korvel.exe"
 cp "$PROBE_EXE" "$WORK/game.exe"
 cp "$PROBE_EXE" "$WORK/游戏.exe"
 
-# A display of our own, free at the moment.
-for n in $(seq 0 40); do
-    d=$(( 200 + (RANDOM % 400) ))
-    [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ] || { DISP=":$d"; break; }
-done
-[ -n "${DISP:-}" ] || fail "no free display number"
-Xvfb "$DISP" -screen 0 1400x900x24 -nolisten tcp >/dev/null 2>&1 &
-XPID=$!
-export DISPLAY="$DISP"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+# A display of our own.
+start_xvfb 1400x900x24 || fail "Xvfb did not start"
 
 ( cd "$WORK" && exec "$ROOT/scripts/wine-run" "$WORK/Korvel.exe" ) >/dev/null 2>&1 &
 APID=$!

@@ -8,7 +8,7 @@
 #include "HeapCount.h"
 #include "WindowCount.h"
 
-#include "tessara/controls/YTab.h"
+#include "tessara/controls/tab/YTab.h"
 #include "tessara/gallery/frmMain.h"
 #include "tests/tessara/kit/GdiCount.h"
 

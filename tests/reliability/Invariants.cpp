@@ -1,19 +1,21 @@
 #include "Invariants.h"
 
-#include "tessara/controls/YCheck.h"
-#include "tessara/controls/YCombo.h"
-#include "tessara/controls/YCommand.h"
-#include "tessara/controls/YFrame.h"
-#include "tessara/controls/YGroupList.h"
-#include "tessara/controls/YHScroll.h"
-#include "tessara/controls/YList.h"
-#include "tessara/controls/YListView.h"
-#include "tessara/controls/YOption.h"
-#include "tessara/controls/YProgress.h"
-#include "tessara/controls/YTab.h"
-#include "tessara/controls/YTreeView.h"
-#include "tessara/controls/YVScroll.h"
+#include "tessara/controls/small/YCheck.h"
+#include "tessara/controls/combo/YCombo.h"
+#include "tessara/controls/small/YCommand.h"
+#include "tessara/controls/small/YFrame.h"
+#include "tessara/controls/grouplist/YGroupList.h"
+#include "tessara/controls/scroll/YHScroll.h"
+#include "tessara/controls/list/YList.h"
+#include "tessara/controls/listview/YListView.h"
+#include "tessara/controls/small/YOption.h"
+#include "tessara/controls/small/YProgress.h"
+#include "tessara/controls/tab/YTab.h"
+#include "tessara/controls/tree/YTreeView.h"
+#include "tessara/controls/scroll/YVScroll.h"
 #include "tessara/kit/Hook.h"
+
+#include "host/Host.h"
 
 #include <sstream>
 #include <vector>
@@ -116,9 +118,9 @@ std::string CheckOwn(host::ControlBase& c)
     }
     if (auto* t = dynamic_cast<tessara::YTreeView*>(&c)) {
         std::string r = OutOf("SelectedIndex", t->SelectedIndex(), -1, t->SlotCount() - 1);
-        r = Join(r, OutOf("HoverIndex", t->HoverIndex(), -1, t->SlotCount() - 1));
+        r = Join(r, OutOf("HoverIndex", t->Model().HoverIndex(), -1, t->SlotCount() - 1));
         r = Join(r, OutOf("TotalRows", t->TotalRows(), 0, t->SlotCount()));
-        r = Join(r, OutOf("PageRows", t->PageRows(), 0, 1 << 20));
+        r = Join(r, OutOf("PageRows", t->Model().PageRows(), 0, 1 << 20));
         r = Join(r, OutOf("vertical Value", t->VScroll().Value(), t->VScroll().MinV(), t->VScroll().MaxV()));
         r = Join(r, OutOf("horizontal Value", t->HScroll().Value(), t->HScroll().MinV(), t->HScroll().MaxV()));
         return Join(r, TreeRowsAgree(t->Store()));
@@ -131,11 +133,9 @@ std::string CheckOwn(host::ControlBase& c)
         return r;
     }
     if (auto* g = dynamic_cast<tessara::YGroupList*>(&c)) {
-        const tessara::GroupView view = g->View();
-        std::string r = OutOf("PageRows", g->PageRows(), 0, 1 << 20);
-        r = Join(r, OutOf("HoverRow", g->HoverRow(), -1, 1 << 20));
-        if (g->YVScroll1)
-            r = Join(r, OutOf("topRow", view.topRow, g->YVScroll1->MinV(), g->YVScroll1->MaxV()));
+        std::string r = OutOf("PageRows", g->Model().PageRows(), 0, 1 << 20);
+        r = Join(r, OutOf("HoverRow", g->Model().HoverRow(), -1, 1 << 20));
+        r = Join(r, OutOf("topRow", g->VScroll().Value(), g->VScroll().MinV(), g->VScroll().MaxV()));
         return r;
     }
     if (auto* t = dynamic_cast<tessara::YTab*>(&c)) {

@@ -3,10 +3,10 @@
 // the tree's plan with a saved page of no rows. Each once overflowed in
 // the layout arithmetic (or gave a negative page); the values are held to
 // bounds no window can exceed, and the layouts stay consistent.
-#include "tessara/controls/GroupListModel.h"
-#include "tessara/controls/ListModel.h"
-#include "tessara/controls/TabLayout.h"
-#include "tessara/controls/TreeLayout.h"
+#include "tessara/controls/grouplist/GroupListModel.h"
+#include "tessara/controls/list/ListModel.h"
+#include "tessara/controls/tab/TabLayout.h"
+#include "tessara/controls/tree/TreeLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -91,7 +91,7 @@ TEST(LayoutLimits, TabStripWithTabsPerLineAtTheLimit)
     // All eight tabs in the first line; the band is one line high.
     EXPECT_EQ(t.Lines(), 1);
     EXPECT_EQ(t.BandHeight(), 20);
-    EXPECT_EQ(t.TabRect(7), (tessara::PixelRect{357, 0, 407, 20}));
+    EXPECT_EQ(t.TabRect(7), (kit::Rect{357, 0, 407, 20}));
     EXPECT_EQ(t.HitTest(25, 10), 0);
     EXPECT_EQ(t.HitTest(5 * 51 + 25, 10), 5);
     // The last line's baseline runs to the end of the line of 32767 tabs.

@@ -10,13 +10,13 @@
 #include "DecimalOracle.h"
 
 #include "korvel/LaunchLogic.h"
-#include "tessara/controls/GroupListModel.h"
-#include "tessara/controls/ListModel.h"
-#include "tessara/controls/ListViewModel.h"
-#include "tessara/controls/ScrollMath.h"
-#include "tessara/controls/TabLayout.h"
-#include "tessara/controls/TreeLayout.h"
-#include "tessara/controls/TreeStore.h"
+#include "tessara/controls/grouplist/GroupListModel.h"
+#include "tessara/controls/list/ListModel.h"
+#include "tessara/controls/listview/ListViewModel.h"
+#include "tessara/controls/scroll/ScrollModel.h"
+#include "tessara/controls/tab/TabLayout.h"
+#include "tessara/controls/tree/TreeLayout.h"
+#include "tessara/controls/tree/TreeStore.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +74,7 @@ std::int64_t NearestQuotient(std::int64_t num, std::int64_t den)
     return q;
 }
 
-struct FuzzScrollSink : tessara::ScrollSink {
+struct FuzzScrollSink : tessara::ScrollPlatform {
     void Changed() override {}
     void Repaint() override {}
     void RepeatTimer(bool) override {}
@@ -182,8 +182,8 @@ TEST(LogicFuzz, ScrollArithmeticKeepsTheValueAndTheThumbInTheirBounds)
             // with no values to move through, keeps its previous layout).
             const int first = m.GlideAt(m.MinV()), last = m.GlideAt(m.MaxV()), here = m.GlideAt(m.Value());
             ASSERT_EQ(first, 18) << where;
-            const bool current = m.ThumbLength() < static_cast<double>(tessara::Nearest(m.Length() - 36)) &&
-                                 tessara::Nearest(m.Length() - 36 - m.ThumbLength()) > 0 && m.MaxV() > m.MinV();
+            const bool current = m.ThumbLength() < static_cast<double>(kit::RoundHalfEven(m.Length() - 36)) &&
+                                 kit::RoundHalfEven(m.Length() - 36 - m.ThumbLength()) > 0 && m.MaxV() > m.MinV();
             if (m.LaidOut() && current) {
                 ASSERT_LE(first, here) << where;
                 ASSERT_LE(here, last) << where;
@@ -350,13 +350,13 @@ TEST(LogicFuzz, GroupRowsAndHitsStayInsideTheGroups)
             const int maxV = static_cast<int>(r() % 500);
             const int value = static_cast<int>(r() % (maxV + 1));
             const int delta = Edgy(r);
-            const int wheel = tessara::WheelValue(value, maxV, delta);
+            const int wheel = tessara::WheelTarget(value, maxV, delta);
             ASSERT_EQ(wheel, delta < 0 ? std::min(value + 3, maxV) : std::max(value - 3, 0)) << where;
             // Thumb: (height - 44) x page / total to the nearest integer,
             // halves to even; below 11 it is 10.
             const int h = Size(r), shown = static_cast<int>(r() % 400), total = static_cast<int>(r() % 400) + 1;
             const std::int64_t exact = NearestQuotient(static_cast<std::int64_t>(h - 44) * shown, total);
-            ASSERT_EQ(tessara::ThumbLength(h, shown, total), exact < 11 ? 10 : exact)
+            ASSERT_EQ(tessara::GroupThumbLength(h, shown, total), exact < 11 ? 10 : exact)
                 << where << ": " << h << " " << shown << " " << total;
             // The text overflows by what is left of it past ScaleWidth - 34
             // (bar shown) or ScaleWidth - 14.
@@ -406,7 +406,7 @@ TEST(LogicFuzz, TabHitsNameTheTabUnderThePoint)
         // Mostly a tab near the start (the hit test walks the tabs before
         // it), sometimes one far along a huge strip.
         const int i = static_cast<int>(r() % std::min(t.tabCount, r() % 16 ? 64 : t.tabCount));
-        const tessara::PixelRect tab = t.TabRect(i);
+        const kit::Rect tab = t.TabRect(i);
         ASSERT_EQ(tab.right - tab.left, t.itemWidth) << where;
         ASSERT_EQ(tab.bottom - tab.top, t.itemHeight) << where;
         // The middle of a tab of some size inside the client hits that tab.
@@ -420,7 +420,7 @@ TEST(LogicFuzz, TabHitsNameTheTabUnderThePoint)
         ASSERT_EQ(sel.shape.left, tab.left) << where;
         ASSERT_EQ(sel.shape.right, tab.right) << where;
         ASSERT_EQ((sel.shape.bottom - sel.shape.top) - t.itemHeight, 1) << where;
-        const tessara::PixelRect caption = t.CaptionRect(i);
+        const kit::Rect caption = t.CaptionRect(i);
         ASSERT_EQ(caption.left, tab.left + 6) << where;
         ASSERT_EQ(caption.right, tab.right) << where;
         ASSERT_EQ(caption.top, tab.top) << where;
@@ -467,7 +467,7 @@ TEST(LogicFuzz, TreeStoreAndLayoutAgreeOnRows)
                 ASSERT_GT(plan.hMax, 0) << where;
             }
             const std::int32_t track = Size(r), shown = Size(r), total = Size(r);
-            const std::int32_t thumb = tessara::TreeThumb(track, shown, total);
+            const std::int32_t thumb = tessara::ThumbLength(track, shown, total);
             // A bar is shown only while the rows shown are fewer than all.
             if (track > 10 && shown >= 0 && total > 0 && shown <= total) {
                 ASSERT_LE(thumb, track) << track << " " << shown << " " << total;
@@ -485,7 +485,7 @@ TEST(LogicFuzz, RoundedDivisionMatchesTheExactQuotient)
         const std::int64_t num = static_cast<std::int64_t>(r() % 2000000001ull) - 1000000000;
         // Divisors are positive: the routine divides by a total count.
         const std::int64_t den = static_cast<std::int64_t>(r() % 100000ull) + 1;
-        const std::int64_t q = tessara::DivRoundHalfEven(num, den);
+        const std::int64_t q = kit::RoundHalfEven(num, den);
         ASSERT_EQ(q, NearestQuotient(num, den)) << num << " / " << den;
         // The list view's thumb: track x shown / total to the nearest
         // integer, 10 when below 11 or when nothing shows.

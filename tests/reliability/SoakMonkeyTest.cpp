@@ -11,19 +11,19 @@
 #include "WindowCount.h"
 
 #include "korvel/button/kxButtons_H.h"
-#include "tessara/controls/YCheck.h"
-#include "tessara/controls/YCombo.h"
-#include "tessara/controls/YCommand.h"
-#include "tessara/controls/YFrame.h"
-#include "tessara/controls/YGroupList.h"
-#include "tessara/controls/YHScroll.h"
-#include "tessara/controls/YList.h"
-#include "tessara/controls/YListView.h"
-#include "tessara/controls/YOption.h"
-#include "tessara/controls/YProgress.h"
-#include "tessara/controls/YTab.h"
-#include "tessara/controls/YTreeView.h"
-#include "tessara/controls/YVScroll.h"
+#include "tessara/controls/small/YCheck.h"
+#include "tessara/controls/combo/YCombo.h"
+#include "tessara/controls/small/YCommand.h"
+#include "tessara/controls/small/YFrame.h"
+#include "tessara/controls/grouplist/YGroupList.h"
+#include "tessara/controls/scroll/YHScroll.h"
+#include "tessara/controls/list/YList.h"
+#include "tessara/controls/listview/YListView.h"
+#include "tessara/controls/small/YOption.h"
+#include "tessara/controls/small/YProgress.h"
+#include "tessara/controls/tab/YTab.h"
+#include "tessara/controls/tree/YTreeView.h"
+#include "tessara/controls/scroll/YVScroll.h"
 #include "tessara/gallery/frmMain.h"
 #include "tessara/kit/MdlSubclassMain.h"
 #include "tests/tessara/kit/GdiCount.h"
@@ -630,7 +630,7 @@ struct FrameSubject : ControlSubject<YFrame> {
     }
 };
 
-struct ButtonSubject : ControlSubject<kxButtons_H> {
+struct ButtonSubject : ControlSubject<kx::kxButtons_H> {
     ButtonSubject(host::Form& f) : ControlSubject(f, L"kxButtons_H1", 100, 28) {}
     void Alter(int round) override
     {

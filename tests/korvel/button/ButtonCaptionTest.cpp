@@ -21,7 +21,7 @@ TEST_F(Caption, TheWindowTextIsTheCaptionKeptCurrent)
 {
     host::PropertyBag saved;
     saved.set(L"Caption", std::wstring(L"取消"));
-    auto& b = form->AddControl<kxButtons_H>(L"cmdCancel", 150, 150, 1350, 420, &saved);
+    auto& b = form->AddControl<kx::kxButtons_H>(L"cmdCancel", 150, 150, 1350, 420, &saved);
     EXPECT_EQ(WindowText(b.hWnd()), L"取消");
     EXPECT_EQ(FindWindowExW(form->hWnd(), nullptr, L"kxButtons_H", L"取消"), b.hWnd());
     EXPECT_EQ(host::ControlBase::InstanceNameOf(b.hWnd()), L"cmdCancel");

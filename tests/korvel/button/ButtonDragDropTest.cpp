@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         DragForm::SetUp();
-        button = &form.AddControl<kxButtons_H>(L"cmdDrop", 100 * 15, 100 * 15, 120 * 15, 40 * 15);
+        button = &form.AddControl<kx::kxButtons_H>(L"cmdDrop", 100 * 15, 100 * 15, 120 * 15, 40 * 15);
         button->SetCaption(L"Drop here");
         // Repeats of one event (the moves over the button, the feedback)
         // are written once, so the journal reads as the order of a drag.
@@ -59,7 +59,7 @@ protected:
             completed = true;
         });
     }
-    kxButtons_H* button = nullptr;
+    kx::kxButtons_H* button = nullptr;
     std::vector<std::string> journal;
     std::atomic<int> overs{0}, lastX{-1}, lastY{-1};
     std::atomic<bool> completed{false};

@@ -33,15 +33,15 @@ TEST_F(Gdi, RepaintsAndPropertyChangesLeaveNoObjectsBehind)
     disabled.SetEnabled(false);
     disabled.SetGradientMode(1);
     disabled.SetGradientColor(0xFF0000);
-    for (kxButtons_H* b : {&rect, &oval, &shaped, &disabled})
+    for (kx::kxButtons_H* b : {&rect, &oval, &shaped, &disabled})
         b->Refresh();
 
     const int before = kittest::LiveGdiObjects();
-    kxButtons_H* all[] = {&rect, &oval, &shaped, &disabled};
+    kx::kxButtons_H* all[] = {&rect, &oval, &shaped, &disabled};
     // A paint that kept one object would show here; bench/kx_button_bench
     // prints the figures for 10,000 repaints.
     for (int i = 0; i < 2000; ++i) {
-        kxButtons_H& b = *all[i % 4];
+        kx::kxButtons_H& b = *all[i % 4];
         const std::uint16_t bits = (i / 4) % 3 == 0 ? 0 : (i / 4) % 3 == 1 ? kBitOver : (kBitPressed | kBitOver);
         b.ShowLookState(static_cast<std::uint16_t>(bits | ((i / 12) % 2 ? kBitDefaultFrame : 0)), bits != 0,
                         bits == (kBitPressed | kBitOver));

@@ -34,14 +34,14 @@ std::intptr_t Prop(HWND h, const std::wstring& name)
     return reinterpret_cast<std::intptr_t>(GetPropW(h, name.c_str()));
 }
 
-HANDLE Ref(kxButtons_H& b) { return static_cast<HANDLE>(static_cast<ButtonModel*>(&b)); }
+HANDLE Ref(kx::kxButtons_H& b) { return static_cast<HANDLE>(static_cast<ButtonModel*>(&b)); }
 
 class Input : public ButtonForm {
 protected:
-    kxButtons_H& Option(const std::wstring& name, int y, host::Form* on = nullptr)
+    kx::kxButtons_H& Option(const std::wstring& name, int y, host::Form* on = nullptr)
     {
         host::Form& f = on ? *on : *form;
-        auto& b = f.AddControl<kxButtons_H>(name, 10 * 15, y * 15, 80 * 15, 24 * 15);
+        auto& b = f.AddControl<kx::kxButtons_H>(name, 10 * 15, y * 15, 80 * 15, 24 * 15);
         b.SetMode(2);
         return b;
     }

@@ -135,14 +135,14 @@ Rgb ExpectedFace(int style, Look look)
 
 class Paint : public ButtonForm {
 protected:
-    kxButtons_H& Plain(int w = 80, int h = 30)
+    kx::kxButtons_H& Plain(int w = 80, int h = 30)
     {
         auto& b = Add(L"kxButtons_H1", w, h);
         b.SetCaption(L"");
         b.SetBackColor(kFace);
         return b;
     }
-    void ShowLook(kxButtons_H& b, Look look)
+    void ShowLook(kx::kxButtons_H& b, Look look)
     {
         b.SetMode(look == Selected ? 1 : 0);
         b.SetValue(look == Selected);
@@ -438,7 +438,7 @@ TEST_F(Paint, SavedButtonLoadsBackAndPaintsTheSame)
     a.SetGradientColor(0x00FFFF);
     a.SetGradientMode(3);
     host::PropertyBag bag = a.SaveBag();
-    auto& b = form->AddControl<kxButtons_H>(L"kxButtons_H2", 10 * 15, 60 * 15, 80 * 15, 30 * 15, &bag);
+    auto& b = form->AddControl<kx::kxButtons_H>(L"kxButtons_H2", 10 * 15, 60 * 15, 80 * 15, 30 * 15, &bag);
     EXPECT_EQ(b.Caption(), L"&Go");
     EXPECT_EQ(b.AccessKeys(), L"G");
     EXPECT_EQ(b.CaptionAlign(), 0);

@@ -102,9 +102,9 @@ protected:
         host::SetMessageBoxSink(nullptr);
     }
     // A new button at pixel position and size.
-    kxButtons_H& Add(const std::wstring& name, int w, int h, int x = 10, int y = 10)
+    kx::kxButtons_H& Add(const std::wstring& name, int w, int h, int x = 10, int y = 10)
     {
-        return form->AddControl<kxButtons_H>(name, x * 15, y * 15, w * 15, h * 15);
+        return form->AddControl<kx::kxButtons_H>(name, x * 15, y * 15, w * 15, h * 15);
     }
     std::unique_ptr<host::Form> form;
     std::vector<host::MessageBoxRecord> boxes;
@@ -123,7 +123,7 @@ inline void CursorTo(HWND h, int x, int y)
 // Records the events a button raises, in order.
 struct Journal {
     std::vector<std::string> seen;
-    explicit Journal(kxButtons_H& b)
+    explicit Journal(kx::kxButtons_H& b)
     {
         b.MouseDown.connect([this](int btn, int, float, float) { seen.push_back("MouseDown" + std::to_string(btn)); });
         b.MouseUp.connect([this](int btn, int, float, float) { seen.push_back("MouseUp" + std::to_string(btn)); });

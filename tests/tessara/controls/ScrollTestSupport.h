@@ -7,7 +7,7 @@
 #include "tests/support/OwnDesktop.h"
 
 #include "host/Host.h"
-#include "tessara/controls/ScrollBar.h"
+#include "tessara/controls/scroll/ScrollBar.h"
 #include "tessara/kit/MdlCreateLogFont.h"
 
 #include <gtest/gtest.h>

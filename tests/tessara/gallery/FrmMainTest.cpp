@@ -4,19 +4,19 @@
 // handlers, the query message and the icons' release on unload.
 #include "tessara/gallery/frmMain.h"
 
-#include "tessara/controls/YCheck.h"
-#include "tessara/controls/YCombo.h"
-#include "tessara/controls/YCommand.h"
-#include "tessara/controls/YFrame.h"
-#include "tessara/controls/YGroupList.h"
-#include "tessara/controls/YHScroll.h"
-#include "tessara/controls/YList.h"
-#include "tessara/controls/YListView.h"
-#include "tessara/controls/YOption.h"
-#include "tessara/controls/YProgress.h"
-#include "tessara/controls/YTab.h"
-#include "tessara/controls/YTreeView.h"
-#include "tessara/controls/YVScroll.h"
+#include "tessara/controls/small/YCheck.h"
+#include "tessara/controls/combo/YCombo.h"
+#include "tessara/controls/small/YCommand.h"
+#include "tessara/controls/small/YFrame.h"
+#include "tessara/controls/grouplist/YGroupList.h"
+#include "tessara/controls/scroll/YHScroll.h"
+#include "tessara/controls/list/YList.h"
+#include "tessara/controls/listview/YListView.h"
+#include "tessara/controls/small/YOption.h"
+#include "tessara/controls/small/YProgress.h"
+#include "tessara/controls/tab/YTab.h"
+#include "tessara/controls/tree/YTreeView.h"
+#include "tessara/controls/scroll/YVScroll.h"
 #include "tests/tessara/controls/ExpectedColours.h"
 #include "tests/tessara/controls/ScrollTestSupport.h"
 
@@ -439,8 +439,8 @@ TEST_F(Gallery, HandlersTakeTheTextsTheControlsReport)
     // The grouped list: the first header unfolds its group, then its first item.
     auto& groups = Get<YGroupList>(L"YGroupList1");
     hosttest::ClickAt(groups.hWnd(), 30, 13);
-    ASSERT_TRUE(groups.Store().Expanded(0));
-    ASSERT_TRUE(PumpUntil([&] { return !groups.RelayoutPending(); }, 2000));
+    ASSERT_TRUE(groups.Model().Store().Expanded(0));
+    ASSERT_TRUE(PumpUntil([&] { return !groups.LayoutPending(); }, 2000));
     hosttest::ClickAt(groups.hWnd(), 30, 33);
     EXPECT_EQ(form->LastGroupText(), L"分组一第abcdefgh0项");
     SendMessageW(groups.hWnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, hosttest::At(30, 53));

@@ -15,6 +15,8 @@
 
 #include "tests/tessara/controls/ExpectedColours.h"
 
+#include "host/Host.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 

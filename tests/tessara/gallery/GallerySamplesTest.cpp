@@ -3,7 +3,7 @@
 // counter's ticks.
 #include "tessara/gallery/GallerySamples.h"
 
-#include "tessara/controls/TreeStore.h"
+#include "tessara/controls/tree/TreeStore.h"
 
 #include <gtest/gtest.h>
 

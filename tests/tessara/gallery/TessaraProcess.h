@@ -7,6 +7,8 @@
 #include "host/Control.h"
 #include "tessara/gallery/frmMain.h"
 
+#include "host/Host.h"
+
 #include <windows.h>
 #include <psapi.h>
 

@@ -4,17 +4,6 @@
 
 using namespace kit;
 
-TEST(RoundHalfEven, TiesGoToTheEvenNeighbour)
-{
-    struct Case {
-        long double v;
-        std::int64_t want;
-    } cases[] = {{0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {10.5L, 10}, {11.5L, 12}, {-0.5L, 0}, {-1.5L, -2},
-                 {-2.5L, -2}, {2.4999L, 2}, {2.5001L, 3}, {-2.6L, -3}, {7.0L, 7}};
-    for (const Case& c : cases)
-        EXPECT_EQ(RoundHalfEven(c.v), c.want) << static_cast<double>(c.v);
-}
-
 TEST(SplitColour, ChannelsComeFromLowToHighByte)
 {
     std::int16_t r = -1, g = -1, b = -1;
@@ -98,38 +87,4 @@ TEST(ClampToTarget, StopsOnlyPastTheTarget)
     EXPECT_EQ(ClampToTarget(-3, 100, 0), 0);
     EXPECT_EQ(ClampToTarget(50, 100, 0), 50);
     EXPECT_EQ(ClampToTarget(9, 5, 5), 9);  // equal ends never clamp
-}
-
-TEST(MulDivRound, RoundsHalvesToEven)
-{
-    struct Case {
-        std::int32_t a, b, c, want;
-    } cases[] = {
-        {10, 96, 72, 13},   // 13.33
-        {9, 96, 72, 12},
-        {12, 120, 72, 20},
-        {3, 1, 2, 2},       // 1.5 -> 2
-        {5, 1, 2, 2},       // 2.5 -> 2
-        {7, 1, 2, 4},       // 3.5 -> 4
-        {-5, 1, 2, -2},
-        {11, 120, 72, 18},  // 18.33
-        {1, 1, 0, 0},       // no division by zero
-        {2000000000, 2000000000, 1, 2147483647},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(MulDivRound(c.a, c.b, c.c), c.want) << c.a << "*" << c.b << "/" << c.c;
-}
-
-TEST(FontHeight, PointsRoundToWholeBeforeScaling)
-{
-    struct Case {
-        double points;
-        int dpi;
-        std::int32_t want;
-    } cases[] = {
-        {9, 96, -12}, {10.5, 96, -13}, {11.5, 96, -16}, {12, 96, -16},
-        {9, 120, -15}, {10.5, 120, -17}, {12, 120, -20},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(FontHeightForPoints(c.points, c.dpi), c.want) << c.points << "pt at " << c.dpi;
 }

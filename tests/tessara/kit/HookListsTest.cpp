@@ -111,15 +111,3 @@ TEST(MouseWords, SignedSplitOfLParam)
         EXPECT_EQ(HighWordOf(c.lParam), c.y) << c.lParam;
     }
 }
-
-TEST(TickElapsed, ThrottlesAndSurvivesWrap)
-{
-    std::uint32_t last = 1000;
-    EXPECT_FALSE(TickElapsed(1029, last, 30));
-    EXPECT_EQ(last, 1000u);
-    EXPECT_TRUE(TickElapsed(1030, last, 30));
-    EXPECT_EQ(last, 1030u);
-    last = 0xFFFFFFF0u;
-    EXPECT_TRUE(TickElapsed(20, last, 30));  // 36 ms across the wrap
-    EXPECT_EQ(last, 20u);
-}

@@ -191,7 +191,7 @@ TEST(CreateFontFromStdFont, UsesTheScreenResolution)
     ASSERT_NE(font, nullptr);
     LOGFONTW lf{};
     ASSERT_NE(::GetObjectW(font, sizeof lf, &lf), 0);
-    EXPECT_EQ(lf.lfHeight, kit::FontHeightForPoints(10.5, kit::ScreenDotsPerInch()));
+    EXPECT_EQ(lf.lfHeight, host::FontPixelHeight(10.5, kit::ScreenDotsPerInch(), host::FontRounding::WholePoints));
     EXPECT_EQ(lf.lfWeight, 700);
     ::DeleteObject(font);
 }
@@ -284,7 +284,7 @@ TEST(PaintFrame, DrawsTheWholeFrameOffScreenWithTheControlsFontAndColour)
     EXPECT_EQ(::GetObjectType(g_probe.selectedFont), 0u) << "the font is deleted by the end of the paint";
     EXPECT_EQ(g_probe.bkMode, TRANSPARENT);
     EXPECT_EQ(g_probe.textColour, host::TranslateColour(0x80000012));
-    EXPECT_EQ(g_probe.fontHeight, kit::FontHeightForPoints(12, kit::ScreenDotsPerInch()));
+    EXPECT_EQ(g_probe.fontHeight, host::FontPixelHeight(12, kit::ScreenDotsPerInch(), host::FontRounding::WholePoints));
     EXPECT_EQ(WindowPixel(hwnd, 0, 0), g_probe.fill);
     EXPECT_EQ(WindowPixel(hwnd, 59, 39), g_probe.fill);
     RECT update;

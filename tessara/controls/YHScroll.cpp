@@ -1,7 +1,0 @@
-#include "tessara/controls/YHScroll.h"
-
-namespace tessara {
-
-YHScroll::YHScroll() : ScrollBarControl(L"YHScroll", false) {}
-
-} // namespace tessara

@@ -1,0 +1,7 @@
+#include "tessara/controls/scroll/YVScroll.h"
+
+namespace tessara {
+
+YVScroll::YVScroll() : ScrollBarControl(L"YVScroll", true) {}
+
+} // namespace tessara

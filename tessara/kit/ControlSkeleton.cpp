@@ -1,0 +1,210 @@
+#include "tessara/kit/ControlSkeleton.h"
+
+#include "tessara/kit/MdlGDI.h"
+
+#include "host/App.h"
+
+namespace kit {
+
+ControlSkeleton::ControlSkeleton(const wchar_t* kind, std::initializer_list<UINT> watched, Options options)
+    : UserControl(kind), watched_(watched), options_(options)
+{
+}
+
+ControlSkeleton::~ControlSkeleton() = default;
+
+// ---------------------------------------------------------------- lifecycle
+
+void ControlSkeleton::AttachHook()
+{
+    // Design time hooks nothing; a window hooked once stays as it is.
+    if (!UserMode() || watched_.empty() || hook_.IsHooked(hWnd()))
+        return;
+    hook_.AttachWatching(hWnd(), watched_.data(), watched_.size());
+    HookParts(hook_);
+}
+
+void ControlSkeleton::InitProperties()
+{
+    InitNew();
+    // Placed by code at run time, it works like one read from a form.
+    AttachHook();
+}
+
+void ControlSkeleton::ReadProperties(const host::PropertyBag& bag)
+{
+    ReadStored(bag);
+    AttachHook();
+}
+
+void ControlSkeleton::Terminate()
+{
+    Teardown();
+    layout_.Stop();
+    try {
+        hook_.HookDetachAll();
+    } catch (...) {
+        // Tearing down goes on whatever the hook says.
+    }
+}
+
+// ----------------------------------------------------------------- painting
+
+void ControlSkeleton::Invalidate(bool erase)
+{
+    if (hWnd())
+        ::InvalidateRect(hWnd(), nullptr, erase ? TRUE : FALSE);
+}
+
+void ControlSkeleton::DrawFrame(HDC surface, int width, int height)
+{
+    if (!surface)
+        return;
+    std::optional<TextScope> text;
+    if (options_.text)
+        text.emplace(surface, Font(), ForeColor());
+    // Texts measured while the frame is drawn are measured on the surface,
+    // whose font is selected already.
+    const bool measuring = measureDc_ == nullptr;
+    if (measuring)
+        measureDc_ = surface;
+    PaintTo(surface, width, height);
+    if (measuring)
+        measureDc_ = nullptr;
+}
+
+void ControlSkeleton::OnPaint()
+{
+    {
+        // The one place a control's off-screen surface is made and released.
+        PaintCycle cycle(hWnd(), nullptr, 0);
+        if (cycle.surface()) {
+            if (options_.clear)
+                FillRectColor(cycle.surface(), 0, 0, cycle.width(), cycle.height(), *options_.clear);
+            DrawFrame(cycle.surface(), cycle.width(), cycle.height());
+        }
+        cycle.Present(cycle.width(), PresentedHeight(cycle.height()));
+    }
+    Painted();
+}
+
+void ControlSkeleton::Place(host::ControlBase& part, const Rect& px)
+{
+    part.Move(host::PixelsToTwips(px.left), host::PixelsToTwips(px.top), host::PixelsToTwips(px.Width()),
+              host::PixelsToTwips(px.Height()));
+}
+
+void ControlSkeleton::PaintPart(HDC target, int width, int height, const std::function<void(HDC)>& draw)
+{
+    HDC surface = CreateMemDC(width, height);
+    if (!surface)
+        return;
+    draw(surface);
+    ::BitBlt(target, 0, 0, width, height, surface, 0, 0, SRCCOPY);
+    DeleteMemDC(surface);
+}
+
+void ControlSkeleton::Paint()
+{
+    // At run time a hooked control paints on its own WM_PAINT; a control
+    // that hooks nothing draws here at all times.
+    if (UserMode() ? !watched_.empty() : !options_.atDesignTime)
+        return;
+    DrawFrame(hDC(), ScaleWidth(), ScaleHeight());
+}
+
+// ---------------------------------------------------------------- messages
+
+void ControlSkeleton::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg,
+                                     WPARAM& wParam, LPARAM& lParam)
+{
+    (void)bHandled, (void)lReturn;
+    if (!bBefore)
+        return;
+    if (hWnd != this->hWnd()) {
+        OnPartMessage(hWnd, uMsg, wParam, lParam);
+        return;
+    }
+    const int x = LowWordOf(lParam);
+    const int y = HighWordOf(lParam);
+    switch (uMsg) {
+    case WM_PAINT:
+        OnPaint();
+        break;
+    case WM_MOUSEMOVE:
+        if (options_.throttleMoves && !moves_.Allow(::GetTickCount()))
+            break;
+        OnMouseMove(x, y);
+        break;
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        break;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(x, y);
+        break;
+    case WM_LBUTTONDBLCLK:
+        OnLButtonDblClk(x, y);
+        break;
+    case WM_LBUTTONUP:
+        OnLButtonUp(x, y);
+        break;
+    case WM_RBUTTONDOWN:
+        OnRButtonDown(x, y);
+        break;
+    case WM_MOUSEWHEEL:
+        OnMouseWheel(wParam);
+        break;
+    case WM_KILLFOCUS:
+        OnKillFocus(reinterpret_cast<HWND>(wParam));
+        break;
+    default:
+        // Watched but not acted on (right button up, background erasing):
+        // the previous procedure has them.
+        break;
+    }
+}
+
+// ---------------------------------------------------------------- measuring
+
+ControlSkeleton::Measuring::Measuring(const ControlSkeleton& control) : control_(control)
+{
+    if (control_.measureDc_)
+        return;  // an outer scope or a paint already measures
+    outer_ = true;
+    text_.emplace(control_.hDC(), control_.Font(), control_.ForeColor());
+    control_.measureDc_ = control_.hDC();
+}
+
+ControlSkeleton::Measuring::~Measuring()
+{
+    if (!outer_)
+        return;
+    text_.reset();
+    control_.measureDc_ = nullptr;
+}
+
+int ControlSkeleton::TextWidth(std::wstring_view text) const
+{
+    if (!measureDc_) {
+        Measuring scope(*this);
+        return TextWidth(text);
+    }
+    SIZE size{};
+    ::GetTextExtentPoint32W(measureDc_, text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+int ControlSkeleton::TextHeight() const
+{
+    // Layouts and hit tests ask for it often: once per font.
+    if (measuredHeight_ < 0 || measuredFont_ != Font()) {
+        Measuring scope(*this);
+        TEXTMETRICW tm{};
+        ::GetTextMetricsW(measureDc_, &tm);
+        measuredFont_ = Font();
+        measuredHeight_ = tm.tmHeight;
+    }
+    return measuredHeight_;
+}
+
+} // namespace kit
