@@ -1,9 +1,9 @@
 // See frmFolders.h.
 #include "examples/folders/frmFolders.h"
 
-#include "tessara/controls/YCommand.h"
-#include "tessara/controls/YListView.h"
-#include "tessara/controls/YTreeView.h"
+#include "tessara/controls/small/YCommand.h"
+#include "tessara/controls/listview/YListView.h"
+#include "tessara/controls/tree/YTreeView.h"
 
 namespace folderview {
 

@@ -6,9 +6,9 @@
 // itself is started on the fixture and closed as a user closes it.
 #include "examples/folders/frmFolders.h"
 
-#include "tessara/controls/YCommand.h"
-#include "tessara/controls/YListView.h"
-#include "tessara/controls/YTreeView.h"
+#include "tessara/controls/small/YCommand.h"
+#include "tessara/controls/listview/YListView.h"
+#include "tessara/controls/tree/YTreeView.h"
 #include "tests/examples/folders/Fixture.h"
 #include "tests/tessara/controls/ExpectedColours.h"
 #include "tests/tessara/controls/ScrollTestSupport.h"
