@@ -1120,8 +1120,8 @@ TEST(GalleryReliability, MonkeyOnTheWholeFormKeepsEveryControlsInvariants)
 // end) and without the tutorial's (played in while it is open).
 std::vector<HWND> DialogTargets(korvel::frmKorvel& dialog)
 {
-    const HWND ok = dialog.Control<kxButtons_H>(L"cmdOK").hWnd();
-    const HWND cancel = dialog.Control<kxButtons_H>(L"cmdCancel").hWnd();
+    const HWND ok = dialog.Control<kx::kxButtons_H>(L"cmdOK").hWnd();
+    const HWND cancel = dialog.Control<kx::kxButtons_H>(L"cmdCancel").hWnd();
     std::vector<HWND> out;
     for (HWND h : Targets(dialog.hWnd(), dialog.hWnd()))
         if (h != ok && h != cancel && !::IsChild(ok, h) && !::IsChild(cancel, h))
@@ -1281,7 +1281,7 @@ protected:
         }
         if (open()) {
             LetGo(help->hWnd());
-            const HWND close = help->Control<kxButtons_H>(L"kxButtons_H3").hWnd();
+            const HWND close = help->Control<kx::kxButtons_H>(L"kxButtons_H3").hWnd();
             RECT r{};
             ::GetClientRect(close, &r);
             const POINT centre{r.right / 2, r.bottom / 2};
@@ -1473,7 +1473,7 @@ TEST_F(DialogReliability, MonkeyOnTheLauncherDialogKeepsItsChoicesInRangeAndOkWr
                              : cpuPriority < 0 || ioPriority < 0 ? korvel::kNeedPriorityText
                                                                  : nullptr;
     const auto press = [&](const wchar_t* name) {
-        const HWND h = dialog->Control<kxButtons_H>(name).hWnd();
+        const HWND h = dialog->Control<kx::kxButtons_H>(name).hWnd();
         RECT r{};
         ::GetClientRect(h, &r);
         POINT screen{r.right / 2, r.bottom / 2};
