@@ -112,6 +112,17 @@ void SmallButton::DrawGreyCaption(HDC dc, int x, int y, SIZE size) const
                static_cast<WPARAM>(caption_.size()), x, y, size.cx + 4, size.cy + 1, DST_TEXT | DSS_DISABLED);
 }
 
+void SmallButton::DrawCaptionFrom(HDC dc, int x, int width, int height) const
+{
+    if (Enabled()) {
+        RECT rc{x, 0, width, height};
+        DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &rc, DT_SINGLELINE | DT_VCENTER);
+    } else {
+        const SIZE size = CaptionSize(dc);
+        DrawGreyCaption(dc, x, CentredText(width, height, size.cx, size.cy).y, size);
+    }
+}
+
 void SmallButton::Apply(const ButtonEffects& e)
 {
     if (e.requestLeave)

@@ -61,6 +61,10 @@ protected:
     void DrawGreyCaption(HDC dc, int x, int y, SIZE size) const;
     // Where a caption of this control's font sits centred in width x height.
     SIZE CaptionSize(HDC dc) const;
+    // The caption from x to the right edge, centred in height: as it stands
+    // when enabled, greyed when not (the option and check buttons' text
+    // beside their box).
+    void DrawCaptionFrom(HDC dc, int x, int width, int height) const;
     // The window clears itself before the frame is drawn.
     void Repaint() { Invalidate(true); }
     void Apply(const ButtonEffects& e);

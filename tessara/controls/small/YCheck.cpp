@@ -49,13 +49,7 @@ void YCheck::PaintTo(HDC dc, int width, int height)
     }
     if (state_.Selected() && checkMarkDC_)
         TransparentBlt(dc, 2, t, 12, 12, checkMarkDC_, 0, 0, 23, 23, kit::kWhite);
-    if (Enabled()) {
-        RECT rc{18, 0, width, height};
-        DrawTextW(dc, Caption().c_str(), static_cast<int>(Caption().size()), &rc, DT_SINGLELINE | DT_VCENTER);
-    } else {
-        SIZE size = CaptionSize(dc);
-        DrawGreyCaption(dc, 18, CentredText(width, height, size.cx, size.cy).y, size);
-    }
+    DrawCaptionFrom(dc, 18, width, height);
 }
 
 } // namespace tessara

@@ -24,13 +24,7 @@ void YOption::PaintTo(HDC dc, int width, int height)
     }
     if (state_.Selected())
         kit::FillRgnColor(dc, dot, kFaceBlue);
-    if (Enabled()) {
-        RECT rc{18, 0, width, height};
-        DrawTextW(dc, Caption().c_str(), static_cast<int>(Caption().size()), &rc, DT_SINGLELINE | DT_VCENTER);
-    } else {
-        SIZE size = CaptionSize(dc);
-        DrawGreyCaption(dc, 18, CentredText(width, height, size.cx, size.cy).y, size);
-    }
+    DrawCaptionFrom(dc, 18, width, height);
     DeleteObject(disc);
     DeleteObject(dot);
 }
