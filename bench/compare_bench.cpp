@@ -30,6 +30,8 @@
 #include "tessara/controls/listview/YListView.h"
 #include "tessara/controls/tree/YTreeView.h"
 #include "tessara/gallery/frmMain.h"
+#include "tessara/kit/ControlSkeleton.h"
+#include "tessara/kit/Hook.h"
 #include "tessara/kit/MdlCreateLogFont.h"
 #include "tessara/kit/MdlMemDC.h"
 
@@ -665,8 +667,9 @@ struct GalleryFigures {
     int clientW = 0, clientH = 0;   // the form's client size (the anchor's window)
     double listBoxPaint = kNone;    // the platform list box's paint of this run
     double listViewPaint = kNone;   // YListView1 inside the gallery
-    double surfaceBytes = -1;       // w x h x 4 over the controls that paint off screen
+    double surfaceBytes = -1;       // what the gallery's controls keep open: surfaces' w x h x 4
     int surfaces = 0;
+    double surfacesAfterUnload = -1;
     struct Window {
         std::string name;
         double paint;
@@ -721,8 +724,6 @@ double GalleryWindows(HWND form)
     RECT fr;
     ::GetClientRect(form, &fr);
     double floor = SystemPaintMs(fr.right, fr.bottom);
-    g_gallery.surfaceBytes = 0;
-    g_gallery.surfaces = 0;
     for (HWND h : children) {
         if (!::IsWindowVisible(h))
             continue;
@@ -744,17 +745,27 @@ double GalleryWindows(HWND form)
         ::GetClassNameW(h, cls, 64);
         if (cls[0] == L'Y' && std::wcscmp(cls, L"YFrame") != 0) {
             g_gallery.controls.push_back({name, ours});
-            g_gallery.surfaceBytes += 4.0 * r.right * r.bottom;
-            ++g_gallery.surfaces;
         }
         if (std::wcscmp(cls, L"YListView") == 0)
             g_gallery.listViewPaint = ours;
+        // The control's frame drawn alone on a surface of its size: its
+        // paint less the round of messages around it.
+        if (auto* skeleton = dynamic_cast<kit::ControlSkeleton*>(host::ControlBase::FromHwnd(h))) {
+            kit::KeptSurface surface;
+            if (HDC dc = surface.Fit(r.right, r.bottom)) {
+                std::vector<double> d;
+                for (int i = 0; i < kPaintRuns; ++i)
+                    d.push_back(TimeMs([&] { skeleton->DrawFrame(dc, r.right, r.bottom); }));
+                std::printf("    %s: its frame drawn alone %.3f ms\n", name.c_str(), Median(d));
+            }
+        }
     }
     return floor;
 }
 
 void Gallery()
 {
+    const kit::OpenSurfaceFigures open0 = kit::OpenSurfaces();
     gallery::frmMain form;
     const double t0 = NowMs();
     form.Show();
@@ -789,11 +800,17 @@ void Gallery()
     Report("gallery: one complete repaint (platform: bare paints)", -1, Median(full), floor);
     Report("gallery: a 726 x 468 frame, platform alone", -1, kNone, Median(plat));
     Report("gallery: Show to first complete paint (in process)", -1, inProcess, kNone);
-    std::printf("  off-screen surfaces: %d controls, %.2f MB if each kept one of its client size "
-                "(w x h x 4 summed; made per paint today)\n",
-                g_gallery.surfaces, g_gallery.surfaceBytes / (1024.0 * 1024.0));
-    std::fflush(stdout);
+    const kit::OpenSurfaceFigures open1 = kit::OpenSurfaces();
+    g_gallery.surfaces = open1.count - open0.count;
+    g_gallery.surfaceBytes = open1.bytes - open0.bytes;
     form.Unload();
+    host::DoEvents();
+    g_gallery.surfacesAfterUnload = kit::OpenSurfaces().count - open0.count;
+    std::printf("  off-screen surfaces the gallery's controls keep: %d, %.2f MB (w x h x 4 summed); "
+                "%d left after the form is unloaded\n",
+                g_gallery.surfaces, g_gallery.surfaceBytes / (1024.0 * 1024.0),
+                static_cast<int>(g_gallery.surfacesAfterUnload));
+    std::fflush(stdout);
 }
 
 struct FoundWindow {
@@ -919,6 +936,71 @@ void StartUp()
 
 // ---- where a paint's time goes ------------------------------------------------
 
+// A window whose paint is the kit's kept frame with nothing drawn on it:
+// the paint round of ours before any control's drawing. Through the kit's
+// hook on the window (as every control takes its paint) when `hooked`.
+struct KeptFrameWindow : kit::HookClient {
+    kit::FramePainter painter;
+    kit::WindowHook hook{*this};
+    void zSubclass_Proc(bool before, bool& handled, LRESULT& result, HWND hwnd, UINT& msg, WPARAM&,
+                        LPARAM&) override
+    {
+        if (before && msg == WM_PAINT) {
+            Paint(hwnd);
+            handled = true;
+            result = 0;
+        }
+    }
+    void Paint(HWND hwnd)
+    {
+        static const host::Font font;
+        painter.Paint(hwnd, &font, 0, [](HDC, int, int) {});
+    }
+};
+KeptFrameWindow* g_keptFrame = nullptr;
+
+LRESULT CALLBACK KeptFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_PAINT && g_keptFrame) {
+        g_keptFrame->Paint(hwnd);
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+double KeptFramePaintMs(int w, int h, bool hooked)
+{
+    static const bool registered = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = KeptFrameProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"BenchKeptFrame";
+        return ::RegisterClassW(&wc) != 0;
+    }();
+    if (!registered)
+        return kNone;
+    HWND win = ::CreateWindowExW(0, hooked ? L"STATIC" : L"BenchKeptFrame", L"", WS_POPUP | WS_VISIBLE, 0, 0, w, h,
+                                 nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    double ms = kNone;
+    {
+        KeptFrameWindow frame;
+        g_keptFrame = &frame;
+        if (hooked) {
+            const UINT watched[] = {WM_PAINT};
+            frame.hook.AttachWatching(win, watched);
+        }
+        PaintOnceMs(win);
+        std::vector<double> t;
+        for (int i = 0; i < kPaintRuns; ++i)
+            t.push_back(PaintOnceMs(win));
+        ms = Median(t);
+        frame.hook.HookDetachAll();
+        g_keptFrame = nullptr;
+    }
+    ::DestroyWindow(win);
+    return ms;
+}
+
 // The fixed steps of every paint of ours, each on its own, at a control's
 // size: what a paint costs before it draws anything.
 void PaintSteps(int w, int h)
@@ -946,6 +1028,11 @@ void PaintSteps(int w, int h)
     g_rows.push_back({"paint step: one copy to the window", size, Median(copy), kNone});
     PrintRow(g_rows.back());
     g_rows.push_back({"paint step: invalidate + a system-drawn paint", size, kNone, Median(bare)});
+    PrintRow(g_rows.back());
+    g_rows.push_back({"paint step: invalidate + a kept frame, nothing drawn", size, KeptFramePaintMs(w, h, false),
+                      kNone});
+    PrintRow(g_rows.back());
+    g_rows.push_back({"paint step: the same through the hook", size, KeptFramePaintMs(w, h, true), kNone});
     PrintRow(g_rows.back());
 }
 
@@ -1067,9 +1154,16 @@ void StartGoals()
         std::printf("  [figure] working set after the first complete paint: Tessara %.1f MB, one empty window "
                     "%.1f MB\n",
                     g_gallery.wsTessara / (1024.0 * 1024.0), g_gallery.wsAnchor / (1024.0 * 1024.0));
-    if (g_gallery.surfaces > 0)
-        std::printf("  [figure] off-screen surfaces of %d controls: %.2f MB (w x h x 4 summed; made per paint today)\n",
-                    g_gallery.surfaces, g_gallery.surfaceBytes / (1024.0 * 1024.0));
+    if (g_gallery.surfaceBytes < 0) {
+        Skipped("surfaces the gallery keeps: the gallery section did not run");
+    } else {
+        Goal(g_gallery.surfaceBytes <= 4.0 * 1024 * 1024,
+             "off-screen surfaces the gallery's controls keep: " + std::to_string(g_gallery.surfaces) + ", " +
+                 Ms(g_gallery.surfaceBytes / (1024.0 * 1024.0)) + " MB, at most 4 MB");
+        Goal(g_gallery.surfacesAfterUnload == 0, "surfaces left after the gallery is unloaded: " +
+                                                     std::to_string(static_cast<int>(g_gallery.surfacesAfterUnload)) +
+                                                     ", none");
+    }
 }
 
 void FillGoals()

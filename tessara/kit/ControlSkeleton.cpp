@@ -41,6 +41,7 @@ void ControlSkeleton::Terminate()
 {
     Teardown();
     layout_.Stop();
+    ReleaseSurfaces();
     try {
         hook_.HookDetachAll();
     } catch (...) {
@@ -60,9 +61,7 @@ void ControlSkeleton::DrawFrame(HDC surface, int width, int height)
 {
     if (!surface)
         return;
-    std::optional<TextScope> text;
-    if (options_.text)
-        text.emplace(surface, Font(), ForeColor());
+    DrawingScope scope(surface, options_.text ? painter_.FontFor(Font()) : nullptr, ForeColor());
     // Texts measured while the frame is drawn are measured on the surface,
     // whose font is selected already.
     const bool measuring = measureDc_ == nullptr;
@@ -75,17 +74,23 @@ void ControlSkeleton::DrawFrame(HDC surface, int width, int height)
 
 void ControlSkeleton::OnPaint()
 {
-    {
-        // The one place a control's off-screen surface is made and released.
-        PaintCycle cycle(hWnd(), nullptr, 0);
-        if (cycle.surface()) {
+    // The one place a control's off-screen surface lives: kept while the
+    // window's size stays, made again on a resize, freed at termination.
+    painter_.Paint(
+        hWnd(), nullptr, 0,
+        [this](HDC surface, int w, int h) {
             if (options_.clear)
-                FillRectColor(cycle.surface(), 0, 0, cycle.width(), cycle.height(), *options_.clear);
-            DrawFrame(cycle.surface(), cycle.width(), cycle.height());
-        }
-        cycle.Present(cycle.width(), PresentedHeight(cycle.height()));
-    }
+                FillRectColor(surface, 0, 0, w, h, *options_.clear);
+            DrawFrame(surface, w, h);
+        },
+        [this](int h) { return PresentedHeight(h); });
     Painted();
+}
+
+void ControlSkeleton::ReleaseSurfaces()
+{
+    painter_.Release();
+    parts_.clear();
 }
 
 void ControlSkeleton::Place(host::ControlBase& part, const Rect& px)
@@ -96,12 +101,28 @@ void ControlSkeleton::Place(host::ControlBase& part, const Rect& px)
 
 void ControlSkeleton::PaintPart(HDC target, int width, int height, const std::function<void(HDC)>& draw)
 {
-    HDC surface = CreateMemDC(width, height);
+    // One kept surface per part size: a part keeps its size between paints.
+    KeptSurface* kept = nullptr;
+    for (KeptSurface& s : parts_)
+        if (s.width() == width && s.height() == height)
+            kept = &s;
+    for (KeptSurface& s : parts_)
+        if (!kept && !s.dc())
+            kept = &s;  // one that failed before
+    if (!kept) {
+        if (width < 1 || height < 1)
+            return;
+        parts_.emplace_back();
+        kept = &parts_.back();
+    }
+    HDC surface = kept->Fit(width, height);
     if (!surface)
         return;
-    draw(surface);
+    {
+        DrawingScope scope(surface, nullptr, 0);
+        draw(surface);
+    }
     ::BitBlt(target, 0, 0, width, height, surface, 0, 0, SRCCOPY);
-    DeleteMemDC(surface);
 }
 
 void ControlSkeleton::Paint()
@@ -118,7 +139,6 @@ void ControlSkeleton::Paint()
 void ControlSkeleton::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT& uMsg,
                                      WPARAM& wParam, LPARAM& lParam)
 {
-    (void)bHandled, (void)lReturn;
     if (!bBefore)
         return;
     if (hWnd != this->hWnd()) {
@@ -130,6 +150,10 @@ void ControlSkeleton::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lRet
     switch (uMsg) {
     case WM_PAINT:
         OnPaint();
+        // Painted and validated: the procedure below would only begin and
+        // end an empty paint.
+        bHandled = true;
+        lReturn = 0;
         break;
     case WM_MOUSEMOVE:
         if (options_.throttleMoves && !moves_.Allow(::GetTickCount()))
@@ -171,15 +195,17 @@ ControlSkeleton::Measuring::Measuring(const ControlSkeleton& control) : control_
     if (control_.measureDc_)
         return;  // an outer scope or a paint already measures
     outer_ = true;
-    text_.emplace(control_.hDC(), control_.Font(), control_.ForeColor());
-    control_.measureDc_ = control_.hDC();
+    HDC dc = control_.hDC();
+    previous_ = ::SelectObject(dc, control_.painter_.FontFor(control_.Font()));
+    control_.measureDc_ = dc;
 }
 
 ControlSkeleton::Measuring::~Measuring()
 {
     if (!outer_)
         return;
-    text_.reset();
+    if (previous_)
+        ::SelectObject(control_.measureDc_, previous_);
     control_.measureDc_ = nullptr;
 }
 

@@ -1,7 +1,8 @@
 // The body every Tessara control is built on. It owns what each control
 // would otherwise write again: the hook on its own window (attached at run
 // time when the properties are read or initialised, detached at
-// termination), the paint cycle with its one off-screen surface, the
+// termination), the paint cycle with its one off-screen surface (kept while
+// the size and the font stay), the
 // design-time paint, invalidation, the message switch with its mouse-move
 // throttle, the deferred layout of a burst of changes, and measuring text
 // in the control's font.
@@ -145,7 +146,7 @@ protected:
 
     private:
         const ControlSkeleton& control_;
-        std::optional<TextScope> text_;
+        HGDIOBJ previous_ = nullptr;
         bool outer_ = false;
     };
     // Width of a text in the control's font.
@@ -159,12 +160,17 @@ private:
 
     void AttachHook();
     void OnPaint();
+    void ReleaseSurfaces();
 
     const std::vector<UINT> watched_;
     const Options options_;
     WindowHook hook_{*this};
     Throttle moves_;
     BurstTimer layout_{[this] { RunLayout(); }};
+    // The frame's surface and the font, kept between paints (and the
+    // parts' surfaces, one per size).
+    mutable FramePainter painter_;
+    std::vector<KeptSurface> parts_;
     mutable HDC measureDc_ = nullptr;    // set while a Measuring scope or a paint is open
     mutable host::Font measuredFont_;    // TextHeight's font and result
     mutable int measuredHeight_ = -1;

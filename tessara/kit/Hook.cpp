@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <mutex>
+#include <unordered_map>
 
 namespace kit {
 
@@ -31,6 +33,7 @@ struct HookChain {
     HookLevel* pending = nullptr;  // level the next entry of the dispatcher serves
     int depth = 0;                 // dispatches of this window now running
     bool destroyed = false;        // WM_NCDESTROY went through
+    bool unsettled = false;        // a level is dead: settle after the dispatch
 };
 
 } // namespace detail
@@ -51,6 +54,45 @@ HookChain* ChainOf(HWND hwnd)
     return static_cast<HookChain*>(::GetPropW(hwnd, kChainProp));
 }
 
+// The chains by window for the dispatcher, which runs for every message of
+// every hooked window: a lookup here costs no call into the window manager
+// (where a property is a round trip to the display server under Wine). The
+// property stays the record that a window carries a chain; both are set and
+// removed together.
+std::mutex g_chainsLock;
+std::unordered_map<HWND, HookChain*>& DispatchChains()
+{
+    static std::unordered_map<HWND, HookChain*> chains;
+    return chains;
+}
+
+HookChain* DispatchChain(HWND hwnd)
+{
+    std::lock_guard<std::mutex> lock(g_chainsLock);
+    const auto found = DispatchChains().find(hwnd);
+    return found == DispatchChains().end() ? nullptr : found->second;
+}
+
+bool SetChain(HWND hwnd, HookChain* chain)
+{
+    if (!::SetPropW(hwnd, kChainProp, chain))
+        return false;
+    std::lock_guard<std::mutex> lock(g_chainsLock);
+    DispatchChains()[hwnd] = chain;
+    return true;
+}
+
+// Removes the chain's record; the property only while the window is ours.
+void ForgetChain(HWND hwnd, HookChain* chain, bool ours)
+{
+    if (ours)
+        ::RemovePropW(hwnd, kChainProp);
+    std::lock_guard<std::mutex> lock(g_chainsLock);
+    auto it = DispatchChains().find(hwnd);
+    if (it != DispatchChains().end() && it->second == chain)
+        DispatchChains().erase(it);
+}
+
 HookLevel* LevelBelow(HookChain* chain, HookLevel* level)
 {
     for (std::size_t i = 1; i < chain->levels.size(); ++i)
@@ -64,6 +106,7 @@ WNDPROC CurrentProc(HWND hwnd) { return reinterpret_cast<WNDPROC>(::GetWindowLon
 void Retire(HookLevel* level)
 {
     level->dead = true;
+    level->chain->unsettled = true;
     level->owner = nullptr;
     level->client = nullptr;
     level->before.Clear();
@@ -72,7 +115,7 @@ void Retire(HookLevel* level)
 
 LRESULT CALLBACK HookProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    HookChain* chain = static_cast<HookChain*>(::GetPropW(hwnd, kChainProp));
+    HookChain* chain = DispatchChain(hwnd);
     if (!chain || chain->levels.empty())
         return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     HookLevel* level = chain->pending ? chain->pending : chain->levels.back().get();
@@ -93,7 +136,7 @@ LRESULT CALLBACK HookProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     if (original == WM_NCDESTROY)
         chain->destroyed = true;
-    if (--chain->depth == 0)
+    if (--chain->depth == 0 && (chain->destroyed || chain->unsettled))
         detail::SettleChain(chain);
     return result;
 }
@@ -114,8 +157,7 @@ void SettleChain(HookChain* chain)
         for (auto& l : chain->levels)
             if (l->owner)
                 l->owner->Forget(l.get());
-        if (ours)
-            ::RemovePropW(hwnd, kChainProp);
+        ForgetChain(hwnd, chain, ours);
         delete chain;
         return;
     }
@@ -135,10 +177,12 @@ void SettleChain(HookChain* chain)
     const bool allDead = std::all_of(chain->levels.begin(), chain->levels.end(),
                                      [](const std::unique_ptr<HookLevel>& l) { return l->dead; });
     if (chain->levels.empty() || (!ours && allDead)) {
-        if (ours)
-            ::RemovePropW(hwnd, kChainProp);
+        ForgetChain(hwnd, chain, ours);
         delete chain;
+        return;
     }
+    chain->unsettled = std::any_of(chain->levels.begin(), chain->levels.end(),
+                                   [](const std::unique_ptr<HookLevel>& l) { return l->dead; });
 }
 
 } // namespace detail
@@ -191,7 +235,7 @@ int WindowHook::HookAttach(HWND hwnd)
     if (fresh) {
         chain = new HookChain;
         chain->hwnd = hwnd;
-        if (!::SetPropW(hwnd, kChainProp, chain)) {
+        if (!SetChain(hwnd, chain)) {
             delete chain;
             return -1;
         }
@@ -207,7 +251,7 @@ int WindowHook::HookAttach(HWND hwnd)
     if (!prev) {
         chain->levels.pop_back();
         if (fresh) {
-            ::RemovePropW(hwnd, kChainProp);
+            ForgetChain(hwnd, chain, true);
             delete chain;
         }
         return -1;

@@ -122,58 +122,120 @@ void BlitWithBorders(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, i
         ::StretchBlt(dst, p.dx, p.dy, p.dw, p.dh, src, p.sx, p.sy, p.sw, p.sh, SRCCOPY);
 }
 
-TextScope::TextScope(HDC dc, const host::Font& font, host::Colour foreColor)
-    : dc_(dc), font_(CreateFontFromStdFont(font)), previous_(nullptr)
+KeptSurface::KeptSurface(KeptSurface&& o) noexcept : dc_(o.dc_), width_(o.width_), height_(o.height_)
 {
-    ::SetBkMode(dc_, TRANSPARENT);
-    ::SetTextColor(dc_, TranslateColour(foreColor));
-    if (font_)
-        previous_ = ::SelectObject(dc_, font_);
+    o.dc_ = nullptr;
+    o.width_ = o.height_ = 0;
 }
 
-TextScope::~TextScope()
+KeptSurface& KeptSurface::operator=(KeptSurface&& o) noexcept
 {
-    if (previous_)
-        ::SelectObject(dc_, previous_);
+    if (this != &o) {
+        Release();
+        dc_ = o.dc_;
+        width_ = o.width_;
+        height_ = o.height_;
+        o.dc_ = nullptr;
+        o.width_ = o.height_ = 0;
+    }
+    return *this;
+}
+
+HDC KeptSurface::Fit(int width, int height)
+{
+    if (dc_ && width == width_ && height == height_)
+        return dc_;
+    Release();
+    dc_ = CreateMemDC(width, height);
+    if (dc_) {
+        width_ = width;
+        height_ = height;
+    }
+    return dc_;
+}
+
+void KeptSurface::Release()
+{
+    DeleteMemDC(dc_);
+    dc_ = nullptr;
+    width_ = height_ = 0;
+}
+
+HFONT KeptFont::For(const host::Font& font)
+{
+    if (font_ && font == made_)
+        return font_;
+    Release();
+    font_ = CreateFontFromStdFont(font);
+    made_ = font;
+    return font_;
+}
+
+void KeptFont::Release()
+{
     if (font_)
         ::DeleteObject(font_);
+    font_ = nullptr;
 }
 
-PaintCycle::PaintCycle(HWND hwnd, const host::Font* font, host::Colour foreColor) : hwnd_(hwnd)
+DrawingScope::DrawingScope(HDC dc, HFONT font, host::Colour foreColor) : dc_(dc), saved_(::SaveDC(dc))
 {
-    ::BeginPaint(hwnd_, &ps_);
+    if (!font)
+        return;
+    ::SelectObject(dc_, font);
+    ::SetBkMode(dc_, TRANSPARENT);
+    ::SetTextColor(dc_, TranslateColour(foreColor));
+}
+
+DrawingScope::~DrawingScope()
+{
+    if (saved_)
+        ::RestoreDC(dc_, saved_);
+}
+
+void FramePainter::Paint(HWND hwnd, const host::Font* font, host::Colour foreColor,
+                         const std::function<void(HDC, int, int)>& draw,
+                         const std::function<int(int)>& presentedRows)
+{
+    PAINTSTRUCT ps{};
+    ::BeginPaint(hwnd, &ps);
     RECT rc{};
-    ::GetClientRect(hwnd_, &rc);
-    width_ = rc.right - rc.left;
-    height_ = rc.bottom - rc.top;
-    surface_ = CreateMemDC(width_, height_);
-    if (font && surface_)
-        text_.emplace(surface_, *font, foreColor);
-}
-
-PaintCycle::~PaintCycle()
-{
-    text_.reset();
-    DeleteMemDC(surface_);
-    ::EndPaint(hwnd_, &ps_);
-}
-
-void PaintCycle::Present() { Present(width_, height_); }
-
-void PaintCycle::Present(int w, int h)
-{
-    if (surface_ && ps_.hdc)
-        ::BitBlt(ps_.hdc, 0, 0, w, h, surface_, 0, 0, SRCCOPY);
-}
-
-void PaintFrame(HWND hwnd, const host::Font* font, host::Colour foreColor,
-                const std::function<void(HDC, int, int)>& draw)
-{
-    PaintCycle cycle(hwnd, font, foreColor);
+    ::GetClientRect(hwnd, &rc);
+    const int w = rc.right - rc.left;
+    const int h = rc.bottom - rc.top;
     // No surface (an empty window or no memory): nothing can be shown.
-    if (draw && cycle.surface())
-        draw(cycle.surface(), cycle.width(), cycle.height());
-    cycle.Present();
+    if (HDC surface = surface_.Fit(w, h)) {
+        {
+            DrawingScope scope(surface, font ? font_.For(*font) : nullptr, foreColor);
+            if (draw)
+                draw(surface, w, h);
+        }
+        if (ps.hdc)
+            ::BitBlt(ps.hdc, 0, 0, w, presentedRows ? presentedRows(h) : h, surface, 0, 0, SRCCOPY);
+    }
+    ::EndPaint(hwnd, &ps);
+}
+
+void FramePainter::Release()
+{
+    surface_.Release();
+    font_.Release();
+}
+
+OpenSurfaceFigures OpenSurfaces()
+{
+    std::lock_guard<std::mutex> lock(g_surfacesLock);
+    OpenSurfaceFigures f{0, 0};
+    for (const auto& entry : Surfaces()) {
+        if (!entry.second.owned)
+            continue;
+        BITMAP info{};
+        if (::GetObjectW(entry.second.bitmap, sizeof info, &info)) {
+            ++f.count;
+            f.bytes += 4.0 * info.bmWidth * info.bmHeight;
+        }
+    }
+    return f;
 }
 
 } // namespace kit

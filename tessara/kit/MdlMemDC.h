@@ -1,5 +1,5 @@
-// Off-screen surfaces, the bordered stretch copy and the paint cycle every
-// control's WM_PAINT handler follows.
+// Off-screen surfaces, the bordered stretch copy, and what a control's
+// window keeps for its paints: its surface and its font.
 #pragma once
 #include "tessara/kit/ColourMath.h"
 
@@ -29,55 +29,93 @@ void DeleteMemDC(HDC surface);
 // left and right strips, then the centre. Edge 0 is one plain stretch.
 void BlitWithBorders(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh, int edge);
 
-// Sets up text drawing on a surface for the length of a paint: a font made
-// from the control's font, transparent background, the text colour. The
-// previous font is selected back and the font deleted on destruction.
-class TextScope {
+// An off-screen surface kept from one paint to the next: made when first
+// asked for, made again only when the size asked for changes, freed by
+// Release or on destruction.
+class KeptSurface {
 public:
-    TextScope(HDC dc, const host::Font& font, host::Colour foreColor);
-    ~TextScope();
-    TextScope(const TextScope&) = delete;
-    TextScope& operator=(const TextScope&) = delete;
+    KeptSurface() = default;
+    ~KeptSurface() { Release(); }
+    KeptSurface(const KeptSurface&) = delete;
+    KeptSurface& operator=(const KeptSurface&) = delete;
+    KeptSurface(KeptSurface&& o) noexcept;
+    KeptSurface& operator=(KeptSurface&& o) noexcept;
+
+    // The surface of width x height pixels; 0 when a size is below 1 or GDI
+    // refuses (nothing kept then).
+    HDC Fit(int width, int height);
+    void Release();
+    HDC dc() const { return dc_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+private:
+    HDC dc_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+// A font object's GDI font, kept while the font stays the same.
+class KeptFont {
+public:
+    KeptFont() = default;
+    ~KeptFont() { Release(); }
+    KeptFont(const KeptFont&) = delete;
+    KeptFont& operator=(const KeptFont&) = delete;
+
+    // The GDI font for `font`, made again when it differs from the last one.
+    // It must not be selected anywhere when the font changes or is released.
+    HFONT For(const host::Font& font);
+    void Release();
     HFONT font() const { return font_; }
 
 private:
-    HDC dc_;
-    HFONT font_;
-    HGDIOBJ previous_;
+    HFONT font_ = nullptr;
+    host::Font made_;
 };
 
-// One paint of a control's window: BeginPaint, a fresh surface of the
-// client size, optional text set-up, and on destruction the font and
-// surface released and EndPaint. Present() copies the surface to the
-// window; nothing is copied unless asked.
-class PaintCycle {
+// Sets a surface up for the length of a drawing and gives it back as it
+// was: the drawing state is saved, and with a font the font is selected,
+// the background made transparent and the text colour set.
+class DrawingScope {
 public:
-    // font null: a control that draws no text.
-    PaintCycle(HWND hwnd, const host::Font* font, host::Colour foreColor);
-    ~PaintCycle();
-    PaintCycle(const PaintCycle&) = delete;
-    PaintCycle& operator=(const PaintCycle&) = delete;
-
-    HDC surface() const { return surface_; }
-    HDC target() const { return ps_.hdc; }
-    int width() const { return width_; }
-    int height() const { return height_; }
-    // Copies the whole surface, or its top-left w x h, to (0, 0) of the window.
-    void Present();
-    void Present(int w, int h);
+    DrawingScope(HDC dc, HFONT font, host::Colour foreColor);
+    ~DrawingScope();
+    DrawingScope(const DrawingScope&) = delete;
+    DrawingScope& operator=(const DrawingScope&) = delete;
 
 private:
-    HWND hwnd_;
-    PAINTSTRUCT ps_{};
-    int width_ = 0;
-    int height_ = 0;
-    HDC surface_ = nullptr;
-    std::optional<TextScope> text_;
+    HDC dc_;
+    int saved_;
 };
 
-// The whole cycle for the common case: draw(surface, width, height), then
-// one copy of the full surface to the window.
-void PaintFrame(HWND hwnd, const host::Font* font, host::Colour foreColor,
-                const std::function<void(HDC, int, int)>& draw);
+// What a window keeps for its paints: the surface of its client size and
+// its font. Paint is one WM_PAINT: BeginPaint, the kept surface fitted to the
+// client area, text set up when a font is given, draw(surface, width,
+// height), the top `presentedRows` rows (all when negative) copied to the
+// window, the surface's drawing state restored, EndPaint. The frame is
+// drawn over the last one, so draw paints every pixel it shows.
+class FramePainter {
+public:
+    void Paint(HWND hwnd, const host::Font* font, host::Colour foreColor,
+               const std::function<void(HDC, int, int)>& draw,
+               const std::function<int(int)>& presentedRows = nullptr);
+    HFONT FontFor(const host::Font& font) { return font_.For(font); }
+    void Release();
+    const KeptSurface& surface() const { return surface_; }
+
+private:
+    KeptSurface surface_;
+    KeptFont font_;
+};
+
+// The surfaces made by CreateMemDC that are open now and their bytes
+// (width x height x 4 each): what the controls keep, for benchmarks and
+// leak checks.
+struct OpenSurfaceFigures {
+    int count;
+    double bytes;
+};
+OpenSurfaceFigures OpenSurfaces();
 
 } // namespace kit

@@ -45,10 +45,10 @@ void Painter::Cell(std::int32_t x, std::int32_t w, std::int32_t top, std::int32_
 {
     std::int32_t offset = 3;
     if (smallIcon) {
-        c_.Icon(x + 3, CentredTop(top, band, kSmallIcon), *smallIcon, kSmallIcon);
+        c_.Icon(x + 3, CentredTop(top, band, kSmallIcon), smallIcon, kSmallIcon);
         offset = 21;
     } else if (bigIcon) {
-        c_.Icon(x + 3, CentredTop(top, band, kBigIcon), *bigIcon, kBigIcon);
+        c_.Icon(x + 3, CentredTop(top, band, kBigIcon), bigIcon, kBigIcon);
         offset = 25;
     }
     const std::wstring shown = FitText(text, offset, w, measure_);
@@ -134,11 +134,11 @@ void Painter::Grid(std::int32_t w)
                 c_.RoundBox({L + 2, y, L + w, y + rh}, box);
             if (big) {
                 if (item.bigIcon)
-                    c_.Icon(L + 24, y + 3, *item.bigIcon, kBigIcon);
+                    c_.Icon(L + 24, y + 3, item.bigIcon, kBigIcon);
                 c_.Text({L + 2, y + 23, L + w, y + rh}, item.text, TextAlign::Centre);
             } else {
                 if (item.smallIcon)
-                    c_.Icon(L + 5, CentredTop(y, rh, kSmallIcon), *item.smallIcon, kSmallIcon);
+                    c_.Icon(L + 5, CentredTop(y, rh, kSmallIcon), item.smallIcon, kSmallIcon);
                 c_.Text({L + 21, y, L + w, y + rh}, item.text, TextAlign::Centre);
             }
         }
@@ -160,7 +160,7 @@ void Painter::List()
         if (boxed)
             c_.RoundBox({2, y, kListColumnRight, y + rh}, box);
         if (item.smallIcon)
-            c_.Icon(5, CentredTop(y, rh, kSmallIcon), *item.smallIcon, kSmallIcon);
+            c_.Icon(5, CentredTop(y, rh, kSmallIcon), item.smallIcon, kSmallIcon);
         c_.Text({21, y, kListColumnRight, y + rh}, item.text, TextAlign::Centre);
         y += rh;
     }

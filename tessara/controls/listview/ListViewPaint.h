@@ -26,7 +26,7 @@ public:
     virtual void RoundBox(const kit::Rect& r, host::Colour c) = 0;
     // The kit's framed box, not strong.
     virtual void FramedBox(const kit::Rect& r, host::Colour c) = 0;
-    virtual void Icon(std::int32_t x, std::int32_t y, const host::Picture& icon, std::int32_t size) = 0;
+    virtual void Icon(std::int32_t x, std::int32_t y, const host::PictureRef& icon, std::int32_t size) = 0;
     virtual void Text(const kit::Rect& r, const std::wstring& text, TextAlign align) = 0;
     virtual void Clip(const kit::Rect& r) = 0;
     virtual void Unclip() = 0;

@@ -1,5 +1,6 @@
 #include "tessara/controls/listview/YListView.h"
 
+#include "tessara/kit/IconStamp.h"
 #include "tessara/kit/MdlGDI.h"
 #include "tessara/kit/MdlMemDC.h"
 
@@ -23,7 +24,7 @@ int Tw(int px) { return host::PixelsToTwips(px); }
 // The kit's drawing on the paint surface, for the painter.
 class HdcListCanvas final : public ListCanvas {
 public:
-    explicit HdcListCanvas(HDC dc) : dc_(dc) {}
+    HdcListCanvas(HDC dc, kit::IconStamps& icons) : dc_(dc), icons_(icons) {}
     ~HdcListCanvas() override { Unclip(); }
 
     void Fill(const kit::Rect& r, host::Colour c) override { kit::FillRectColor(dc_, r.left, r.top, r.right, r.bottom, c); }
@@ -39,17 +40,18 @@ public:
     {
         kit::DrawFramedBox(dc_, r.left, r.top, r.right, r.bottom, c, false);
     }
-    void Icon(std::int32_t x, std::int32_t y, const host::Picture& icon, std::int32_t size) override
+    void Icon(std::int32_t x, std::int32_t y, const host::PictureRef& icon, std::int32_t size) override
     {
-        if (!icon.handle)
+        if (!icon || !icon->handle)
             return;
-        if (icon.type == host::Picture::Type::Icon || icon.type == host::Picture::Type::Cursor) {
-            ::DrawIconEx(dc_, x, y, reinterpret_cast<HICON>(icon.handle), size, size, 0, nullptr, DI_NORMAL);
-        } else if (icon.type == host::Picture::Type::Bitmap) {
+        if (icon->type == host::Picture::Type::Icon || icon->type == host::Picture::Type::Cursor) {
+            // Every row draws the same few icons: each is prepared once per size.
+            icons_.Draw(dc_, x, y, icon, size);
+        } else if (icon->type == host::Picture::Type::Bitmap) {
             // A bitmap serves as well: stretched into the icon's square.
-            HDC src = kit::CreateMemDCFromBitmap(reinterpret_cast<HBITMAP>(icon.handle));
+            HDC src = kit::CreateMemDCFromBitmap(reinterpret_cast<HBITMAP>(icon->handle));
             if (src) {
-                ::StretchBlt(dc_, x, y, size, size, src, 0, 0, icon.width, icon.height, SRCCOPY);
+                ::StretchBlt(dc_, x, y, size, size, src, 0, 0, icon->width, icon->height, SRCCOPY);
                 kit::DeleteMemDC(src);
             }
         }
@@ -78,6 +80,7 @@ public:
 
 private:
     HDC dc_;
+    kit::IconStamps& icons_;
 };
 
 } // namespace
@@ -241,7 +244,7 @@ void YListView::PaintTo(HDC dc, int width, int height)
     frame.vValue = YVScroll1->Value();
     frame.hValue = YHScroll1->Value();
     frame.vVisible = YVScroll1->Visible();
-    HdcListCanvas canvas(dc);
+    HdcListCanvas canvas(dc, icons_);
     PaintListView(canvas, model_, frame, colours_);
 }
 

@@ -14,6 +14,7 @@
 #include "tessara/controls/scroll/YHScroll.h"
 #include "tessara/controls/scroll/YVScroll.h"
 #include "tessara/kit/ControlSkeleton.h"
+#include "tessara/kit/IconStamp.h"
 
 #include "host/Event.h"
 
@@ -80,6 +81,7 @@ protected:
     void OnMouseMove(int x, int y) override;
     void OnMouseLeave() override { model_.MouseLeave(); }
     void OnMouseWheel(WPARAM wParam) override;
+    void Teardown() override { icons_.Clear(); }
 
 private:
     // What the model asks of the window: bars, repaint, cursor, events, timer.
@@ -93,6 +95,7 @@ private:
     YVScroll* YVScroll1 = nullptr;
     YHScroll* YHScroll1 = nullptr;
     ListViewColours colours_;
+    kit::IconStamps icons_;  // the rows' icons, prepared once per size
     std::unique_ptr<Site> site_;
     ListViewModel model_;
 };

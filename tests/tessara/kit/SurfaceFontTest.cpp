@@ -1,5 +1,5 @@
 // Off-screen surfaces, the bordered stretch copy, fonts from font objects
-// and the paint cycle, on real GDI objects and a real window.
+// and the kept frame of a window, on real GDI objects and a real window.
 #include "GdiCount.h"
 
 #include "tessara/kit/ColourMath.h"
@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -196,22 +197,25 @@ TEST(CreateFontFromStdFont, UsesTheScreenResolution)
     ::DeleteObject(font);
 }
 
-// ---- The paint cycle on a real window -----------------------------------
+// ---- The kept frame on a real window -------------------------------------
 
 struct PaintProbe {
     const host::Font* font = nullptr;
     host::Colour fore = 0;
     Colour fill = 0;
-    int presentRows = -1;  // -1: PaintFrame, else PaintCycle with a partial copy
+    int presentRows = -1;  // rows copied to the window; -1: all
+    bool scribble = false; // leave the surface's drawing state changed
     // What the painter saw.
     HDC surface = nullptr;
     HFONT selectedFont = nullptr;
     int w = 0, h = 0, bkMode = 0;
     COLORREF textColour = 0;
+    POINT origin{};
     LONG fontHeight = 0;
     int paints = 0;
 };
 PaintProbe g_probe;
+kit::FramePainter* g_painter = nullptr;
 
 void Painter(HDC dc, int w, int h)
 {
@@ -220,24 +224,27 @@ void Painter(HDC dc, int w, int h)
     g_probe.h = h;
     g_probe.bkMode = ::GetBkMode(dc);
     g_probe.textColour = ::GetTextColor(dc);
+    ::GetViewportOrgEx(dc, &g_probe.origin);
     g_probe.selectedFont = static_cast<HFONT>(::GetCurrentObject(dc, OBJ_FONT));
     LOGFONTW lf{};
     ::GetObjectW(g_probe.selectedFont, sizeof lf, &lf);
     g_probe.fontHeight = lf.lfHeight;
     kit::FillRectColor(dc, 0, 0, w, h, g_probe.fill);
+    if (g_probe.scribble) {
+        ::SetBkMode(dc, OPAQUE);
+        ::SetTextColor(dc, MakeRGB(1, 2, 3));
+        ::SetViewportOrgEx(dc, 7, 5, nullptr);
+        ::SelectObject(dc, ::GetStockObject(SYSTEM_FIXED_FONT));
+    }
     ++g_probe.paints;
 }
 
 LRESULT CALLBACK PaintProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_PAINT) {
-        if (g_probe.presentRows < 0) {
-            kit::PaintFrame(hwnd, g_probe.font, g_probe.fore, Painter);
-        } else {
-            kit::PaintCycle cycle(hwnd, g_probe.font, g_probe.fore);
-            Painter(cycle.surface(), cycle.width(), cycle.height());
-            cycle.Present(cycle.width(), g_probe.presentRows);
-        }
+    if (msg == WM_PAINT && g_painter) {
+        const int rows = g_probe.presentRows;
+        g_painter->Paint(hwnd, g_probe.font, g_probe.fore, Painter,
+                         rows < 0 ? std::function<int(int)>() : [rows](int) { return rows; });
         return 0;
     }
     return ::DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -257,6 +264,12 @@ HWND MakePaintWindow()
                              nullptr, ::GetModuleHandleW(nullptr), nullptr);
 }
 
+void PaintNow(HWND hwnd)
+{
+    ::InvalidateRect(hwnd, nullptr, FALSE);
+    ::UpdateWindow(hwnd);
+}
+
 Colour WindowPixel(HWND hwnd, int x, int y)
 {
     HDC dc = ::GetDC(hwnd);
@@ -265,23 +278,31 @@ Colour WindowPixel(HWND hwnd, int x, int y)
     return c;
 }
 
-TEST(PaintFrame, DrawsTheWholeFrameOffScreenWithTheControlsFontAndColour)
+// A painter of its own for each test, set up before the window exists.
+struct PainterFixture : ::testing::Test {
+    kit::FramePainter painter;
+    void SetUp() override
+    {
+        g_probe = PaintProbe{};
+        g_painter = &painter;
+    }
+    void TearDown() override { g_painter = nullptr; }
+};
+
+using FramePainterTest = PainterFixture;
+
+TEST_F(FramePainterTest, DrawsTheWholeFrameOffScreenWithTheControlsFontAndColour)
 {
     const host::Font font = MakeFont(12);
-    g_probe = PaintProbe{};
     g_probe.font = &font;
     g_probe.fore = 0x80000012;  // a system colour: translated before use
     g_probe.fill = MakeRGB(10, 180, 90);
     HWND hwnd = MakePaintWindow();
     ASSERT_NE(hwnd, nullptr);
-    const int before = kittest::LiveGdiObjects();
-    ::InvalidateRect(hwnd, nullptr, FALSE);
-    ::UpdateWindow(hwnd);
+    PaintNow(hwnd);
     ASSERT_EQ(g_probe.paints, 1);
     EXPECT_EQ(g_probe.w, 60);
     EXPECT_EQ(g_probe.h, 40);
-    EXPECT_EQ(::GetObjectType(g_probe.surface), 0u) << "the surface is released by the end of the paint";
-    EXPECT_EQ(::GetObjectType(g_probe.selectedFont), 0u) << "the font is deleted by the end of the paint";
     EXPECT_EQ(g_probe.bkMode, TRANSPARENT);
     EXPECT_EQ(g_probe.textColour, host::TranslateColour(0x80000012));
     EXPECT_EQ(g_probe.fontHeight, host::FontPixelHeight(12, kit::ScreenDotsPerInch(), host::FontRounding::WholePoints));
@@ -289,17 +310,93 @@ TEST(PaintFrame, DrawsTheWholeFrameOffScreenWithTheControlsFontAndColour)
     EXPECT_EQ(WindowPixel(hwnd, 59, 39), g_probe.fill);
     RECT update;
     EXPECT_FALSE(::GetUpdateRect(hwnd, &update, FALSE));
+    ::DestroyWindow(hwnd);
+}
+
+TEST_F(FramePainterTest, SurfaceAndFontLiveFromPaintToPaintUntilReleased)
+{
+    const host::Font font = MakeFont(9);
+    g_probe.font = &font;
+    HWND hwnd = MakePaintWindow();
+    const kit::OpenSurfaceFigures open0 = kit::OpenSurfaces();
+    const int before = kittest::LiveGdiObjects();
+    PaintNow(hwnd);
+    const HDC surface = g_probe.surface;
+    const HFONT gdiFont = g_probe.selectedFont;
+    EXPECT_EQ(::GetObjectType(surface), static_cast<DWORD>(OBJ_MEMDC));
+    EXPECT_EQ(::GetObjectType(gdiFont), static_cast<DWORD>(OBJ_FONT));
+    const int afterFirst = kittest::LiveGdiObjects();
+    EXPECT_GT(afterFirst, before) << "the surface, its bitmap and the font stay";
+    for (int i = 0; i < 50; ++i)
+        PaintNow(hwnd);
+    EXPECT_EQ(g_probe.paints, 51);
+    EXPECT_EQ(g_probe.surface, surface);
+    EXPECT_EQ(g_probe.selectedFont, gdiFont);
+    EXPECT_EQ(kittest::LiveGdiObjects(), afterFirst) << "no GDI object per paint";
+    const kit::OpenSurfaceFigures open1 = kit::OpenSurfaces();
+    EXPECT_EQ(open1.count, open0.count + 1);
+    EXPECT_EQ(open1.bytes, open0.bytes + 60.0 * 40 * 4);
+    painter.Release();
+    EXPECT_EQ(::GetObjectType(surface), 0u);
+    EXPECT_EQ(::GetObjectType(gdiFont), 0u);
+    EXPECT_EQ(kit::OpenSurfaces().count, open0.count);
     EXPECT_EQ(kittest::LiveGdiObjects(), before);
     ::DestroyWindow(hwnd);
 }
 
-TEST(PaintFrame, WithoutAFontTheSurfaceKeepsItsDefaults)
+TEST_F(FramePainterTest, AResizeOrANewFontMakesThemAgainAndFreesTheOldOnes)
 {
-    g_probe = PaintProbe{};
+    host::Font font = MakeFont(9);
+    g_probe.font = &font;
+    g_probe.fill = MakeRGB(0, 90, 200);
+    HWND hwnd = MakePaintWindow();
+    const kit::OpenSurfaceFigures open0 = kit::OpenSurfaces();
+    PaintNow(hwnd);
+    const int kept = kittest::LiveGdiObjects();
+    ::SetWindowPos(hwnd, nullptr, 0, 0, 80, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PaintNow(hwnd);
+    EXPECT_EQ(g_probe.w, 80);
+    EXPECT_EQ(g_probe.h, 30);
+    EXPECT_EQ(WindowPixel(hwnd, 79, 29), g_probe.fill);
+    const kit::OpenSurfaceFigures open1 = kit::OpenSurfaces();
+    EXPECT_EQ(open1.count, open0.count + 1) << "the old size's surface is freed";
+    EXPECT_EQ(open1.bytes, open0.bytes + 80.0 * 30 * 4);
+
+    font.size = 14;
+    PaintNow(hwnd);
+    EXPECT_EQ(g_probe.fontHeight, host::FontPixelHeight(14, kit::ScreenDotsPerInch(), host::FontRounding::WholePoints));
+    font.bold = true;
+    PaintNow(hwnd);
+    LOGFONTW lf{};
+    ::GetObjectW(g_probe.selectedFont, sizeof lf, &lf);
+    EXPECT_EQ(lf.lfWeight, 700);
+    EXPECT_EQ(kittest::LiveGdiObjects(), kept) << "one surface and one font, whatever came before";
+    ::DestroyWindow(hwnd);
+}
+
+TEST_F(FramePainterTest, EachPaintStartsFromTheSameDrawingState)
+{
+    const host::Font font = MakeFont(9);
+    g_probe.font = &font;
+    g_probe.fore = MakeRGB(20, 30, 40);
+    g_probe.scribble = true;
+    HWND hwnd = MakePaintWindow();
+    PaintNow(hwnd);
+    const HFONT gdiFont = g_probe.selectedFont;
+    PaintNow(hwnd);
+    EXPECT_EQ(g_probe.bkMode, TRANSPARENT);
+    EXPECT_EQ(g_probe.textColour, MakeRGB(20, 30, 40));
+    EXPECT_EQ(g_probe.origin.x, 0);
+    EXPECT_EQ(g_probe.origin.y, 0);
+    EXPECT_EQ(g_probe.selectedFont, gdiFont);
+    ::DestroyWindow(hwnd);
+}
+
+TEST_F(FramePainterTest, WithoutAFontTheSurfaceKeepsItsDefaults)
+{
     g_probe.fill = MakeRGB(200, 10, 10);
     HWND hwnd = MakePaintWindow();
-    ::InvalidateRect(hwnd, nullptr, FALSE);
-    ::UpdateWindow(hwnd);
+    PaintNow(hwnd);
     ASSERT_EQ(g_probe.paints, 1);
     EXPECT_EQ(g_probe.bkMode, OPAQUE);
     EXPECT_EQ(g_probe.selectedFont, static_cast<HFONT>(::GetStockObject(SYSTEM_FONT)));
@@ -307,17 +404,14 @@ TEST(PaintFrame, WithoutAFontTheSurfaceKeepsItsDefaults)
     ::DestroyWindow(hwnd);
 }
 
-TEST(PaintCycle, PresentCanCopyOnlyTheTopRows)
+TEST_F(FramePainterTest, PresentCanCopyOnlyTheTopRows)
 {
-    g_probe = PaintProbe{};
     g_probe.fill = MakeRGB(0, 0, 250);
     HWND hwnd = MakePaintWindow();
-    ::InvalidateRect(hwnd, nullptr, FALSE);
-    ::UpdateWindow(hwnd);
+    PaintNow(hwnd);
     g_probe.fill = MakeRGB(250, 250, 0);
     g_probe.presentRows = 20;
-    ::InvalidateRect(hwnd, nullptr, FALSE);
-    ::UpdateWindow(hwnd);
+    PaintNow(hwnd);
     ASSERT_EQ(g_probe.paints, 2);
     EXPECT_EQ(WindowPixel(hwnd, 30, 0), MakeRGB(250, 250, 0));
     EXPECT_EQ(WindowPixel(hwnd, 30, 19), MakeRGB(250, 250, 0));

@@ -145,10 +145,10 @@ public:
     void Frame(const kit::Rect& r, host::Colour c) override { ops.push_back({Op::Frame, r, c}); }
     void RoundBox(const kit::Rect& r, host::Colour c) override { ops.push_back({Op::RoundBox, r, c}); }
     void FramedBox(const kit::Rect& r, host::Colour c) override { ops.push_back({Op::FramedBox, r, c}); }
-    void Icon(std::int32_t x, std::int32_t y, const host::Picture& icon, std::int32_t size) override
+    void Icon(std::int32_t x, std::int32_t y, const host::PictureRef& icon, std::int32_t size) override
     {
         Op op{Op::Icon, {x, y, x + size, y + size}};
-        op.icon = &icon;
+        op.icon = icon.get();
         op.size = size;
         ops.push_back(op);
     }
