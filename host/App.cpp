@@ -136,12 +136,27 @@ void SetDesignMode(bool design)
 
 bool DesignMode() { return g_design; }
 
+namespace {
+// The last index the platform translates as a system colour.
+constexpr Colour kLastSystemColourIndex = COLOR_MENUBAR;
+} // namespace
+
 COLORREF TranslateColour(Colour c)
 {
-    COLORREF out = 0;
-    if (OleTranslateColor(static_cast<OLE_COLOR>(c), nullptr, &out) != S_OK)
+    // The platform's rule for stored colours, kept here so that starting a
+    // program does not load OLE for it: the high byte says what the rest is.
+    switch (c >> 24) {
+    case 0x00:  // a colour
+    case 0x01:  // a palette index
+    case 0x02:  // a colour relative to the palette
+        return c;
+    case 0x80: {  // a system colour by the index in its low byte
+        const Colour index = c & 0xFF;
+        return index <= kLastSystemColourIndex ? GetSysColor(static_cast<int>(index)) : 0;
+    }
+    default:
         return IsSystemColour(c) ? 0 : (c & 0x00FFFFFF);
-    return out;
+    }
 }
 
 LOGFONTW LogFontFor(const Font& f, FontRounding rounding, int dotsPerInch)

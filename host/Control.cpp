@@ -6,6 +6,7 @@
 #include "Form.h"
 #include "StdControls.h"
 #include "UserControl.h"
+#include "WindowMap.h"
 
 #include <cxxabi.h>
 
@@ -18,10 +19,11 @@ namespace host {
 
 namespace {
 
-ATOM ControlAtom()
+// The control of each window of ours.
+WindowMap<ControlBase>& ControlsByWindow()
 {
-    static ATOM atom = GlobalAddAtomW(L"HostControl");
-    return atom;
+    static WindowMap<ControlBase> controls;
+    return controls;
 }
 
 // Holds a global atom of the instance name: readable from any process of
@@ -215,7 +217,7 @@ ControlBase* ControlBase::FromHwnd(HWND h)
 {
     if (!h)
         return nullptr;
-    return static_cast<ControlBase*>(GetPropW(h, MAKEINTATOM(ControlAtom())));
+    return ControlsByWindow().Find(h);
 }
 
 std::wstring ControlBase::InstanceNameOf(HWND h)
@@ -281,7 +283,7 @@ LRESULT ControlBase::CallPrevious(UINT msg, WPARAM wp, LPARAM lp)
 void ControlBase::Attach(HWND h)
 {
     hwnd_ = h;
-    SetPropW(h, MAKEINTATOM(ControlAtom()), this);
+    ControlsByWindow().Set(h, this);
     if (!name_.empty())
         if (const ATOM name = GlobalAddAtomW(name_.c_str()))
             SetPropW(h, kInstanceNameProp, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(name)));
@@ -295,7 +297,7 @@ void ControlBase::Detach()
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prev_));
         prev_ = nullptr;
     }
-    RemovePropW(hwnd_, MAKEINTATOM(ControlAtom()));
+    ControlsByWindow().Forget(hwnd_, this);
     if (const auto name = static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(RemovePropW(hwnd_, kInstanceNameProp))))
         GlobalDeleteAtom(name);
     hwnd_ = nullptr;

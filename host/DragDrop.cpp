@@ -18,6 +18,49 @@ namespace dragdrop {
 
 namespace {
 
+// OLE is loaded when a control first takes part in dragging, so a program
+// that never drags does not load it (and the libraries it brings) at start.
+struct OleFunctions {
+    decltype(&::OleInitialize) initialize = nullptr;
+    decltype(&::RegisterDragDrop) registerTarget = nullptr;
+    decltype(&::RevokeDragDrop) revokeTarget = nullptr;
+    decltype(&::DoDragDrop) doDragDrop = nullptr;
+    decltype(&::ReleaseStgMedium) releaseMedium = nullptr;
+};
+
+template <typename F>
+void Find(HMODULE module, const char* name, F& out)
+{
+    out = reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+}
+
+// Null when OLE cannot be loaded; the library stays loaded once it is.
+const OleFunctions* Ole()
+{
+    static const OleFunctions loaded = [] {
+        OleFunctions f;
+        if (HMODULE m = ::LoadLibraryW(L"ole32.dll")) {
+            Find(m, "OleInitialize", f.initialize);
+            Find(m, "RegisterDragDrop", f.registerTarget);
+            Find(m, "RevokeDragDrop", f.revokeTarget);
+            Find(m, "DoDragDrop", f.doDragDrop);
+            Find(m, "ReleaseStgMedium", f.releaseMedium);
+        }
+        return f;
+    }();
+    const bool all = loaded.initialize && loaded.registerTarget && loaded.revokeTarget && loaded.doDragDrop &&
+                     loaded.releaseMedium;
+    return all ? &loaded : nullptr;
+}
+
+void ReleaseMedium(STGMEDIUM* medium)
+{
+    // A medium exists only where OLE handed it out, so OLE is loaded.
+    if (const OleFunctions* ole = Ole())
+        ole->releaseMedium(medium);
+}
+
+
 // Reference counting and QueryInterface for the one interface each of the
 // objects below implements. Made with one reference, deleted with the last.
 template <class I>
@@ -165,7 +208,7 @@ public:
                     ok = true;
                 }
             }
-            ReleaseStgMedium(&m);
+            ReleaseMedium(&m);
             if (ok)
                 return true;
         }
@@ -190,7 +233,7 @@ public:
             }
             ok = true;
         }
-        ReleaseStgMedium(&m);
+        ReleaseMedium(&m);
         return ok;
     }
 
@@ -205,8 +248,8 @@ bool EnsureOle()
     // One answer per thread: OLE stays up until the thread ends.
     thread_local int state = 0;  // 0 not tried, 1 up, -1 refused
     if (state == 0) {
-        const HRESULT hr = OleInitialize(nullptr);
-        state = SUCCEEDED(hr) ? 1 : -1;
+        const OleFunctions* ole = Ole();
+        state = ole && SUCCEEDED(ole->initialize(nullptr)) ? 1 : -1;
     }
     return state == 1;
 }
@@ -328,7 +371,7 @@ Target* Register(UserControl& control)
     if (!control.hWnd() || !EnsureOle())
         return nullptr;
     auto* t = new Target(control);
-    if (RegisterDragDrop(control.hWnd(), t) != S_OK) {
+    if (Ole()->registerTarget(control.hWnd(), t) != S_OK) {
         t->Detach();
         t->Release();
         return nullptr;
@@ -340,8 +383,8 @@ void Revoke(Target* target, HWND window)
 {
     if (!target)
         return;
-    if (window)
-        RevokeDragDrop(window);
+    if (window && Ole())
+        Ole()->revokeTarget(window);
     target->Detach();
     target->Release();
 }
@@ -589,7 +632,7 @@ void RunDrag(UserControl& control)
     auto* offer = new Offer(control, data);
     auto* source = new Source(control, HeldButtons());
     DWORD effect = DROPEFFECT_NONE;
-    const HRESULT hr = DoDragDrop(offer, source, static_cast<DWORD>(allowed), &effect);
+    const HRESULT hr = Ole()->doDragDrop(offer, source, static_cast<DWORD>(allowed), &effect);
     offer->Detach();
     source->Detach();
     offer->Release();

@@ -3,6 +3,7 @@
 #include "Form.h"
 
 #include "Input.h"
+#include "WindowMap.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -10,12 +11,6 @@
 namespace host {
 
 namespace {
-
-ATOM FormAtom()
-{
-    static ATOM atom = GlobalAddAtomW(L"HostForm");
-    return atom;
-}
 
 std::vector<Form*>& FormList()
 {
@@ -28,6 +23,13 @@ std::vector<Form*>& FormList()
 Form* g_activeForm = nullptr;
 
 void WakeLoops() { PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0); }
+
+// The form of each form window.
+WindowMap<Form>& FormsByWindow()
+{
+    static WindowMap<Form> forms;
+    return forms;
+}
 
 
 
@@ -60,7 +62,7 @@ Form* Form::FromHwnd(HWND h)
         return nullptr;
     HWND root = GetAncestor(h, GA_ROOT);
     while (root) {
-        if (auto* f = static_cast<Form*>(GetPropW(root, MAKEINTATOM(FormAtom()))))
+        if (Form* f = FormsByWindow().Find(root))
             return f;
         // A control lifted out of its form (a dropped list) is its own root.
         root = GetWindow(root, GW_OWNER);
@@ -516,18 +518,18 @@ bool Form::PreTranslate(MSG& msg)
 
 LRESULT CALLBACK Form::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 {
-    auto* f = static_cast<Form*>(GetPropW(h, MAKEINTATOM(FormAtom())));
+    Form* f = FormsByWindow().Find(h);
     if (!f && msg == WM_NCCREATE) {
         f = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         if (f) {
             f->hwnd_ = h;
-            SetPropW(h, MAKEINTATOM(FormAtom()), f);
+            FormsByWindow().Set(h, f);
         }
     }
     if (!f)
         return DefWindowProcW(h, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-        RemovePropW(h, MAKEINTATOM(FormAtom()));
+        FormsByWindow().Forget(h, f);
         if (f->hwnd_ == h)
             f->hwnd_ = nullptr;
         return DefWindowProcW(h, msg, wp, lp);

@@ -4,10 +4,27 @@
 
 #include "host/App.h"
 
+#include <algorithm>
+
 namespace kit {
 
+namespace {
+
+// A control that paints on its own WM_PAINT also takes the background
+// erasing: its frame covers what the erasing would have painted.
+std::vector<UINT> Watching(std::initializer_list<UINT> watched)
+{
+    std::vector<UINT> out(watched);
+    const bool paints = std::find(out.begin(), out.end(), UINT{WM_PAINT}) != out.end();
+    if (paints && std::find(out.begin(), out.end(), UINT{WM_ERASEBKGND}) == out.end())
+        out.push_back(WM_ERASEBKGND);
+    return out;
+}
+
+} // namespace
+
 ControlSkeleton::ControlSkeleton(const wchar_t* kind, std::initializer_list<UINT> watched, Options options)
-    : UserControl(kind), watched_(watched), options_(options)
+    : UserControl(kind), watched_(Watching(watched)), options_(options)
 {
 }
 
@@ -74,6 +91,15 @@ void ControlSkeleton::DrawFrame(HDC surface, int width, int height)
 
 void ControlSkeleton::OnPaint()
 {
+    // The first frame shows the control as loaded: a layout still waiting
+    // for the end of the load's burst of changes runs now instead of
+    // showing a provisional frame first and the real one a moment later. A
+    // burst that goes on on screen keeps waiting for its end.
+    if (!paintedOnce_) {
+        paintedOnce_ = true;
+        if (layout_.Pending() && !changedWhileShown_)
+            LayoutNow();
+    }
     // The one place a control's off-screen surface lives: kept while the
     // window's size stays, made again on a resize, freed at termination.
     painter_.Paint(
@@ -85,6 +111,13 @@ void ControlSkeleton::OnPaint()
         },
         [this](int h) { return PresentedHeight(h); });
     Painted();
+}
+
+void ControlSkeleton::DeferLayout()
+{
+    layout_.Note();
+    if (!paintedOnce_ && !changedWhileShown_ && hWnd() && ::IsWindowVisible(hWnd()))
+        changedWhileShown_ = true;
 }
 
 void ControlSkeleton::ReleaseSurfaces()
@@ -155,6 +188,15 @@ void ControlSkeleton::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lRet
         bHandled = true;
         lReturn = 0;
         break;
+    case WM_ERASEBKGND:
+        // The frame copies every pixel it shows over the window; erasing
+        // first would paint them twice. A frame shown in part (a closed
+        // combo box) leaves the rest to the erasing.
+        if (PresentedHeight(ScaleHeight()) >= ScaleHeight()) {
+            bHandled = true;
+            lReturn = 1;
+        }
+        break;
     case WM_MOUSEMOVE:
         if (options_.throttleMoves && !moves_.Allow(::GetTickCount()))
             break;
@@ -182,8 +224,8 @@ void ControlSkeleton::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lRet
         OnKillFocus(reinterpret_cast<HWND>(wParam));
         break;
     default:
-        // Watched but not acted on (right button up, background erasing):
-        // the previous procedure has them.
+        // Watched but not acted on (right button up): the previous
+        // procedure has them.
         break;
     }
 }

@@ -131,7 +131,9 @@ protected:
     // surface of width x height and copied onto the part's target in one go.
     void PaintPart(HDC target, int width, int height, const std::function<void(HDC surface)>& draw);
     // Notes a change: RunLayout runs once, about 100 ms after the last one.
-    void DeferLayout() { layout_.Note(); }
+    // Changes made before the window is first on screen (a form's load) are
+    // laid out for its first frame instead.
+    void DeferLayout();
     void CancelLayout() { layout_.Stop(); }
 
     // Measures in the control's font on one device context for as long as it
@@ -171,6 +173,8 @@ private:
     // parts' surfaces, one per size).
     mutable FramePainter painter_;
     std::vector<KeptSurface> parts_;
+    bool paintedOnce_ = false;
+    bool changedWhileShown_ = false;  // before the first frame
     mutable HDC measureDc_ = nullptr;    // set while a Measuring scope or a paint is open
     mutable host::Font measuredFont_;    // TextHeight's font and result
     mutable int measuredHeight_ = -1;

@@ -1,9 +1,9 @@
 #include "tessara/kit/Hook.h"
 
+#include "host/WindowMap.h"
+
 #include <algorithm>
 #include <memory>
-#include <mutex>
-#include <unordered_map>
 
 namespace kit {
 
@@ -55,30 +55,19 @@ HookChain* ChainOf(HWND hwnd)
 }
 
 // The chains by window for the dispatcher, which runs for every message of
-// every hooked window: a lookup here costs no call into the window manager
-// (where a property is a round trip to the display server under Wine). The
-// property stays the record that a window carries a chain; both are set and
-// removed together.
-std::mutex g_chainsLock;
-std::unordered_map<HWND, HookChain*>& DispatchChains()
+// every hooked window. The property stays the record that a window carries
+// a chain (it goes with the window); both are set and removed together.
+host::WindowMap<HookChain>& DispatchChains()
 {
-    static std::unordered_map<HWND, HookChain*> chains;
+    static host::WindowMap<HookChain> chains;
     return chains;
-}
-
-HookChain* DispatchChain(HWND hwnd)
-{
-    std::lock_guard<std::mutex> lock(g_chainsLock);
-    const auto found = DispatchChains().find(hwnd);
-    return found == DispatchChains().end() ? nullptr : found->second;
 }
 
 bool SetChain(HWND hwnd, HookChain* chain)
 {
     if (!::SetPropW(hwnd, kChainProp, chain))
         return false;
-    std::lock_guard<std::mutex> lock(g_chainsLock);
-    DispatchChains()[hwnd] = chain;
+    DispatchChains().Set(hwnd, chain);
     return true;
 }
 
@@ -87,10 +76,7 @@ void ForgetChain(HWND hwnd, HookChain* chain, bool ours)
 {
     if (ours)
         ::RemovePropW(hwnd, kChainProp);
-    std::lock_guard<std::mutex> lock(g_chainsLock);
-    auto it = DispatchChains().find(hwnd);
-    if (it != DispatchChains().end() && it->second == chain)
-        DispatchChains().erase(it);
+    DispatchChains().Forget(hwnd, chain);
 }
 
 HookLevel* LevelBelow(HookChain* chain, HookLevel* level)
@@ -115,7 +101,7 @@ void Retire(HookLevel* level)
 
 LRESULT CALLBACK HookProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    HookChain* chain = DispatchChain(hwnd);
+    HookChain* chain = DispatchChains().Find(hwnd);
     if (!chain || chain->levels.empty())
         return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     HookLevel* level = chain->pending ? chain->pending : chain->levels.back().get();

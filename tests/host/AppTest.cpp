@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <ole2.h>
+#include <olectl.h>
+
+#include <vector>
+
 using namespace hosttest;
 
 namespace {
@@ -14,6 +19,24 @@ TEST(Colours, SystemColoursGoThroughTheSystemAndOthersStay)
     EXPECT_EQ(host::TranslateColour(0x80000012), GetSysColor(COLOR_BTNTEXT));
     EXPECT_EQ(host::TranslateColour(0x00FFD6B3), RGB(0xB3, 0xD6, 0xFF));
     EXPECT_EQ(host::TranslateColour(0x800000FF), 0u);  // no such system colour: black
+}
+
+// The host translates stored colours itself (the program need not load OLE
+// to start); the platform's translation is the oracle, colour by colour.
+TEST(Colours, TranslatedAsThePlatformTranslatesStoredColours)
+{
+    std::vector<host::Colour> colours;
+    for (host::Colour index = 0; index <= 40; ++index)
+        colours.push_back(0x80000000u | index);
+    for (host::Colour c : {0x00000000u, 0x00123456u, 0x01000005u, 0x02123456u, 0x03123456u, 0x7F123456u,
+                           0x81000005u, 0xFF000005u, 0x80010005u, 0x80000105u, 0x8000FFFFu})
+        colours.push_back(c);
+    for (host::Colour c : colours) {
+        COLORREF platform = 0;
+        if (OleTranslateColor(static_cast<OLE_COLOR>(c), nullptr, &platform) != S_OK)
+            platform = host::IsSystemColour(c) ? 0 : (c & 0x00FFFFFF);
+        EXPECT_EQ(host::TranslateColour(c), platform) << std::hex << c;
+    }
 }
 
 TEST(Pictures, ResourcesByNameAndNumberWithTheirSizes)

@@ -253,12 +253,14 @@ TEST_F(ComboWindows, BackColorStartsWhite)
     auto& read = form.AddControl<YCombo>(L"Read", 15 * 10, 15 * 250, 120 * 15, 20 * 15, &none);
     EXPECT_EQ(read.BackColor(), 0x00FFFFFFu);
     EXPECT_EQ(read.SaveBag().readColour(L"BackColor", 0), 0x00FFFFFFu);
-    // What the window's background is erased with before a paint.
+    // The closed combo's frame covers its whole window: the background is
+    // not erased first (answered as erased, the target left as it was).
     HDC dc = ::CreateCompatibleDC(nullptr);
     HBITMAP bmp = ::CreateBitmap(120, 20, 1, 32, nullptr);
     HGDIOBJ old = ::SelectObject(dc, bmp);
-    ::SendMessageW(read.hWnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    EXPECT_EQ(::GetPixel(dc, 60, 10), 0x00FFFFFFu);
+    ::SetPixelV(dc, 60, 10, RGB(1, 2, 3));
+    EXPECT_EQ(::SendMessageW(read.hWnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+    EXPECT_EQ(::GetPixel(dc, 60, 10), RGB(1, 2, 3));
     ::SelectObject(dc, old);
     ::DeleteObject(bmp);
     ::DeleteDC(dc);
