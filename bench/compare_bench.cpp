@@ -184,6 +184,23 @@ struct Bench2 {
 struct PaintPair {
     double top, middle;
 };
+// A control's frame drawn alone on a surface of its size (its paint less
+// the round of messages around it); kNone for a window not of ours.
+double DrawnAloneMs(HWND h)
+{
+    auto* skeleton = dynamic_cast<kit::ControlSkeleton*>(host::ControlBase::FromHwnd(h));
+    RECT r{};
+    ::GetClientRect(h, &r);
+    kit::KeptSurface surface;
+    HDC dc = skeleton ? surface.Fit(r.right, r.bottom) : nullptr;
+    if (!dc)
+        return kNone;
+    std::vector<double> d;
+    for (int i = 0; i < kPaintRuns; ++i)
+        d.push_back(TimeMs([&] { skeleton->DrawFrame(dc, r.right, r.bottom); }));
+    return Median(d);
+}
+
 PaintPair PaintBoth(HWND h, const std::function<void(bool)>& scroll)
 {
     PaintPair p{};
@@ -194,6 +211,9 @@ PaintPair PaintBoth(HWND h, const std::function<void(bool)>& scroll)
         for (int i = 0; i < kPaintRuns; ++i)
             t.push_back(PaintOnceMs(h));
         (middle ? p.middle : p.top) = Median(t);
+        const double alone = DrawnAloneMs(h);
+        if (alone != kNone)
+            std::fprintf(stderr, "    its frame drawn alone (%s): %.3f ms\n", middle ? "middle" : "top", alone);
     }
     return p;
 }
@@ -748,17 +768,9 @@ double GalleryWindows(HWND form)
         }
         if (std::wcscmp(cls, L"YListView") == 0)
             g_gallery.listViewPaint = ours;
-        // The control's frame drawn alone on a surface of its size: its
-        // paint less the round of messages around it.
-        if (auto* skeleton = dynamic_cast<kit::ControlSkeleton*>(host::ControlBase::FromHwnd(h))) {
-            kit::KeptSurface surface;
-            if (HDC dc = surface.Fit(r.right, r.bottom)) {
-                std::vector<double> d;
-                for (int i = 0; i < kPaintRuns; ++i)
-                    d.push_back(TimeMs([&] { skeleton->DrawFrame(dc, r.right, r.bottom); }));
-                std::printf("    %s: its frame drawn alone %.3f ms\n", name.c_str(), Median(d));
-            }
-        }
+        const double alone = DrawnAloneMs(h);
+        if (alone != kNone)
+            std::printf("    %s: its frame drawn alone %.3f ms\n", name.c_str(), alone);
     }
     return floor;
 }
