@@ -43,6 +43,8 @@ HDC Part(HICON icon, int size, UINT part)
     return dc;
 }
 
+constexpr BLENDFUNCTION kPremultiplied{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+
 } // namespace
 
 IconStamp::IconStamp(HICON icon, int size) : icon_(icon), size_(size)
@@ -50,12 +52,17 @@ IconStamp::IconStamp(HICON icon, int size) : icon_(icon), size_(size)
     ICONINFO ii{};
     if (!icon || size < 1 || !::GetIconInfo(icon, &ii))
         return;
-    const bool masked = ii.hbmColor && ii.hbmMask && !HasAlpha(ii.hbmColor);
+    const bool colour = ii.hbmColor && ii.hbmMask;
+    const bool alpha = colour && HasAlpha(ii.hbmColor);
     if (ii.hbmColor)
         ::DeleteObject(ii.hbmColor);
     if (ii.hbmMask)
         ::DeleteObject(ii.hbmMask);
-    if (!masked)
+    if (alpha) {
+        PrepareBlend();
+        return;
+    }
+    if (!colour)
         return;
     mask_ = Part(icon, size, DI_MASK);
     image_ = mask_ ? Part(icon, size, DI_IMAGE) : nullptr;
@@ -65,14 +72,46 @@ IconStamp::IconStamp(HICON icon, int size) : icon_(icon), size_(size)
     }
 }
 
+// An icon with alpha is blended: drawn by the platform onto a surface of
+// nothing (every byte 0, alpha too) it leaves its blend source as the
+// platform scales it, premultiplied with its alpha, which is then blended
+// onto each target as the platform blends the icon itself.
+void IconStamp::PrepareBlend()
+{
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = size_;
+    bi.bmiHeader.biHeight = -size_;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    blendBitmap_ = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    blend_ = blendBitmap_ ? CreateMemDCFromBitmap(blendBitmap_) : nullptr;
+    if (blend_ && ::DrawIconEx(blend_, 0, 0, icon_, size_, size_, 0, nullptr, DI_NORMAL))
+        return;
+    DeleteMemDC(blend_);
+    blend_ = nullptr;
+    if (blendBitmap_)
+        ::DeleteObject(blendBitmap_);
+    blendBitmap_ = nullptr;
+}
+
 IconStamp::~IconStamp()
 {
     DeleteMemDC(image_);
     DeleteMemDC(mask_);
+    DeleteMemDC(blend_);
+    if (blendBitmap_)
+        ::DeleteObject(blendBitmap_);
 }
 
 void IconStamp::Draw(HDC dc, int x, int y) const
 {
+    if (blend_) {
+        ::GdiAlphaBlend(dc, x, y, size_, size_, blend_, 0, 0, size_, size_, kPremultiplied);
+        return;
+    }
     if (!image_) {
         if (icon_)
             ::DrawIconEx(dc, x, y, icon_, size_, size_, 0, nullptr, DI_NORMAL);

@@ -2,9 +2,10 @@
 // prepared once per size, its mask and its image drawn by the platform at
 // that size onto surfaces of their own, and then drawn with the two copies
 // the platform makes for an icon (mask with AND, image with XOR) instead of
-// the platform's whole icon drawing each time. Icons with an alpha channel, or without a colour
-// image, are drawn by the platform each time: for them a copy is not the
-// same picture.
+// the platform's whole icon drawing each time. An icon with an alpha
+// channel keeps its blend source at that size instead and is blended with
+// one call. Icons without a colour image are drawn by the platform each
+// time.
 #pragma once
 #include "host/Values.h"
 
@@ -24,14 +25,18 @@ public:
 
     // The icon at (x, y), size x size, exactly as DrawIconEx(DI_NORMAL) draws it.
     void Draw(HDC dc, int x, int y) const;
-    // Prepared for copies (false: the platform draws it each time).
-    bool Copied() const { return image_ != nullptr; }
+    // Prepared (false: the platform draws it each time).
+    bool Copied() const { return image_ != nullptr || blend_ != nullptr; }
 
 private:
+    void PrepareBlend();
+
     HICON icon_;
     int size_;
     HDC mask_ = nullptr;
     HDC image_ = nullptr;
+    HDC blend_ = nullptr;              // an icon with alpha: its blend source
+    HBITMAP blendBitmap_ = nullptr;
 };
 
 // A control's prepared icons, by picture and size. A picture freed and
