@@ -79,6 +79,11 @@ void ControlSkeleton::DrawFrame(HDC surface, int width, int height)
     if (!surface)
         return;
     DrawingScope scope(surface, options_.text ? painter_.FontFor(Font()) : nullptr, ForeColor());
+    DrawPrepared(surface, width, height);
+}
+
+void ControlSkeleton::DrawPrepared(HDC surface, int width, int height)
+{
     // Texts measured while the frame is drawn are measured on the surface,
     // whose font is selected already.
     const bool measuring = measureDc_ == nullptr;
@@ -103,11 +108,11 @@ void ControlSkeleton::OnPaint()
     // The one place a control's off-screen surface lives: kept while the
     // window's size stays, made again on a resize, freed at termination.
     painter_.Paint(
-        hWnd(), nullptr, 0,
+        hWnd(), options_.text ? &Font() : nullptr, ForeColor(),
         [this](HDC surface, int w, int h) {
             if (options_.clear)
                 FillRectColor(surface, 0, 0, w, h, *options_.clear);
-            DrawFrame(surface, w, h);
+            DrawPrepared(surface, w, h);
         },
         [this](int h) { return PresentedHeight(h); });
     Painted();

@@ -162,6 +162,8 @@ private:
 
     void AttachHook();
     void OnPaint();
+    // PaintTo on a surface whose text is set up already.
+    void DrawPrepared(HDC surface, int width, int height);
     void ReleaseSurfaces();
 
     const std::vector<UINT> watched_;
