@@ -8,6 +8,19 @@ namespace kit {
 
 namespace {
 
+// 32 bits per pixel, top row first.
+BITMAPINFO TopDown32(int width, int height)
+{
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
 // True when a 32-bit image carries any alpha: the platform blends such an
 // icon instead of masking it.
 bool HasAlpha(HBITMAP image)
@@ -15,13 +28,7 @@ bool HasAlpha(HBITMAP image)
     BITMAP info{};
     if (!::GetObjectW(image, sizeof info, &info) || info.bmBitsPixel != 32)
         return false;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = info.bmWidth;
-    bi.bmiHeader.biHeight = -info.bmHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = TopDown32(info.bmWidth, info.bmHeight);
     std::vector<DWORD> bits(static_cast<std::size_t>(info.bmWidth) * static_cast<std::size_t>(info.bmHeight));
     HDC screen = ::GetDC(nullptr);
     const int rows = ::GetDIBits(screen, image, 0, static_cast<UINT>(info.bmHeight), bits.data(), &bi, DIB_RGB_COLORS);
@@ -78,13 +85,7 @@ IconStamp::IconStamp(HICON icon, int size) : icon_(icon), size_(size)
 // onto each target as the platform blends the icon itself.
 void IconStamp::PrepareBlend()
 {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = size_;
-    bi.bmiHeader.biHeight = -size_;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO bi = TopDown32(size_, size_);
     void* bits = nullptr;
     blendBitmap_ = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     blend_ = blendBitmap_ ? CreateMemDCFromBitmap(blendBitmap_) : nullptr;

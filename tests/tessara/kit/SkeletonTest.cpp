@@ -2,6 +2,7 @@
 // to paint and freed with the control, no erasing under a full frame, and a
 // form's load laid out for the first frame while bursts on screen wait.
 #include "GdiCount.h"
+#include "WindowPixels.h"
 
 #include "tests/host/HostTestSupport.h"
 
@@ -51,19 +52,8 @@ void Pump(int ms)
     }
 }
 
-void Repaint(HWND h)
-{
-    ::InvalidateRect(h, nullptr, FALSE);
-    ::UpdateWindow(h);
-}
-
-COLORREF WindowPixel(HWND h, int x, int y)
-{
-    HDC dc = ::GetDC(h);
-    const COLORREF c = ::GetPixel(dc, x, y);
-    ::ReleaseDC(h, dc);
-    return c;
-}
+using kittest::Repaint;
+using kittest::WindowPixel;
 
 struct Skeleton : ::testing::Test {
     host::Form form{L"frmSkeleton"};

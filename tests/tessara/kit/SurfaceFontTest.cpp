@@ -1,6 +1,7 @@
 // Off-screen surfaces, the bordered stretch copy, fonts from font objects
 // and the kept frame of a window, on real GDI objects and a real window.
 #include "GdiCount.h"
+#include "WindowPixels.h"
 
 #include "tessara/kit/ColourMath.h"
 #include "tessara/kit/MdlCreateLogFont.h"
@@ -264,19 +265,8 @@ HWND MakePaintWindow()
                              nullptr, ::GetModuleHandleW(nullptr), nullptr);
 }
 
-void PaintNow(HWND hwnd)
-{
-    ::InvalidateRect(hwnd, nullptr, FALSE);
-    ::UpdateWindow(hwnd);
-}
-
-Colour WindowPixel(HWND hwnd, int x, int y)
-{
-    HDC dc = ::GetDC(hwnd);
-    const Colour c = ::GetPixel(dc, x, y);
-    ::ReleaseDC(hwnd, dc);
-    return c;
-}
+using kittest::WindowPixel;
+const auto PaintNow = kittest::Repaint;
 
 // A painter of its own for each test, set up before the window exists.
 struct PainterFixture : ::testing::Test {
