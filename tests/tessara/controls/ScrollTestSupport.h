@@ -162,11 +162,22 @@ inline void PlaceCursor(HWND h, int x, int y)
     TestMouse::At() = pt;
 }
 
+// Waits until the tick count that the controls' move throttle reads has
+// moved 31 ms on from now, so a move that comes after passes the throttle
+// whatever came before (the last move must have been handled already). The
+// count is coarse under Wine: a plain sleep of 31 ms can read as less.
+inline void WaitPastMoveThrottle()
+{
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < 31)
+        ::Sleep(1);
+}
+
 // A mouse move as the system delivers it: the cursor goes there first, and
 // moves come at least 30 ms apart (closer ones are dropped on purpose).
 inline void MoveMouse(HWND h, int x, int y, WPARAM keys = 0)
 {
-    ::Sleep(31);
+    WaitPastMoveThrottle();
     PlaceCursor(h, x, y);
     ::SendMessageW(h, WM_MOUSEMOVE, keys, At(x, y));
 }

@@ -529,7 +529,7 @@ TEST_F(GalleryMouse, ACommandButtonFollowsHoverPressDragOffDragBackAndRelease)
     }
 
     // Drag off, the button still down: within a tick of the leave timer it looks idle.
-    ::Sleep(31);
+    scrolltest::WaitPastMoveThrottle();
     ASSERT_TRUE(testdesktop::CursorTo(formWindow, kBlank.x, kBlank.y));
     ASSERT_TRUE(PumpUntil([&] { return b.IsOutWhileDown(); }, 2000)) << "the leave timer never noticed";
     {
@@ -539,7 +539,7 @@ TEST_F(GalleryMouse, ACommandButtonFollowsHoverPressDragOffDragBackAndRelease)
     }
 
     // Drag back: hovered again, yet idle until the release.
-    ::Sleep(31);
+    scrolltest::WaitPastMoveThrottle();
     ASSERT_TRUE(testdesktop::CursorTo(h, 40, 16));
     ASSERT_TRUE(PumpUntil([&] { return b.IsHover(); }, 2000)) << "the move back never arrived";
     scrolltest::PumpTicks(2, 100);
@@ -566,7 +566,7 @@ TEST_F(GalleryMouse, ACommandButtonReleasedAwayFromItDoesNotClick)
     ASSERT_TRUE(PumpUntil([&] { return b.IsHover(); }, 2000));
     ASSERT_TRUE(testdesktop::LeftButton(true));
     ASSERT_TRUE(PumpUntil([&] { return b.IsDown(); }, 2000));
-    ::Sleep(31);
+    scrolltest::WaitPastMoveThrottle();
     ASSERT_TRUE(testdesktop::CursorTo(form->hWnd(), kBlank.x, kBlank.y));
     ASSERT_TRUE(PumpUntil([&] { return b.IsOutWhileDown(); }, 2000));
     ASSERT_TRUE(testdesktop::LeftButton(false));

@@ -378,7 +378,7 @@ TEST_F(GroupList, DraggingTheThumbRepaintsTheRowsAsItGoes)
     ASSERT_TRUE(g.VScroll().IsGlideDown());
     int lastValue = 0;
     for (int y : {46, 66, 86}) {
-        ::Sleep(31);  // moves closer than 30 ms apart are dropped on purpose
+        WaitPastMoveThrottle();  // moves closer than 30 ms apart are dropped on purpose
         ASSERT_TRUE(testdesktop::CursorTo(bar, 9, y));
         PumpUntil([&] { return g.VScroll().Value() > lastValue; }, 2000);
         ASSERT_GT(g.VScroll().Value(), lastValue) << "the thumb did not move to " << y;
