@@ -305,13 +305,16 @@ void ControlBase::Detach()
 
 LRESULT CALLBACK ControlBase::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 {
-    ControlBase* c = FromHwnd(h);
-    if (!c && msg == WM_NCCREATE) {
-        auto cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        c = static_cast<ControlBase*>(cs->lpCreateParams);
+    ControlBase* c = nullptr;
+    if (msg == WM_NCCREATE) {
+        // A new window of one of our classes: its control comes with it,
+        // whatever the table knew of the handle before.
+        c = static_cast<ControlBase*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         if (c)
             c->Attach(h);
     }
+    if (!c)
+        c = FromHwnd(h);
     if (!c)
         return DefWindowProcW(h, msg, wp, lp);
     DispatchScope busy;

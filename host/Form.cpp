@@ -518,13 +518,16 @@ bool Form::PreTranslate(MSG& msg)
 
 LRESULT CALLBACK Form::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 {
-    Form* f = FormsByWindow().Find(h);
-    if (!f && msg == WM_NCCREATE) {
+    Form* f = nullptr;
+    if (msg == WM_NCCREATE) {
+        // A new window: whatever the table knew of its handle is past.
         f = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         if (f) {
             f->hwnd_ = h;
             FormsByWindow().Set(h, f);
         }
+    } else {
+        f = FormsByWindow().Find(h);
     }
     if (!f)
         return DefWindowProcW(h, msg, wp, lp);
