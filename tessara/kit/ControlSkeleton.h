@@ -41,8 +41,9 @@ struct SkeletonOptions {
     // The frame draws text: the control's font and ForeColor are set up
     // on the surface (transparent background) for PaintTo.
     bool text = true;
-    // A fresh off-screen surface is first filled with this colour (for
-    // a frame that leaves pixels of its own surface unpainted).
+    // The surface is filled with this colour before each frame (for a
+    // frame that leaves pixels of the surface unpainted: the surface holds
+    // the last frame).
     std::optional<host::Colour> clear;
     // The paint event draws the frame at design time.
     bool atDesignTime = true;
