@@ -66,6 +66,23 @@ TEST_F(Input, CheckBoxTogglesOnEveryLeftClickAndIgnoresRightClicks)
     EXPECT_TRUE(b.Value());
 }
 
+// The button's Enabled and the host's are one: either side's change
+// reaches the other and the window, so input passes a disabled button by.
+TEST_F(Input, EnabledReachesTheWindowFromEitherSide)
+{
+    auto& b = Add(L"cmdGo", 80, 24);
+    host::ControlBase& asHost = b;
+    b.SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(b.hWnd()));
+    EXPECT_FALSE(asHost.Enabled());
+    asHost.SetEnabled(true);
+    EXPECT_TRUE(b.Enabled());
+    EXPECT_TRUE(IsWindowEnabled(b.hWnd()));
+    asHost.SetEnabled(false);
+    EXPECT_FALSE(b.Enabled());
+    EXPECT_FALSE(IsWindowEnabled(b.hWnd()));
+}
+
 TEST_F(Input, OptionGroupSelectsOneAndSelectedOptionRaisesNoClick)
 {
     auto& a = Option(L"optA", 10);
