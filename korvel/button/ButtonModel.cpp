@@ -36,11 +36,11 @@ void ButtonModel::SetButtonStyle(int v)
     // Stored before the rebuild: the window outline follows the new look.
     style_ = v;
     if (shape_ < 4 || (shape_ < 7 && (old == 5 || v == 5)))
-        RebuildShape();
-    Relayout(false);
+        site_.RebuildShape();
+    site_.Relayout(false);
     DeriveColours();
     Repaint();
-    NotifyChanged(L"BackStyle");
+    site_.NotifyChanged(L"BackStyle");
 }
 
 void ButtonModel::SetMode(int v)
@@ -55,14 +55,14 @@ void ButtonModel::SetMode(int v)
         value_ = false;
     mode_ = v;
     Repaint();
-    NotifyChanged(L"Mode");
+    site_.NotifyChanged(L"Mode");
 }
 
 void ButtonModel::ApplyAccessKey(const std::wstring& caption)
 {
     if (auto key = AccessKeyOf(caption)) {
         accessKey_ = key;
-        PassAccessKey(*key);
+        site_.PassAccessKey(*key);
     }
 }
 
@@ -70,9 +70,9 @@ void ButtonModel::SetCaption(const std::wstring& v)
 {
     ApplyAccessKey(v);
     caption_ = v;
-    Relayout(false);
+    site_.Relayout(false);
     Repaint();
-    NotifyChanged(L"Caption");
+    site_.NotifyChanged(L"Caption");
 }
 
 void ButtonModel::SetCaptionAlign(int v)
@@ -81,11 +81,11 @@ void ButtonModel::SetCaptionAlign(int v)
         return;
     if (v == 2 || pictureAlign_ < 4 || !picture_) {
         captionAlign_ = v;
-        Relayout(false);
+        site_.Relayout(false);
         Repaint();
-        NotifyChanged(L"CapAlign");
-    } else if (InDesignMode()) {
-        ShowMessage(kMsgCaptionAlign, L"");
+        site_.NotifyChanged(L"CapAlign");
+    } else if (site_.InDesignMode()) {
+        site_.ShowMessage(kMsgCaptionAlign, L"");
     }
 }
 
@@ -94,9 +94,9 @@ void ButtonModel::SetCaptionStyle(int v)
     if (v < 0 || v > 2)
         return;
     captionStyle_ = v;
-    NotifyChanged(L"CapStyle");
+    site_.NotifyChanged(L"CapStyle");
     if (!caption_.empty()) {
-        Relayout(false);
+        site_.Relayout(false);
         Repaint();
     }
 }
@@ -105,10 +105,10 @@ void ButtonModel::SetCustomClick(int v)
 {
     if (v < 0 || v > 8)
         return;
-    if (shape_ < 7 && v > 0 && InDesignMode())
-        ShowMessage(kMsgCustomClick, L"");
+    if (shape_ < 7 && v > 0 && site_.InDesignMode())
+        site_.ShowMessage(kMsgCustomClick, L"");
     customClick_ = v;
-    NotifyChanged(L"CustomClick");
+    site_.NotifyChanged(L"CustomClick");
 }
 
 void ButtonModel::SetButtonShape(int v)
@@ -117,8 +117,8 @@ void ButtonModel::SetButtonShape(int v)
         return;
     if (IsPictureShape(v)) {
         if (!IsBitmapPicture(picture_)) {
-            if (InDesignMode())
-                ShowMessage(kMsgShapeNeedsBitmap, L"");
+            if (site_.InDesignMode())
+                site_.ShowMessage(kMsgShapeNeedsBitmap, L"");
             return;
         }
         drawingDelayed_ = true;
@@ -129,12 +129,12 @@ void ButtonModel::SetButtonShape(int v)
     }
     shape_ = v;
     captionAlign_ = 2;
-    RebuildShape();
-    Relayout(false);
+    site_.RebuildShape();
+    site_.Relayout(false);
     Repaint();
     drawingDelayed_ = false;
     Repaint();
-    NotifyChanged(L"Shape");
+    site_.NotifyChanged(L"Shape");
 }
 
 void ButtonModel::MeasurePicture()
@@ -151,19 +151,19 @@ void ButtonModel::SetPicture(host::PictureRef v)
         pictureEdge_ = 16;
     MeasurePicture();
     if (shape_ < 7) {
-        Relayout(true);
+        site_.Relayout(true);
         Repaint();
     } else {
         if (!picture_) {
             shape_ = 0;
         } else if (pictureIsIcon_) {
             shape_ = 0;
-            if (InDesignMode())
-                ShowMessage(kMsgIconShape, L"");
+            if (site_.InDesignMode())
+                site_.ShowMessage(kMsgIconShape, L"");
         }
-        ResizeHandling();
+        site_.ResizeHandling();
     }
-    NotifyChanged(L"Image");
+    site_.NotifyChanged(L"Image");
 }
 
 void ButtonModel::SetPictureAlign(int v)
@@ -173,9 +173,9 @@ void ButtonModel::SetPictureAlign(int v)
     pictureAlign_ = v;
     if (v >= 4)
         captionAlign_ = 2;
-    Relayout(false);
+    site_.Relayout(false);
     Repaint();
-    NotifyChanged(L"ImgAlign");
+    site_.NotifyChanged(L"ImgAlign");
 }
 
 void ButtonModel::SetEnabled(bool v)
@@ -183,46 +183,46 @@ void ButtonModel::SetEnabled(bool v)
     if (v == enabled_)
         return;
     enabled_ = v;
-    PassEnabled(v);
+    site_.PassEnabled(v);
     if (style_ == 3 && mode_ == 0 && shape_ <= 3) {
         // This look's outline depends on the enabled state.
         drawingDelayed_ = true;
-        RebuildShape();
-        Relayout(false);
+        site_.RebuildShape();
+        site_.Relayout(false);
         drawingDelayed_ = false;
     }
     Repaint();
-    NotifyChanged(L"Enabled");
+    site_.NotifyChanged(L"Enabled");
 }
 
 void ButtonModel::SetShowFocusRect(bool v)
 {
     showFocusRect_ = v;
     if (stateBits_ & kBitDefaultFrame) {
-        if (!InDesignMode()) {
+        if (!site_.InDesignMode()) {
             stateBits_ &= static_cast<std::uint16_t>(~kBitDefaultFrame);
             Repaint();
         } else {
-            ShowMessage(kMsgFocusRect, L"");
+            site_.ShowMessage(kMsgFocusRect, L"");
         }
     } else {
         Repaint();
     }
-    NotifyChanged(L"Focus");
+    site_.NotifyChanged(L"Focus");
 }
 
 void ButtonModel::SetValue(bool v)
 {
     if (v && mode_ == 0) {
-        if (InDesignMode())
-            ShowMessage(kMsgValueCommand, L"");
+        if (site_.InDesignMode())
+            site_.ShowMessage(kMsgValueCommand, L"");
         return;
     }
     value_ = v;
     if (v && mode_ == 2)
         OptionGroup(kOptionClearOthers);
     Repaint();
-    NotifyChanged(L"Value");
+    site_.NotifyChanged(L"Value");
 }
 
 void ButtonModel::SetPictureSize(int v)
@@ -230,14 +230,14 @@ void ButtonModel::SetPictureSize(int v)
     if (v < 0 || v > 4)
         return;
     if (IsPictureShape(shape_)) {
-        if (InDesignMode())
-            ShowMessage(kMsgPictureSize, L"");
+        if (site_.InDesignMode())
+            site_.ShowMessage(kMsgPictureSize, L"");
         return;
     }
     pictureEdge_ = EdgeOfPictureSize(v);
-    Relayout(true);
+    site_.Relayout(true);
     Repaint();
-    NotifyChanged(L"ImgSize");
+    site_.NotifyChanged(L"ImgSize");
 }
 
 void ButtonModel::SetMousePointer(int v)
@@ -245,34 +245,34 @@ void ButtonModel::SetMousePointer(int v)
     if (!ValidPointer(v))
         return;
     mousePointer_ = v;
-    PassMousePointer(v);
-    NotifyChanged(L"mPointer");
+    site_.PassMousePointer(v);
+    site_.NotifyChanged(L"mPointer");
 }
 
 void ButtonModel::SetMouseIcon(host::PictureRef v)
 {
     std::wstring error;
-    if (!PassMouseIcon(v, error)) {
-        if (InDesignMode())
-            ShowMessage(error, kMouseIconTitle);
+    if (!site_.PassMouseIcon(v, error)) {
+        if (site_.InDesignMode())
+            site_.ShowMessage(error, kMouseIconTitle);
         return;
     }
     mouseIcon_ = v;
     if (v) {
         mousePointer_ = 99;
-        PassMousePointer(99);
+        site_.PassMousePointer(99);
     }
-    NotifyChanged(L"mIcon");
+    site_.NotifyChanged(L"mIcon");
 }
 
 void ButtonModel::SetFont(const host::Font& v)
 {
     font_ = v;
-    PassFont(v);
-    BuildDrawingFont();
-    Relayout(false);
+    site_.PassFont(v);
+    site_.BuildDrawingFont();
+    site_.Relayout(false);
     Repaint();
-    NotifyChanged(L"Font");
+    site_.NotifyChanged(L"Font");
 }
 
 int ButtonModel::FontStyle() const
@@ -285,10 +285,10 @@ void ButtonModel::SetFontStyle(int v)
     font_.bold = (v & 2) != 0;
     font_.italic = (v & 4) != 0;
     font_.underline = (v & 8) != 0;
-    PassFont(font_);
-    BuildDrawingFont();
-    Relayout(false);
-    NotifyChanged(L"Font");
+    site_.PassFont(font_);
+    site_.BuildDrawingFont();
+    site_.Relayout(false);
+    site_.NotifyChanged(L"Font");
     Repaint();
 }
 
@@ -297,12 +297,12 @@ void ButtonModel::SetForeColor(host::Colour v)
     if (v == foreColor_)
         return;
     foreColor_ = v;
-    PassForeColor(v);
+    site_.PassForeColor(v);
     if (locks_ == 0 || locks_ == 1)
         SetHoverForeColor(v);
     drawingDelayed_ = false;
     Repaint();
-    NotifyChanged(L"cFore");
+    site_.NotifyChanged(L"cFore");
 }
 
 void ButtonModel::SetBackColor(host::Colour v)
@@ -312,7 +312,7 @@ void ButtonModel::SetBackColor(host::Colour v)
         SetHoverBackColor(gradientMode_ != 0 ? gradientColor_ : v);
     DeriveColours();
     Repaint();
-    NotifyChanged(L"cBack");
+    site_.NotifyChanged(L"cBack");
 }
 
 void ButtonModel::SetGradientColor(host::Colour v)
@@ -323,7 +323,7 @@ void ButtonModel::SetGradientColor(host::Colour v)
     DeriveColours();
     if (gradientMode_ != 0)
         Repaint();
-    NotifyChanged(L"cGradient");
+    site_.NotifyChanged(L"cGradient");
 }
 
 void ButtonModel::SetGradientMode(int v)
@@ -336,12 +336,12 @@ void ButtonModel::SetGradientMode(int v)
         DeriveColours();
     }
     Repaint();
-    NotifyChanged(L"Gradient");
+    site_.NotifyChanged(L"Gradient");
 }
 
 void ButtonModel::SetResetDefaultColors(bool v)
 {
-    if (!v || !InDesignMode())
+    if (!v || !site_.InDesignMode())
         return;
     drawingDelayed_ = true;
     SetBackColor(kButtonFace);
@@ -352,8 +352,8 @@ void ButtonModel::SetResetDefaultColors(bool v)
     DeriveColours();
     drawingDelayed_ = false;
     Repaint();
-    NotifyChanged(L"cGradient");
-    NotifyChanged(L"cBack");
+    site_.NotifyChanged(L"cGradient");
+    site_.NotifyChanged(L"cBack");
 }
 
 void ButtonModel::SetHoverColorLocks(int v)
@@ -363,14 +363,14 @@ void ButtonModel::SetHoverColorLocks(int v)
     locks_ = v;
     if (v == 0 || v == 2) {
         hoverBackColor_ = gradientMode_ != 0 ? gradientColor_ : backColor_;
-        NotifyChanged(L"cBHover");
+        site_.NotifyChanged(L"cBHover");
     }
     if (v == 0 || v == 1) {
         hoverForeColor_ = foreColor_;
-        NotifyChanged(L"cFHover");
+        site_.NotifyChanged(L"cFHover");
     }
     DeriveColours();
-    NotifyChanged(L"LockHover");
+    site_.NotifyChanged(L"LockHover");
 }
 
 void ButtonModel::FreeCaptionLock()
@@ -396,7 +396,7 @@ void ButtonModel::SetHoverForeColor(host::Colour v)
     hoverForeColor_ = v;
     if (v != foreColor_)
         FreeCaptionLock();
-    NotifyChanged(L"cFHover");
+    site_.NotifyChanged(L"cFHover");
 }
 
 void ButtonModel::SetHoverBackColor(host::Colour v)
@@ -407,7 +407,7 @@ void ButtonModel::SetHoverBackColor(host::Colour v)
     if (v != backColor_)
         FreeBackLock();
     DeriveColours();
-    NotifyChanged(L"cBHover");
+    site_.NotifyChanged(L"cBHover");
 }
 
 // ---- Methods -----------------------------------------------------------------
@@ -428,12 +428,12 @@ void ButtonModel::DelayDrawing(bool delay)
 void ButtonModel::Repaint()
 {
     if (!drawingDelayed_)
-        PaintButton();
+        site_.PaintButton();
 }
 
 void ButtonModel::DeriveColours()
 {
-    colours_ = kx::DeriveColours(style_, Translate(backColor_), Translate(hoverBackColor_));
+    colours_ = kx::DeriveColours(style_, site_.Translate(backColor_), site_.Translate(hoverBackColor_));
 }
 
 LookState ButtonModel::MakeLookState(int width, int height) const
@@ -447,15 +447,15 @@ LookState ButtonModel::MakeLookState(int width, int height) const
     s.pressedLook = pressedLook_;
     s.hovering = hovering_;
     s.showFocusRect = showFocusRect_;
-    s.designMode = InDesignMode();
+    s.designMode = site_.InDesignMode();
     s.stateBits = stateBits_;
     s.gradientMode = gradientMode_;
     s.captionStyle = captionStyle_;
     s.colours = colours_;
-    s.back = Translate(backColor_);
-    s.gradient = Translate(gradientColor_);
-    s.fore = Translate(foreColor_);
-    s.hoverFore = Translate(hoverForeColor_);
+    s.back = site_.Translate(backColor_);
+    s.gradient = site_.Translate(gradientColor_);
+    s.fore = site_.Translate(foreColor_);
+    s.hoverFore = site_.Translate(hoverForeColor_);
     s.container = containerColor_;
     s.gradientIsHoverBack = gradientColor_ == hoverBackColor_;
     s.width = width;
@@ -467,23 +467,23 @@ LookState ButtonModel::MakeLookState(int width, int height) const
 
 void ButtonModel::InitNew()
 {
-    RememberContainer();
-    caption_ = DesignName();
+    site_.RememberContainer();
+    caption_ = site_.DesignName();
     ApplyAccessKey(caption_);
     captionAlign_ = 2;
     showFocusRect_ = true;
     hoverForeColor_ = kButtonText;
     hoverBackColor_ = kButtonFace;
-    if (!InMdiParent()) {
-        font_ = ParentFont();
-        PassFont(font_);
+    if (!site_.InMdiParent()) {
+        font_ = site_.ParentFont();
+        site_.PassFont(font_);
     }
-    containerColor_ = Translate(AmbientBack());
+    containerColor_ = site_.Translate(site_.AmbientBack());
     backColor_ = kButtonFace;
-    BuildDrawingFont();
+    site_.BuildDrawingFont();
     DeriveColours();
     for (const wchar_t* key : {L"Caption", L"CapAlign", L"Focus", L"cFHover", L"cBHover", L"Font"})
-        NotifyChanged(key);
+        site_.NotifyChanged(key);
 }
 
 namespace {
@@ -498,8 +498,8 @@ int ReadRanged(const host::PropertyBag& bag, const wchar_t* key, int def, int lo
 
 void ButtonModel::Load(const host::PropertyBag& bag)
 {
-    RememberContainer();
-    containerColor_ = Translate(AmbientBack());
+    site_.RememberContainer();
+    containerColor_ = site_.Translate(site_.AmbientBack());
     drawingDelayed_ = true;
 
     const std::wstring caption = bag.readText(L"Caption", L"");
@@ -522,7 +522,7 @@ void ButtonModel::Load(const host::PropertyBag& bag)
     pictureAlign_ = ReadRanged(bag, L"ImgAlign", 0, 0, 5);
     hoverForeColor_ = bag.readColour(L"cFHover", kButtonText);
     SetEnabled(bag.readBool(L"Enabled", true));
-    backColor_ = bag.readColour(L"cBack", AmbientBack());
+    backColor_ = bag.readColour(L"cBack", site_.AmbientBack());
     hoverBackColor_ = bag.readColour(L"cBHover", backColor_);
     locks_ = ReadRanged(bag, L"LockHover", 0, 0, 3);
     captionStyle_ = ReadRanged(bag, L"CapStyle", 0, 0, 2);
@@ -534,7 +534,7 @@ void ButtonModel::Load(const host::PropertyBag& bag)
     if (IsPictureShape(shape_) && !IsBitmapPicture(picture_))
         shape_ = 0;
     MeasurePicture();
-    BuildDrawingFont();
+    site_.BuildDrawingFont();
     DeriveColours();
     SetCaption(caption);
 
@@ -542,7 +542,7 @@ void ButtonModel::Load(const host::PropertyBag& bag)
         OptionGroup(kOptionJoin);
 
     drawingDelayed_ = false;
-    ResizeHandling();
+    site_.ResizeHandling();
 }
 
 void ButtonModel::Save(host::PropertyBag& bag) const
@@ -583,7 +583,7 @@ void ButtonModel::Save(host::PropertyBag& bag) const
 void ButtonModel::Dispose()
 {
     if (hovering_) {
-        StopHoverTimer(kHoverTimerId);
+        site_.StopHoverTimer(kHoverTimerId);
         hovering_ = false;
     }
     if (inGroup_)
@@ -594,7 +594,7 @@ void ButtonModel::Dispose()
 
 bool ButtonModel::OptionGroup(int action)
 {
-    OptionRegistry* reg = Registry();
+    OptionRegistry* reg = site_.Registry();
     if (!reg)
         return false;
     const int n = reg->Count();
@@ -652,18 +652,18 @@ void ButtonModel::HandleMouseDown(int button, int shift, float x, float y)
         pressedLook_ = true;
         drawingDelayed_ = false;
         Repaint();
-        CaptureMouse(true);
+        site_.CaptureMouse(true);
     }
     MouseDown.raise(button, shift, x, y);
 }
 
 void ButtonModel::HandleMouseMove(int button, int shift, float x, float y)
 {
-    if (!hovering_ && CursorOverButton()) {
+    if (!hovering_ && site_.CursorOverButton()) {
         stateBits_ |= kBitOver;
         bool on = true;
         MouseOnButton.raise(on);
-        StartHoverTimer();  // a failure leaves the button without hover tracking
+        site_.StartHoverTimer();  // a failure leaves the button without hover tracking
         hovering_ = true;
         drawingDelayed_ = false;
         if (button == 1)
@@ -677,7 +677,7 @@ void ButtonModel::HandleMouseUp(int button, int shift, float x, float y)
 {
     pressedLook_ = false;
     if (button == 1) {
-        CaptureMouse(false);
+        site_.CaptureMouse(false);
         stateBits_ &= static_cast<std::uint16_t>(~kBitPressed);
         drawingDelayed_ = false;
         if (mode_ == 0)
@@ -702,7 +702,7 @@ void ButtonModel::HandleClick()
 void ButtonModel::HandleDoubleClick()
 {
     float x = 0, y = 0;
-    CursorClientPosition(x, y);
+    site_.CursorClientPosition(x, y);
     DoubleClick.raise(lastButton_);
     if (lastButton_ == 1) {
         HandleMouseDown(1, 0, x, y);
@@ -724,10 +724,10 @@ void ButtonModel::HandleKeyDown(int& keyCode, int& shift)
                 stateBits_ &= static_cast<std::uint16_t>(~kBitOver);
         }
         break;
-    case 37: PostKeyToContainer(37, 0x4B0001); break;
-    case 38: PostKeyToContainer(38, 0x480001); break;
-    case 39: PostKeyToContainer(39, 0x4D0001); break;
-    case 40: PostKeyToContainer(40, 0x500001); break;
+    case 37: site_.PostKeyToContainer(37, 0x4B0001); break;
+    case 38: site_.PostKeyToContainer(38, 0x480001); break;
+    case 39: site_.PostKeyToContainer(39, 0x4D0001); break;
+    case 40: site_.PostKeyToContainer(40, 0x500001); break;
     default: break;
     }
     if (keyCode != 0)
@@ -785,7 +785,7 @@ void ButtonModel::HandleGotFocus()
 
 void ButtonModel::HandleShown()
 {
-    if (InDesignMode() && showFocusRect_ && IsDefaultButton()) {
+    if (site_.InDesignMode() && showFocusRect_ && site_.IsDefaultButton()) {
         stateBits_ |= kBitDefaultFrame;
         Repaint();
     }
@@ -794,12 +794,12 @@ void ButtonModel::HandleShown()
 void ButtonModel::HandleAmbientChanged(const std::wstring& name)
 {
     if (name == L"DisplayAsDefault") {
-        const bool frame = IsDefaultButton() && (showFocusRect_ || InDesignMode());
+        const bool frame = site_.IsDefaultButton() && (showFocusRect_ || site_.InDesignMode());
         if (frame)
             stateBits_ |= kBitDefaultFrame;
         else
             stateBits_ &= static_cast<std::uint16_t>(~kBitDefaultFrame);
-        if (IsPictureShape(shape_) && InDesignMode()) {
+        if (IsPictureShape(shape_) && site_.InDesignMode()) {
             hovering_ = frame;
             Repaint();
             hovering_ = false;
@@ -807,7 +807,7 @@ void ButtonModel::HandleAmbientChanged(const std::wstring& name)
             Repaint();
         }
     } else if (name == L"BackColor") {
-        containerColor_ = Translate(AmbientBack());
+        containerColor_ = site_.Translate(site_.AmbientBack());
         if (shape_ > 3 || style_ == 5)
             Repaint();
     }
@@ -815,9 +815,9 @@ void ButtonModel::HandleAmbientChanged(const std::wstring& name)
 
 void ButtonModel::HoverLeaveCheck(int timerId)
 {
-    if (CursorOverButton())
+    if (site_.CursorOverButton())
         return;
-    StopHoverTimer(timerId);
+    site_.StopHoverTimer(timerId);
     stateBits_ &= static_cast<std::uint16_t>(~kBitOver);
     hovering_ = false;
     drawingDelayed_ = false;

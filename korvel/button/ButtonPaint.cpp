@@ -43,7 +43,7 @@ void kxButtons_H::PaintButton()
 {
     if (!bitmap_ || !surface_ || !hWnd())
         return;
-    const LookState s = MakeLookState(surfaceW_, surfaceH_);
+    const LookState s = model_.MakeLookState(surfaceW_, surfaceH_);
     if (CustomClickMove(s)) {
         // The movement is the press: show the surface unchanged.
         PresentTo(hDC());
@@ -109,7 +109,7 @@ void kxButtons_H::FrameShapedButton(HDC target) { FrameWith(target, frameRgn_, f
 bool kxButtons_H::CustomClickMove(const LookState& s)
 {
     const int cc = CustomClick();
-    const bool moved = (StateBits() & kBitMoved) != 0;
+    const bool moved = (model_.StateBits() & kBitMoved) != 0;
     const bool wantMoved = s.mode == 0 && cc >= 1 && cc <= 8 && s.Held();
     if (wantMoved == moved)
         return false;
@@ -126,9 +126,9 @@ bool kxButtons_H::CustomClickMove(const LookState& s)
     }
     // Marked before moving: the move itself may ask for a paint.
     if (wantMoved)
-        SetStateBits(static_cast<std::uint16_t>(StateBits() | kBitMoved));
+        model_.SetStateBits(static_cast<std::uint16_t>(model_.StateBits() | kBitMoved));
     else
-        SetStateBits(static_cast<std::uint16_t>(StateBits() & ~kBitMoved));
+        model_.SetStateBits(static_cast<std::uint16_t>(model_.StateBits() & ~kBitMoved));
     MoveWindow(h, p.x + d.x, p.y + d.y, wr.right - wr.left, wr.bottom - wr.top, TRUE);
     return wantMoved;
 }
@@ -230,7 +230,7 @@ void kxButtons_H::DrawPicture(const LookState& s, const StyleLook& look)
     if (w <= 0 || h <= 0)
         return;
     auto drawAt = [&](HDC dc, const Rect& at) {
-        if (PictureIsIcon())
+        if (model_.PictureIsIcon())
             DrawIconEx(dc, at.left, at.top, reinterpret_cast<HICON>(pic->handle), at.Width(), at.Height(), 0,
                        nullptr, DI_NORMAL);
         else

@@ -1,5 +1,5 @@
 // The hover timer shared by every kxButtons_H: one 50 ms window timer per
-// hovered button, reaching its button through the button window's
+// hovered button, reaching the button's model through the button window's
 // "kx_ClassID" and "kx_TimerID" properties.
 #pragma once
 #include <windows.h>

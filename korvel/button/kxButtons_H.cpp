@@ -1,4 +1,4 @@
-// kxButtons_H: lifecycle, platform services for the model, the window
+// kxButtons_H: lifecycle, the model's platform (the site), the window
 // shape and the caption/picture layout. Painting is in ButtonPaint.cpp.
 #include "kxButtons_H.h"
 
@@ -63,21 +63,128 @@ void WindowPropRegistry::RemoveMember(int index)
 }  // namespace detail
 }  // namespace kx
 
+// ---- The model's platform -----------------------------------------------------------
+
+class kxButtons_H::Site final : public ButtonPlatform {
+public:
+    explicit Site(kxButtons_H& b) : b_(b) {}
+
+    Rgb Translate(host::Colour c) const override { return host::TranslateColour(c) & 0xFFFFFF; }
+    bool InDesignMode() const override { return host::DesignMode(); }
+    void ShowMessage(const std::wstring& text, const std::wstring& title) override
+    {
+        host::MsgBox(text, host::MsgIcon::Information, title);
+    }
+    void NotifyChanged(const std::wstring& key) override
+    {
+        b_.PropertyChanged(key);
+        if (host::KeyEquals(key, L"Caption"))
+            b_.CaptionChanged(b_.Caption());
+    }
+    // The host's own setters: the button's hide them.
+    void PassEnabled(bool v) override { b_.ControlBase::SetEnabled(v); }
+    void PassForeColor(host::Colour v) override { b_.UserControl::SetForeColor(v); }
+    void PassFont(const host::Font& v) override { b_.UserControl::SetFont(v); }
+    void PassMousePointer(int v) override { b_.UserControl::SetMousePointer(v); }
+    bool PassMouseIcon(const host::PictureRef& v, std::wstring& error) override
+    {
+        if (b_.UserControl::SetMouseIcon(v))
+            return true;
+        error = b_.MouseIconError();
+        return false;
+    }
+    void PassAccessKey(wchar_t key) override { b_.SetAccessKeys(std::wstring(1, key)); }
+    host::Colour AmbientBack() const override { return b_.AmbientBackColor(); }
+    bool IsDefaultButton() const override { return b_.DisplayAsDefault(); }
+    std::wstring DesignName() const override { return b_.DisplayName(); }
+    bool InMdiParent() const override { return b_.ContainerIsMdi(); }
+    host::Font ParentFont() const override { return b_.ContainerFont(); }
+    void RememberContainer() override
+    {
+        b_.SetTag(std::to_wstring(reinterpret_cast<std::uintptr_t>(b_.ContainerHwnd())));
+    }
+
+    void RebuildShape() override { b_.RebuildShape(); }
+    void Relayout(bool pictureChanged) override { b_.Relayout(pictureChanged); }
+    void PaintButton() override { b_.PaintButton(); }
+    void ResizeHandling() override { b_.ResizeHandling(); }
+    void BuildDrawingFont() override { b_.BuildDrawingFont(); }
+
+    void CaptureMouse(bool capture) override
+    {
+        if (capture)
+            SetCapture(b_.hWnd());
+        else if (GetCapture() == b_.hWnd())
+            ReleaseCapture();
+    }
+    bool CursorOverButton() const override
+    {
+        POINT p;
+        if (!GetCursorPos(&p))
+            return false;
+        return WindowFromPoint(p) == b_.hWnd();
+    }
+    bool StartHoverTimer() override
+    {
+        HWND h = b_.hWnd();
+        if (!h)
+            return false;
+        SetPropW(h, ModKxTimer::kClassIdProp, static_cast<HANDLE>(&b_.model_));
+        SetPropW(h, ModKxTimer::kTimerIdProp, reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(kHoverTimerId)));
+        return SetTimer(h, kHoverTimerId, kHoverTimerMs, ModKxTimer::TimerProc) != 0;
+    }
+    void StopHoverTimer(int timerId) override
+    {
+        if (b_.hWnd())
+            KillTimer(b_.hWnd(), static_cast<UINT_PTR>(timerId));
+    }
+    void PostKeyToContainer(int keyCode, long lParam) override
+    {
+        if (HWND c = b_.ContainerHwnd())
+            PostMessageW(c, WM_KEYDOWN, static_cast<WPARAM>(keyCode), static_cast<LPARAM>(lParam));
+    }
+    void CursorClientPosition(float& x, float& y) const override
+    {
+        POINT p{0, 0};
+        GetCursorPos(&p);
+        ScreenToClient(b_.hWnd(), &p);
+        x = static_cast<float>(p.x);
+        y = static_cast<float>(p.y);
+    }
+    OptionRegistry* Registry() override
+    {
+        // The container window as remembered in the tag.
+        const std::wstring& tag = b_.Tag();
+        wchar_t* end = nullptr;
+        const unsigned long long value = tag.empty() ? 0 : std::wcstoull(tag.c_str(), &end, 10);
+        HWND container =
+            value && end && *end == 0 ? reinterpret_cast<HWND>(static_cast<std::uintptr_t>(value)) : nullptr;
+        if (!container || !IsWindow(container))
+            return nullptr;
+        registry_.SetWindow(container);
+        return &registry_;
+    }
+
+private:
+    kxButtons_H& b_;
+    detail::WindowPropRegistry registry_;
+};
+
 // ---- Life --------------------------------------------------------------------------
 
-kxButtons_H::kxButtons_H() = default;
+kxButtons_H::kxButtons_H() : site_(std::make_unique<Site>(*this)), model_(*site_) {}
 
 kxButtons_H::~kxButtons_H() { ReleaseGdi(); }
 
-void kxButtons_H::InitProperties() { InitNew(); }
+void kxButtons_H::InitProperties() { model_.InitNew(); }
 
-void kxButtons_H::ReadProperties(const host::PropertyBag& bag) { Load(bag); }
+void kxButtons_H::ReadProperties(const host::PropertyBag& bag) { model_.Load(bag); }
 
-void kxButtons_H::WriteProperties(host::PropertyBag& bag) { Save(bag); }
+void kxButtons_H::WriteProperties(host::PropertyBag& bag) { model_.Save(bag); }
 
 void kxButtons_H::Resize() { ResizeHandling(); }
 
-void kxButtons_H::Show() { HandleShown(); }
+void kxButtons_H::Show() { model_.HandleShown(); }
 
 void kxButtons_H::Paint()
 {
@@ -86,15 +193,15 @@ void kxButtons_H::Paint()
         PresentTo(hDC());
 }
 
-void kxButtons_H::GotFocus() { HandleGotFocus(); }
+void kxButtons_H::GotFocus() { model_.HandleGotFocus(); }
 
-void kxButtons_H::AmbientChanged(const std::wstring& name) { HandleAmbientChanged(name); }
+void kxButtons_H::AmbientChanged(const std::wstring& name) { model_.HandleAmbientChanged(name); }
 
 void kxButtons_H::Terminate()
 {
     // Neither the hover timer nor the option group may reach this button
     // once its window is gone.
-    Dispose();
+    model_.Dispose();
     if (HWND h = hWnd()) {
         RemovePropW(h, ModKxTimer::kClassIdProp);
         RemovePropW(h, ModKxTimer::kTimerIdProp);
@@ -107,24 +214,23 @@ void kxButtons_H::Terminate()
 void kxButtons_H::ShowLookState(std::uint16_t stateBits, bool hovering, bool pressedLook)
 {
     // The CustomClick mark belongs to the window's position, not the look.
-    SetStateBits(static_cast<std::uint16_t>((stateBits & ~kBitMoved) | (StateBits() & kBitMoved)));
-    SetHovering(hovering);
-    SetPressedLook(pressedLook);
-    Refresh();
+    model_.SetStateBits(static_cast<std::uint16_t>((stateBits & ~kBitMoved) | (model_.StateBits() & kBitMoved)));
+    model_.SetHovering(hovering);
+    model_.SetPressedLook(pressedLook);
+    model_.Refresh();
 }
 
 // ---- Host input ----------------------------------------------------------------------
 
-void kxButtons_H::OnHostMouseDown(int button, int shift, float x, float y) { HandleMouseDown(button, shift, x, y); }
-void kxButtons_H::OnHostMouseUp(int button, int shift, float x, float y) { HandleMouseUp(button, shift, x, y); }
-void kxButtons_H::OnHostMouseMove(int button, int shift, float x, float y) { HandleMouseMove(button, shift, x, y); }
-void kxButtons_H::OnHostClick() { HandleClick(); }
-void kxButtons_H::OnHostDblClick() { HandleDoubleClick(); }
-void kxButtons_H::OnHostKeyDown(int& keyCode, int& shift) { HandleKeyDown(keyCode, shift); }
-void kxButtons_H::OnHostKeyPress(int& keyAscii) { HandleKeyPress(keyAscii); }
-void kxButtons_H::OnHostKeyUp(int& keyCode, int& shift) { HandleKeyUp(keyCode, shift); }
-void kxButtons_H::OnHostAccessKey(int keyAscii) { HandleAccessKey(keyAscii); }
-void kxButtons_H::OnHostSetEnabled(bool enabled) { ButtonModel::SetEnabled(enabled); }
+void kxButtons_H::OnHostMouseDown(int button, int shift, float x, float y) { model_.HandleMouseDown(button, shift, x, y); }
+void kxButtons_H::OnHostMouseUp(int button, int shift, float x, float y) { model_.HandleMouseUp(button, shift, x, y); }
+void kxButtons_H::OnHostMouseMove(int button, int shift, float x, float y) { model_.HandleMouseMove(button, shift, x, y); }
+void kxButtons_H::OnHostClick() { model_.HandleClick(); }
+void kxButtons_H::OnHostDblClick() { model_.HandleDoubleClick(); }
+void kxButtons_H::OnHostKeyDown(int& keyCode, int& shift) { model_.HandleKeyDown(keyCode, shift); }
+void kxButtons_H::OnHostKeyPress(int& keyAscii) { model_.HandleKeyPress(keyAscii); }
+void kxButtons_H::OnHostKeyUp(int& keyCode, int& shift) { model_.HandleKeyUp(keyCode, shift); }
+void kxButtons_H::OnHostAccessKey(int keyAscii) { model_.HandleAccessKey(keyAscii); }
 
 void kxButtons_H::OnHostOLEDragOver(host::DragData& data, long& effect, int button, int shift, float x, float y,
                                     int state)
@@ -145,117 +251,6 @@ void kxButtons_H::OnHostOLEGiveFeedback(long& effect, bool& defaultCursors)
     OLEGiveFeedback.raise(effect, defaultCursors);
 }
 void kxButtons_H::OnHostOLECompleteDrag(long effect) { OLECompleteDrag.raise(effect); }
-
-// ---- Platform services -----------------------------------------------------------------
-
-Rgb kxButtons_H::Translate(host::Colour c) const { return host::TranslateColour(c) & 0xFFFFFF; }
-
-bool kxButtons_H::InDesignMode() const { return host::DesignMode(); }
-
-void kxButtons_H::ShowMessage(const std::wstring& text, const std::wstring& title)
-{
-    host::MsgBox(text, host::MsgIcon::Information, title);
-}
-
-void kxButtons_H::NotifyChanged(const std::wstring& key)
-{
-    PropertyChanged(key);
-    if (host::KeyEquals(key, L"Caption"))
-        CaptionChanged(Caption());
-}
-
-void kxButtons_H::PassEnabled(bool v) { ControlBase::SetEnabled(v); }
-
-void kxButtons_H::PassForeColor(host::Colour v) { UserControl::SetForeColor(v); }
-
-void kxButtons_H::PassFont(const host::Font& v) { UserControl::SetFont(v); }
-
-void kxButtons_H::PassMousePointer(int v) { UserControl::SetMousePointer(v); }
-
-bool kxButtons_H::PassMouseIcon(const host::PictureRef& v, std::wstring& error)
-{
-    if (UserControl::SetMouseIcon(v))
-        return true;
-    error = MouseIconError();
-    return false;
-}
-
-void kxButtons_H::PassAccessKey(wchar_t key) { SetAccessKeys(std::wstring(1, key)); }
-
-host::Colour kxButtons_H::AmbientBack() const { return UserControl::AmbientBackColor(); }
-
-bool kxButtons_H::IsDefaultButton() const { return DisplayAsDefault(); }
-
-std::wstring kxButtons_H::DesignName() const { return DisplayName(); }
-
-bool kxButtons_H::InMdiParent() const { return ContainerIsMdi(); }
-
-host::Font kxButtons_H::ParentFont() const { return UserControl::ContainerFont(); }
-
-void kxButtons_H::RememberContainer()
-{
-    SetTag(std::to_wstring(reinterpret_cast<std::uintptr_t>(ContainerHwnd())));
-}
-
-OptionRegistry* kxButtons_H::Registry()
-{
-    // The container window as remembered in the tag.
-    const std::wstring& tag = Tag();
-    wchar_t* end = nullptr;
-    const unsigned long long value = tag.empty() ? 0 : std::wcstoull(tag.c_str(), &end, 10);
-    HWND container = value && end && *end == 0 ? reinterpret_cast<HWND>(static_cast<std::uintptr_t>(value)) : nullptr;
-    if (!container || !IsWindow(container))
-        return nullptr;
-    registry_.SetWindow(container);
-    return &registry_;
-}
-
-void kxButtons_H::CaptureMouse(bool capture)
-{
-    if (capture)
-        SetCapture(hWnd());
-    else if (GetCapture() == hWnd())
-        ReleaseCapture();
-}
-
-bool kxButtons_H::CursorOverButton() const
-{
-    POINT p;
-    if (!GetCursorPos(&p))
-        return false;
-    return WindowFromPoint(p) == hWnd();
-}
-
-bool kxButtons_H::StartHoverTimer()
-{
-    HWND h = hWnd();
-    if (!h)
-        return false;
-    SetPropW(h, ModKxTimer::kClassIdProp, static_cast<HANDLE>(static_cast<ButtonModel*>(this)));
-    SetPropW(h, ModKxTimer::kTimerIdProp, reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(kHoverTimerId)));
-    return SetTimer(h, kHoverTimerId, kHoverTimerMs, ModKxTimer::TimerProc) != 0;
-}
-
-void kxButtons_H::StopHoverTimer(int timerId)
-{
-    if (hWnd())
-        KillTimer(hWnd(), static_cast<UINT_PTR>(timerId));
-}
-
-void kxButtons_H::PostKeyToContainer(int keyCode, long lParam)
-{
-    if (HWND c = ContainerHwnd())
-        PostMessageW(c, WM_KEYDOWN, static_cast<WPARAM>(keyCode), static_cast<LPARAM>(lParam));
-}
-
-void kxButtons_H::CursorClientPosition(float& x, float& y) const
-{
-    POINT p{0, 0};
-    GetCursorPos(&p);
-    ScreenToClient(hWnd(), &p);
-    x = static_cast<float>(p.x);
-    y = static_cast<float>(p.y);
-}
 
 // ---- Surface and font ---------------------------------------------------------------------
 
@@ -305,7 +300,7 @@ void kxButtons_H::BuildDrawingFont()
 {
     if (!EnsureSurface())
         return;
-    LOGFONTW lf = host::LogFontFor(ButtonModel::Font(), host::FontRounding::TwipPixels, 0);
+    LOGFONTW lf = host::LogFontFor(model_.Font(), host::FontRounding::TwipPixels, 0);
     // The disabled, embossed and engraved captions are copies of the text
     // one pixel apart; smoothed glyph edges would blur them into each other.
     lf.lfQuality = NONANTIALIASED_QUALITY;
@@ -335,11 +330,11 @@ void kxButtons_H::ResizeHandling()
         surfaceW_ = w;
         surfaceH_ = h;
     }
-    if (DrawingDelayed() || reshaping_)
+    if (model_.DrawingDelayed() || reshaping_)
         return;
     RebuildShape();
     Relayout(false);
-    Repaint();
+    model_.Repaint();
 }
 
 // ---- Shape ------------------------------------------------------------------------------------
@@ -420,7 +415,7 @@ void kxButtons_H::RebuildShape()
     HRGN outer = nullptr;
     const host::PictureRef& pic = Picture();
     if (shape <= 3) {
-        const ShapeOutline o = OutlineFor(shape, ButtonStyle(), ButtonModel::Enabled(), W, H);
+        const ShapeOutline o = OutlineFor(shape, ButtonStyle(), Enabled(), W, H);
         outer = PolygonRegion(o.polygon);
         for (auto& piece : o.cutPieces) {
             HRGN cut = PolygonRegion(piece);
@@ -432,14 +427,14 @@ void kxButtons_H::RebuildShape()
         inner1_ = CreateEllipticRgn(1, 1, W - 1, H - 1);
         inner2_ = CreateEllipticRgn(2, 2, W - 2, H - 2);
     } else if (pic && pic->type == host::Picture::Type::Bitmap) {
-        const Size fit = FitInto(PictureWidth(), PictureHeight(), W, H);
+        const Size fit = FitInto(model_.PictureWidth(), model_.PictureHeight(), W, H);
         if (fit.width != W || fit.height != H) {
-            const bool wasDelayed = DrawingDelayed();
-            SetDrawingDelayed(true);
+            const bool wasDelayed = model_.DrawingDelayed();
+            model_.SetDrawingDelayed(true);
             reshaping_ = true;
             Move(-1, -1, host::PixelsToTwips(fit.width), host::PixelsToTwips(fit.height));
             reshaping_ = false;
-            SetDrawingDelayed(wasDelayed);
+            model_.SetDrawingDelayed(wasDelayed);
             W = ScaleWidth();
             H = ScaleHeight();
             leftRun_ = 0;
@@ -479,10 +474,10 @@ void kxButtons_H::Relayout(bool pictureChanged)
     in.captionAlign = CaptionAlign();
     in.captionStyle = CaptionStyle();
     in.hasPicture = Picture() != nullptr;
-    in.pictureEdge = PictureEdge();
+    in.pictureEdge = model_.PictureEdge();
     in.pictureAlign = PictureAlign();
-    in.pictureWidth = PictureWidth();
-    in.pictureHeight = PictureHeight();
+    in.pictureWidth = model_.PictureWidth();
+    in.pictureHeight = model_.PictureHeight();
 
     UINT align = CaptionAlign() == 0 ? DT_LEFT : CaptionAlign() == 1 ? DT_RIGHT : DT_CENTER;
     auto measure = [this, align](const std::wstring& text, int boxW, int boxH) {

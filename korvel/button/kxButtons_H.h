@@ -9,22 +9,25 @@
 // (ButtonShape), works as a command button, check box or option button
 // (Mode; option buttons on one container form one group), shows a caption
 // with an optional picture and follows the mouse with hover colours.
-// Properties, events and their rules live in kx::ButtonModel; this class
-// gives them a window, an off-screen surface and the platform services.
+// Properties, events and their rules live in kx::ButtonModel, which this
+// class holds and reaches the window through (its ButtonPlatform, a private
+// site). The button's properties, methods and events are the model's,
+// forwarded; Model() reads the rest of its state.
 #pragma once
 #include "ButtonLayout.h"
 #include "ButtonModel.h"
 
 #include "host/UserControl.h"
 
+#include <memory>
 #include <vector>
 
 namespace kx {
 namespace detail {
 
-// Takes the host's input and enable notifications under the host's own
-// names (MouseDown, Click, ...) and hands them on, so that the button can
-// use those names for its events.
+// Takes the host's input notifications under the host's own names
+// (MouseDown, Click, ...) and hands them on, so that the button can use
+// those names for its events.
 class ButtonHostSide : public host::UserControl {
 protected:
     ButtonHostSide() : UserControl(L"kxButtons_H") {}
@@ -38,7 +41,6 @@ protected:
     virtual void OnHostKeyPress(int& keyAscii) = 0;
     virtual void OnHostKeyUp(int& keyCode, int& shift) = 0;
     virtual void OnHostAccessKey(int keyAscii) = 0;
-    virtual void OnHostSetEnabled(bool enabled) = 0;
     virtual void OnHostOLEDragOver(host::DragData& data, long& effect, int button, int shift, float x, float y,
                                    int state) = 0;
     virtual void OnHostOLEDragDrop(host::DragData& data, long& effect, int button, int shift, float x, float y) = 0;
@@ -57,7 +59,6 @@ private:
     void KeyPress(int& keyAscii) final { OnHostKeyPress(keyAscii); }
     void KeyUp(int& keyCode, int& shift) final { OnHostKeyUp(keyCode, shift); }
     void AccessKeyPress(int keyAscii) final { OnHostAccessKey(keyAscii); }
-    void SetEnabled(bool v) final { OnHostSetEnabled(v); }
     void OLEDragOver(host::DragData& data, long& effect, int button, int shift, float x, float y, int state) final
     {
         OnHostOLEDragOver(data, effect, button, shift, x, y, state);
@@ -90,39 +91,94 @@ private:
 
 }  // namespace detail
 
-class kxButtons_H : public detail::ButtonHostSide, public ButtonModel {
+class kxButtons_H : public detail::ButtonHostSide {
+    // First: the event members below refer into the model.
+    class Site;
+    std::unique_ptr<Site> site_;
+    ButtonModel model_;
+
 public:
     kxButtons_H();
     ~kxButtons_H() override;
 
-    // The button's events and properties; the host's notifications of the
-    // same names stay on the host side.
-    using ButtonModel::Click;
-    using ButtonModel::KeyDown;
-    using ButtonModel::KeyPress;
-    using ButtonModel::KeyUp;
-    using ButtonModel::MouseDown;
-    using ButtonModel::MouseMove;
-    using ButtonModel::MouseUp;
-    using ButtonModel::OLECompleteDrag;
-    using ButtonModel::OLEDragDrop;
-    using ButtonModel::OLEDragOver;
-    using ButtonModel::OLEGiveFeedback;
-    using ButtonModel::OLESetData;
-    using ButtonModel::OLEStartDrag;
-    using ButtonModel::BackColor;
-    using ButtonModel::Enabled;
-    using ButtonModel::Font;
-    using ButtonModel::ForeColor;
-    using ButtonModel::MouseIcon;
-    using ButtonModel::MousePointer;
-    using ButtonModel::Refresh;
-    using ButtonModel::SetBackColor;
-    using ButtonModel::SetEnabled;
-    using ButtonModel::SetFont;
-    using ButtonModel::SetForeColor;
-    using ButtonModel::SetMouseIcon;
-    using ButtonModel::SetMousePointer;
+    // The model, for the rest of its state (StateBits, Hovering, Colours,
+    // AccessKey ...).
+    const ButtonModel& Model() const { return model_; }
+
+    // ---- Events (the model's) ---------------------------------------------
+    host::Event<int, int, float, float>& MouseDown = model_.MouseDown;
+    host::Event<int, int, float, float>& MouseUp = model_.MouseUp;
+    host::Event<int, int, float, float>& MouseMove = model_.MouseMove;
+    host::Event<int&, int&>& KeyDown = model_.KeyDown;
+    host::Event<int&>& KeyPress = model_.KeyPress;
+    host::Event<int, int>& KeyUp = model_.KeyUp;
+    host::Event<bool&>& MouseOnButton = model_.MouseOnButton;
+    host::Event<>& Click = model_.Click;
+    host::Event<int>& DoubleClick = model_.DoubleClick;
+    host::Event<long>& OLECompleteDrag = model_.OLECompleteDrag;
+    host::Event<DragData&, long&, int, int, float, float>& OLEDragDrop = model_.OLEDragDrop;
+    host::Event<DragData&, long&, int, int, float, float, int>& OLEDragOver = model_.OLEDragOver;
+    host::Event<long&, bool&>& OLEGiveFeedback = model_.OLEGiveFeedback;
+    host::Event<DragData&, int&>& OLESetData = model_.OLESetData;
+    host::Event<DragData&, long&>& OLEStartDrag = model_.OLEStartDrag;
+
+    // ---- Properties (the model's; they hide the host's of the same names,
+    // which the model keeps in step) -----------------------------------------
+    int ButtonStyle() const { return model_.ButtonStyle(); }
+    void SetButtonStyle(int v) { model_.SetButtonStyle(v); }
+    int Mode() const { return model_.Mode(); }
+    void SetMode(int v) { model_.SetMode(v); }
+    const std::wstring& Caption() const { return model_.Caption(); }
+    void SetCaption(const std::wstring& v) { model_.SetCaption(v); }
+    int CaptionAlign() const { return model_.CaptionAlign(); }
+    void SetCaptionAlign(int v) { model_.SetCaptionAlign(v); }
+    int CaptionStyle() const { return model_.CaptionStyle(); }
+    void SetCaptionStyle(int v) { model_.SetCaptionStyle(v); }
+    int CustomClick() const { return model_.CustomClick(); }
+    void SetCustomClick(int v) { model_.SetCustomClick(v); }
+    int ButtonShape() const { return model_.ButtonShape(); }
+    void SetButtonShape(int v) { model_.SetButtonShape(v); }
+    const host::PictureRef& Picture() const { return model_.Picture(); }
+    void SetPicture(host::PictureRef v) { model_.SetPicture(std::move(v)); }
+    int PictureAlign() const { return model_.PictureAlign(); }
+    void SetPictureAlign(int v) { model_.SetPictureAlign(v); }
+    bool Enabled() const { return model_.Enabled(); }
+    // Also the host's enable notification.
+    void SetEnabled(bool v) override { model_.SetEnabled(v); }
+    bool ShowFocusRect() const { return model_.ShowFocusRect(); }
+    void SetShowFocusRect(bool v) { model_.SetShowFocusRect(v); }
+    bool Value() const { return model_.Value(); }
+    void SetValue(bool v) { model_.SetValue(v); }
+    int PictureSize() const { return model_.PictureSize(); }
+    void SetPictureSize(int v) { model_.SetPictureSize(v); }
+    int MousePointer() const { return model_.MousePointer(); }
+    void SetMousePointer(int v) { model_.SetMousePointer(v); }
+    const host::PictureRef& MouseIcon() const { return model_.MouseIcon(); }
+    void SetMouseIcon(host::PictureRef v) { model_.SetMouseIcon(std::move(v)); }
+    const host::Font& Font() const { return model_.Font(); }
+    void SetFont(const host::Font& v) { model_.SetFont(v); }
+    int FontStyle() const { return model_.FontStyle(); }
+    void SetFontStyle(int v) { model_.SetFontStyle(v); }
+    host::Colour ForeColor() const { return model_.ForeColor(); }
+    void SetForeColor(host::Colour v) { model_.SetForeColor(v); }
+    host::Colour BackColor() const { return model_.BackColor(); }
+    void SetBackColor(host::Colour v) { model_.SetBackColor(v); }
+    host::Colour GradientColor() const { return model_.GradientColor(); }
+    void SetGradientColor(host::Colour v) { model_.SetGradientColor(v); }
+    int GradientMode() const { return model_.GradientMode(); }
+    void SetGradientMode(int v) { model_.SetGradientMode(v); }
+    bool ResetDefaultColors() const { return model_.ResetDefaultColors(); }
+    void SetResetDefaultColors(bool v) { model_.SetResetDefaultColors(v); }
+    int HoverColorLocks() const { return model_.HoverColorLocks(); }
+    void SetHoverColorLocks(int v) { model_.SetHoverColorLocks(v); }
+    host::Colour HoverForeColor() const { return model_.HoverForeColor(); }
+    void SetHoverForeColor(host::Colour v) { model_.SetHoverForeColor(v); }
+    host::Colour HoverBackColor() const { return model_.HoverBackColor(); }
+    void SetHoverBackColor(host::Colour v) { model_.SetHoverBackColor(v); }
+
+    // ---- Methods ------------------------------------------------------------
+    void Refresh() { model_.Refresh(); }  // clears DrawingDelayed and repaints
+    void DelayDrawing(bool delay) { model_.DelayDrawing(delay); }
 
     // Read-only: the control's drawing surface and window.
     HDC hdc() const { return hDC(); }
@@ -162,7 +218,6 @@ protected:
     void OnHostKeyPress(int& keyAscii) override;
     void OnHostKeyUp(int& keyCode, int& shift) override;
     void OnHostAccessKey(int keyAscii) override;
-    void OnHostSetEnabled(bool enabled) override;
     // The six drag-and-drop notifications pass through as the events.
     void OnHostOLEDragOver(host::DragData& data, long& effect, int button, int shift, float x, float y,
                            int state) override;
@@ -172,37 +227,14 @@ protected:
     void OnHostOLEGiveFeedback(long& effect, bool& defaultCursors) override;
     void OnHostOLECompleteDrag(long effect) override;
 
-    // ---- Platform services for the model ---------------------------------
-    kx::Rgb Translate(host::Colour c) const override;
-    bool InDesignMode() const override;
-    void ShowMessage(const std::wstring& text, const std::wstring& title) override;
-    void NotifyChanged(const std::wstring& key) override;
-    void PassEnabled(bool v) override;
-    void PassForeColor(host::Colour v) override;
-    void PassFont(const host::Font& v) override;
-    void PassMousePointer(int v) override;
-    bool PassMouseIcon(const host::PictureRef& v, std::wstring& error) override;
-    void PassAccessKey(wchar_t key) override;
-    host::Colour AmbientBack() const override;
-    bool IsDefaultButton() const override;
-    std::wstring DesignName() const override;
-    bool InMdiParent() const override;
-    host::Font ParentFont() const override;
-    void RememberContainer() override;
-    void RebuildShape() override;
-    void Relayout(bool pictureChanged) override;
-    void PaintButton() override;
-    void ResizeHandling() override;
-    void BuildDrawingFont() override;
-    void CaptureMouse(bool capture) override;
-    bool CursorOverButton() const override;
-    bool StartHoverTimer() override;
-    void StopHoverTimer(int timerId) override;
-    void PostKeyToContainer(int keyCode, long lParam) override;
-    void CursorClientPosition(float& x, float& y) const override;
-    kx::OptionRegistry* Registry() override;
-
 private:
+    // The model's platform work that needs the control's GDI state.
+    void RebuildShape();
+    void Relayout(bool pictureChanged);
+    void PaintButton();      // the whole repaint sequence
+    void ResizeHandling();
+    void BuildDrawingFont();
+
     // Off-screen surface and prepared picture
     bool EnsureSurface();
     void ReleaseGdi();
@@ -247,8 +279,6 @@ private:
     bool frameAfterCopy_ = false;     // a shaped frame goes onto the window after the copy
     HRGN frameRgn_ = nullptr;         // which region it follows (not owned)
     kx::Rgb frameColour_ = 0;
-
-    kx::detail::WindowPropRegistry registry_;
 };
 
 }  // namespace kx

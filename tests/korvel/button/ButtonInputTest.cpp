@@ -34,7 +34,8 @@ std::intptr_t Prop(HWND h, const std::wstring& name)
     return reinterpret_cast<std::intptr_t>(GetPropW(h, name.c_str()));
 }
 
-HANDLE Ref(kx::kxButtons_H& b) { return static_cast<HANDLE>(static_cast<ButtonModel*>(&b)); }
+// How the window properties name a button: by its model.
+HANDLE Ref(kx::kxButtons_H& b) { return const_cast<ButtonModel*>(&b.Model()); }
 
 class Input : public ButtonForm {
 protected:
@@ -63,6 +64,23 @@ TEST_F(Input, CheckBoxTogglesOnEveryLeftClickAndIgnoresRightClicks)
     RightClick(b.hWnd());
     EXPECT_EQ(j.str(), "MouseDown2 MouseUp2");
     EXPECT_TRUE(b.Value());
+}
+
+// The button's Enabled and the host's are one: either side's change
+// reaches the other and the window, so input passes a disabled button by.
+TEST_F(Input, EnabledReachesTheWindowFromEitherSide)
+{
+    auto& b = Add(L"cmdGo", 80, 24);
+    host::ControlBase& asHost = b;
+    b.SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(b.hWnd()));
+    EXPECT_FALSE(asHost.Enabled());
+    asHost.SetEnabled(true);
+    EXPECT_TRUE(b.Enabled());
+    EXPECT_TRUE(IsWindowEnabled(b.hWnd()));
+    asHost.SetEnabled(false);
+    EXPECT_FALSE(b.Enabled());
+    EXPECT_FALSE(IsWindowEnabled(b.hWnd()));
 }
 
 TEST_F(Input, OptionGroupSelectsOneAndSelectedOptionRaisesNoClick)
@@ -148,7 +166,7 @@ TEST_F(Input, SpaceShowsThePressedLookAndReleaseClicksBeforeKeyUp)
     Frame idle(b.hWnd());
     ASSERT_EQ(Hex(idle.At(1, 15)), Hex(0xE9E9E9));  // raised: light middle outline
     SendMessageW(b.hWnd(), WM_KEYDOWN, VK_SPACE, 1);
-    EXPECT_TRUE(b.PressedLook());
+    EXPECT_TRUE(b.Model().PressedLook());
     Frame pressed(b.hWnd());
     EXPECT_EQ(Hex(pressed.At(1, 15)), Hex(0x3366CC));  // held: no light outline, face shows
     EXPECT_EQ(Hex(pressed.At(1, 28)), Hex(0x808080));
@@ -193,21 +211,21 @@ TEST_F(Input, LeavingTheButtonEndsHoverThroughTheTimer)
     Journal j(b);
     CursorTo(b.hWnd(), 10, 10);
     SendMessageW(b.hWnd(), WM_MOUSEMOVE, 0, At(10, 10));
-    EXPECT_TRUE(b.Hovering());
-    EXPECT_NE(b.StateBits() & kBitOver, 0);
+    EXPECT_TRUE(b.Model().Hovering());
+    EXPECT_NE(b.Model().StateBits() & kBitOver, 0);
     EXPECT_EQ(GetPropW(b.hWnd(), L"kx_ClassID"), Ref(b));
     EXPECT_EQ(Prop(b.hWnd(), L"kx_TimerID"), 237);
     EXPECT_EQ(j.str(), "MouseOnButton(true)");
 
     // Still over the button: timer ticks change nothing.
     PumpUntil([] { return false; }, 120);
-    EXPECT_TRUE(b.Hovering());
+    EXPECT_TRUE(b.Model().Hovering());
 
     CursorTo(form->hWnd(), 300, 300);
-    ASSERT_TRUE(PumpUntil([&] { return !b.Hovering(); }, 2000)) << "the leave check never ran";
+    ASSERT_TRUE(PumpUntil([&] { return !b.Model().Hovering(); }, 2000)) << "the leave check never ran";
     EXPECT_EQ(j.str(), "MouseOnButton(true) MouseOnButton(false)");
-    EXPECT_EQ(b.StateBits() & kBitOver, 0);
-    EXPECT_FALSE(b.PressedLook());
+    EXPECT_EQ(b.Model().StateBits() & kBitOver, 0);
+    EXPECT_FALSE(b.Model().PressedLook());
 }
 
 TEST_F(Input, DestroyedOptionLeavesItsGroupAndALaterButtonJoinsCleanly)
@@ -219,7 +237,7 @@ TEST_F(Input, DestroyedOptionLeavesItsGroupAndALaterButtonJoinsCleanly)
     // Destroyed while hovering, too: its timer must stop with it.
     CursorTo(b.hWnd(), 10, 10);
     SendMessageW(b.hWnd(), WM_MOUSEMOVE, 0, At(10, 10));
-    ASSERT_TRUE(b.Hovering());
+    ASSERT_TRUE(b.Model().Hovering());
     form->RemoveControl(L"optB");
     HWND container = form->hWnd();
     EXPECT_EQ(Prop(container, L"kx_OptCount"), 2);

@@ -1,5 +1,5 @@
 // Properties, locks, persistence, option groups and the input state machine
-// of the button, driven through a recording stand-in for its window.
+// of the button, each model driven over a recording stand-in for its window.
 #include "korvel/button/ButtonModel.h"
 #include "korvel/button/ButtonProperties.h"
 #include "host/Values.h"
@@ -32,7 +32,8 @@ public:
 
 std::string Narrow(const std::wstring& w) { return host::ToUtf8(w); }
 
-class TestButton : public ButtonModel {
+// The button's window, recorded.
+class FakeSite : public ButtonPlatform {
 public:
     std::vector<std::string> log;  // platform work and notifications in order
     std::vector<std::wstring> messages;
@@ -47,9 +48,6 @@ public:
     std::vector<std::pair<int, long>> posted;
     MapRegistry* registry = nullptr;
 
-    using ButtonModel::SetHovering;
-    using ButtonModel::SetStateBits;
-
     std::string Log() const
     {
         std::ostringstream o;
@@ -58,7 +56,6 @@ public:
         return o.str();
     }
 
-protected:
     Rgb Translate(host::Colour c) const override
     {
         if (!host::IsSystemColour(c))
@@ -154,10 +151,11 @@ struct EventLog {
 
 TEST(Properties, AccessKeyFromSingleAmpersandOnly)
 {
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     b.SetCaption(L"E&xit && more");
     EXPECT_EQ(b.AccessKey(), L'x');
-    EXPECT_EQ(b.passedKey, L'x');
+    EXPECT_EQ(site.passedKey, L'x');
     b.SetCaption(L"No marker");  // keeps the previous key
     EXPECT_EQ(b.AccessKey(), L'x');
     b.SetCaption(L"Save && &Quit");
@@ -166,22 +164,24 @@ TEST(Properties, AccessKeyFromSingleAmpersandOnly)
 
 TEST(Properties, SetterSideEffectsInOrder)
 {
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     b.SetButtonStyle(2);
-    EXPECT_EQ(b.Log(), "rebuild relayout paint changed:BackStyle ");
-    b.log.clear();
+    EXPECT_EQ(site.Log(), "rebuild relayout paint changed:BackStyle ");
+    site.log.clear();
     b.SetCaptionStyle(1);  // caption empty: notify only
-    EXPECT_EQ(b.Log(), "changed:CapStyle ");
-    b.log.clear();
+    EXPECT_EQ(site.Log(), "changed:CapStyle ");
+    site.log.clear();
     b.SetPictureSize(2);
-    EXPECT_EQ(b.Log(), "relayout+pic paint changed:ImgSize ");
+    EXPECT_EQ(site.Log(), "relayout+pic paint changed:ImgSize ");
     EXPECT_EQ(b.PictureEdge(), 32);
     EXPECT_EQ(b.PictureSize(), 2);
 }
 
 TEST(Properties, OutOfRangeValuesAreIgnoredSilently)
 {
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     b.SetButtonStyle(8);
     b.SetMode(3);
     b.SetCaptionAlign(-1);
@@ -190,26 +190,28 @@ TEST(Properties, OutOfRangeValuesAreIgnoredSilently)
     b.SetGradientMode(5);
     b.SetHoverColorLocks(4);
     b.SetMousePointer(50);
-    EXPECT_TRUE(b.log.empty()) << b.Log();
+    EXPECT_TRUE(site.log.empty()) << site.Log();
     EXPECT_EQ(b.ButtonStyle(), 0);
     EXPECT_EQ(b.PictureSize(), 0);
 }
 
 TEST(Properties, DelayedDrawingSkipsPaintsUntilRefresh)
 {
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     b.DelayDrawing(true);
     b.SetButtonStyle(1);
     b.SetCaption(L"x");
-    EXPECT_EQ(b.Log().find("paint"), std::string::npos);
-    b.log.clear();
+    EXPECT_EQ(site.Log().find("paint"), std::string::npos);
+    site.log.clear();
     b.DelayDrawing(false);
-    EXPECT_EQ(b.Log(), "paint ");
+    EXPECT_EQ(site.Log(), "paint ");
 }
 
 TEST(Properties, ButtonShapeAlwaysLeavesCaptionCentred)
 {
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     b.SetCaptionAlign(0);
     ASSERT_EQ(b.CaptionAlign(), 0);
     b.SetButtonShape(0);
@@ -219,20 +221,21 @@ TEST(Properties, ButtonShapeAlwaysLeavesCaptionCentred)
 TEST(Properties, PictureAlignedTopRefusesLeftCaption)
 {
     for (bool design : {true, false}) {
-        TestButton b;
-        b.design = design;
+        FakeSite site;
+        ButtonModel b(site);
+        site.design = design;
         b.SetPicture(MakePicture(host::Picture::Type::Bitmap));
         b.SetPictureAlign(4);
-        b.log.clear();
+        site.log.clear();
         b.SetCaptionAlign(0);
         EXPECT_EQ(b.CaptionAlign(), 2);
-        EXPECT_TRUE(b.log.empty()) << b.Log();
+        EXPECT_TRUE(site.log.empty()) << site.Log();
         if (design) {
-            ASSERT_EQ(b.messages.size(), 1u);
-            EXPECT_EQ(b.messages[0],
+            ASSERT_EQ(site.messages.size(), 1u);
+            EXPECT_EQ(site.messages[0],
                       L"When button images are aligned top/bottom center, \r\nbutton captions can only be center aligned");
         } else {
-            EXPECT_TRUE(b.messages.empty());
+            EXPECT_TRUE(site.messages.empty());
         }
         b.SetPictureAlign(0);
         b.SetCaptionAlign(0);
@@ -242,12 +245,13 @@ TEST(Properties, PictureAlignedTopRefusesLeftCaption)
 
 TEST(Properties, ShapedButtonsNeedABitmap)
 {
-    TestButton b;
-    b.design = true;
+    FakeSite site;
+    ButtonModel b(site);
+    site.design = true;
     b.SetButtonShape(7);
     EXPECT_EQ(b.ButtonShape(), 0);
-    ASSERT_EQ(b.messages.size(), 1u);
-    EXPECT_EQ(b.messages[0], L"The Picture Property must be assigned first and must be a bitmap or JPEG.");
+    ASSERT_EQ(site.messages.size(), 1u);
+    EXPECT_EQ(site.messages[0], L"The Picture Property must be assigned first and must be a bitmap or JPEG.");
 
     b.SetPicture(MakePicture(host::Picture::Type::Bitmap, 40, 30));
     b.SetButtonShape(7);
@@ -257,50 +261,54 @@ TEST(Properties, ShapedButtonsNeedABitmap)
 
     b.SetPictureSize(1);  // refused for shaped buttons
     EXPECT_EQ(b.PictureEdge(), 48);
-    EXPECT_EQ(b.messages.back(), L"The picture size cannot be changed for Shaped buttons");
+    EXPECT_EQ(site.messages.back(), L"The picture size cannot be changed for Shaped buttons");
 
     b.SetPicture(MakePicture(host::Picture::Type::Icon));
     EXPECT_EQ(b.ButtonShape(), 0);
-    EXPECT_EQ(b.messages.back(),
+    EXPECT_EQ(site.messages.back(),
               L"Icons cannot be used for custom buttons. Only use bitmaps or JPEGs.\r\nButton was changed to Rectangular shaped.");
 }
 
 TEST(Properties, DesignMessagesOnlyInDesignMode)
 {
-    TestButton run;
+    FakeSite runSite;
+    ButtonModel run(runSite);
     run.SetCustomClick(3);
     run.SetValue(true);
-    EXPECT_TRUE(run.messages.empty());
+    EXPECT_TRUE(runSite.messages.empty());
     EXPECT_EQ(run.CustomClick(), 3);  // stored in any case
     EXPECT_FALSE(run.Value());        // not in command mode
 
-    TestButton design;
-    design.design = true;
+    FakeSite designSite;
+    ButtonModel design(designSite);
+    designSite.design = true;
     design.SetCustomClick(3);
     design.SetValue(true);
-    ASSERT_EQ(design.messages.size(), 2u);
-    EXPECT_EQ(design.messages[0], L"This property has no effect unless the Button Shape is a custom shape.");
-    EXPECT_EQ(design.messages[1], L"This property is not applicable for command button modes.");
+    ASSERT_EQ(designSite.messages.size(), 2u);
+    EXPECT_EQ(designSite.messages[0], L"This property has no effect unless the Button Shape is a custom shape.");
+    EXPECT_EQ(designSite.messages[1], L"This property is not applicable for command button modes.");
 }
 
 TEST(Properties, MouseIconRefusedShowsHostErrorAtDesignTime)
 {
-    TestButton b;
-    b.design = true;
-    b.refuseIcon = true;
+    FakeSite site;
+    ButtonModel b(site);
+    site.design = true;
+    site.refuseIcon = true;
     b.SetMouseIcon(MakePicture(host::Picture::Type::Bitmap));
-    ASSERT_EQ(b.messages.size(), 1u);
-    EXPECT_EQ(b.messages[0], L"Invalid picture");
-    EXPECT_EQ(b.titles[0], L"Select .ico Or .cur Files Only");
+    ASSERT_EQ(site.messages.size(), 1u);
+    EXPECT_EQ(site.messages[0], L"Invalid picture");
+    EXPECT_EQ(site.titles[0], L"Select .ico Or .cur Files Only");
     EXPECT_EQ(b.MousePointer(), 0);
-    b.refuseIcon = false;
+    site.refuseIcon = false;
     b.SetMouseIcon(MakePicture(host::Picture::Type::Cursor));
     EXPECT_EQ(b.MousePointer(), 99);
 }
 
 TEST(Properties, FontStyleBits)
 {
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     b.SetFontStyle(2 | 8);
     EXPECT_TRUE(b.Font().bold);
     EXPECT_FALSE(b.Font().italic);
@@ -310,18 +318,20 @@ TEST(Properties, FontStyleBits)
 
 TEST(Properties, ShowFocusRectClearsTheDefaultFrameAtRunTime)
 {
-    TestButton b;
+    FakeSite bSite;
+    ButtonModel b(bSite);
     b.SetStateBits(kBitDefaultFrame);
     b.SetShowFocusRect(false);
     EXPECT_EQ(b.StateBits() & kBitDefaultFrame, 0);
 
-    TestButton d;
-    d.design = true;
+    FakeSite dSite;
+    ButtonModel d(dSite);
+    dSite.design = true;
     d.SetStateBits(kBitDefaultFrame);
     d.SetShowFocusRect(false);
     EXPECT_NE(d.StateBits() & kBitDefaultFrame, 0);
-    ASSERT_EQ(d.messages.size(), 1u);
-    EXPECT_EQ(d.messages[0], L"The focus rectangle may appear on default buttons ONLY while in design mode, "
+    ASSERT_EQ(dSite.messages.size(), 1u);
+    EXPECT_EQ(dSite.messages[0], L"The focus rectangle may appear on default buttons ONLY while in design mode, "
                              L"\r\nbut will not appear when the form is running.");
 }
 
@@ -329,7 +339,8 @@ TEST(Properties, ShowFocusRectClearsTheDefaultFrameAtRunTime)
 
 TEST(HoverLocks, LockedColoursFollowUntilFreed)
 {
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     ASSERT_EQ(b.HoverColorLocks(), 0);
     b.SetBackColor(0x0000FF);
     EXPECT_EQ(b.HoverBackColor(), 0x0000FFu);
@@ -354,7 +365,8 @@ TEST(HoverLocks, LockedColoursFollowUntilFreed)
 
 TEST(HoverLocks, GradientDrivesTheLockedHoverBackground)
 {
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     b.SetGradientColor(0x00AA00);
     b.SetGradientMode(2);
     EXPECT_EQ(b.HoverBackColor(), 0x00AA00u);
@@ -366,18 +378,20 @@ TEST(HoverLocks, GradientDrivesTheLockedHoverBackground)
 
 TEST(HoverLocks, ResetDefaultColorsOnlyAtDesignTime)
 {
-    TestButton run;
+    FakeSite runSite;
+    ButtonModel run(runSite);
     run.SetBackColor(0x0000FF);
     run.SetGradientMode(1);
-    run.log.clear();
+    runSite.log.clear();
     run.SetResetDefaultColors(true);
     EXPECT_EQ(run.BackColor(), 0x0000FFu);
     EXPECT_EQ(run.GradientMode(), 1);
-    EXPECT_TRUE(run.log.empty());
+    EXPECT_TRUE(runSite.log.empty());
     EXPECT_FALSE(run.ResetDefaultColors());
 
-    TestButton design;
-    design.design = true;
+    FakeSite designSite;
+    ButtonModel design(designSite);
+    designSite.design = true;
     design.SetBackColor(0x0000FF);
     design.SetHoverColorLocks(3);
     design.SetResetDefaultColors(true);
@@ -392,7 +406,8 @@ TEST(HoverLocks, ResetDefaultColorsOnlyAtDesignTime)
 
 TEST(Persistence, NewPlacementDefaults)
 {
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     b.InitNew();
     EXPECT_EQ(b.Caption(), L"kxButtons_H1");
     EXPECT_EQ(b.CaptionAlign(), 2);
@@ -400,13 +415,14 @@ TEST(Persistence, NewPlacementDefaults)
     EXPECT_EQ(b.GradientColor(), 0u);
     EXPECT_EQ(b.ContainerColor(), 0x336699u);
     EXPECT_EQ(b.Colours().face, 0xD0D0D0u);
-    EXPECT_EQ(b.Log(), "remember font changed:Caption changed:CapAlign changed:Focus changed:cFHover "
+    EXPECT_EQ(site.Log(), "remember font changed:Caption changed:CapAlign changed:Focus changed:cFHover "
                        "changed:cBHover changed:Font ");
 }
 
 TEST(Persistence, DefaultsAreOmittedAndAlwaysKeysWritten)
 {
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     b.InitNew();
     host::PropertyBag bag;
     b.Save(bag);
@@ -417,7 +433,8 @@ TEST(Persistence, DefaultsAreOmittedAndAlwaysKeysWritten)
 
 TEST(Persistence, EveryKeyInOrderWithHoverSpelledOnSave)
 {
-    TestButton b;
+    FakeSite bSite;
+    ButtonModel b(bSite);
     b.InitNew();
     b.SetCaption(L"Go");
     b.SetCaptionAlign(0);
@@ -451,7 +468,8 @@ TEST(Persistence, EveryKeyInOrderWithHoverSpelledOnSave)
     EXPECT_EQ(bag.keys(), want);
     EXPECT_EQ(bag.readLong(L"ImgSize", 0), 24);  // the pixel edge, not the index
 
-    TestButton c;
+    FakeSite cSite;
+    ButtonModel c(cSite);
     c.Load(bag);
     EXPECT_EQ(c.Caption(), L"Go");
     EXPECT_EQ(c.CaptionAlign(), 1);
@@ -478,19 +496,21 @@ TEST(Persistence, EveryKeyInOrderWithHoverSpelledOnSave)
     EXPECT_EQ(c.AccessKey(), std::nullopt);
     EXPECT_FALSE(c.DrawingDelayed());
     // Loading ends with the resize handling.
-    EXPECT_EQ(c.log.back(), "resize");
+    EXPECT_EQ(cSite.log.back(), "resize");
 }
 
 TEST(Persistence, CaptionAlignRoundTrips)
 {
     for (int align : {2, 0}) {
-        TestButton b;
+        FakeSite bSite;
+        ButtonModel b(bSite);
         b.InitNew();
         b.SetCaptionAlign(align);
         host::PropertyBag bag;
         b.Save(bag);
         EXPECT_EQ(bag.has(L"CapAlign"), align != 2);
-        TestButton c;
+        FakeSite cSite;
+        ButtonModel c(cSite);
         c.Load(bag);
         EXPECT_EQ(c.CaptionAlign(), align);
     }
@@ -500,7 +520,8 @@ TEST(Persistence, MissingKeysReadTheirDefaults)
 {
     host::PropertyBag bag;
     bag.set(L"Caption", std::wstring(L"&Run"));
-    TestButton c;
+    FakeSite site;
+    ButtonModel c(site);
     c.Load(bag);
     EXPECT_EQ(c.AccessKey(), L'R');
     EXPECT_EQ(c.BackColor(), 0x00336699u);       // the container's background colour
@@ -518,7 +539,8 @@ TEST(Persistence, DamagedValuesFallBackToTheirDefaults)
     bag.set(L"Shape", std::int64_t{7});  // a picture shape without a picture
     bag.set(L"ImgSize", std::int64_t{17});
     bag.set(L"CapAlign", std::int64_t{-3});
-    TestButton c;
+    FakeSite site;
+    ButtonModel c(site);
     c.Load(bag);
     EXPECT_EQ(c.ButtonStyle(), 0);
     EXPECT_EQ(c.ButtonShape(), 0);
@@ -531,11 +553,12 @@ TEST(Persistence, DamagedValuesFallBackToTheirDefaults)
 TEST(OptionGroup, JoinClearLeaveAndQuery)
 {
     MapRegistry reg;
-    TestButton a, b, c;
-    for (TestButton* t : {&a, &b, &c}) {
-        t->registry = &reg;
+    FakeSite aSite, bSite, cSite;
+    ButtonModel a(aSite), b(bSite), c(cSite);
+    for (FakeSite* site : {&aSite, &bSite, &cSite})
+        site->registry = &reg;
+    for (ButtonModel* t : {&a, &b, &c})
         t->SetMode(2);
-    }
     ASSERT_EQ(reg.count, 3);
     EXPECT_EQ(reg.Member(1), &a);
     EXPECT_EQ(reg.Member(3), &c);
@@ -562,9 +585,10 @@ TEST(OptionGroup, JoinClearLeaveAndQuery)
 TEST(OptionGroup, LeavingWithoutMembershipKeepsTheGroup)
 {
     MapRegistry reg;
-    TestButton a, stranger;
-    a.registry = &reg;
-    stranger.registry = &reg;
+    FakeSite aSite, strangerSite;
+    ButtonModel a(aSite), stranger(strangerSite);
+    aSite.registry = &reg;
+    strangerSite.registry = &reg;
     a.SetMode(2);
     stranger.OptionGroup(kOptionLeave);
     EXPECT_EQ(reg.count, 1);
@@ -575,7 +599,8 @@ TEST(OptionGroup, LeavingWithoutMembershipKeepsTheGroup)
 
 TEST(Interaction, CheckBoxTogglesOnLeftClickOnly)
 {
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     b.SetMode(1);
     EventLog ev(b);
     for (bool expected : {true, false, true}) {
@@ -594,13 +619,14 @@ TEST(Interaction, CheckBoxTogglesOnLeftClickOnly)
 
 TEST(Interaction, PressCapturesAndShowsThePressedLook)
 {
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     b.HandleMouseDown(1, 0, 5, 5);
-    EXPECT_TRUE(b.captured);
+    EXPECT_TRUE(site.captured);
     EXPECT_TRUE(b.PressedLook());
     EXPECT_NE(b.StateBits() & kBitPressed, 0);
     b.HandleMouseUp(1, 0, 5, 5);
-    EXPECT_FALSE(b.captured);
+    EXPECT_FALSE(site.captured);
     EXPECT_FALSE(b.PressedLook());
     EXPECT_EQ(b.StateBits() & kBitPressed, 0);
 }
@@ -608,8 +634,9 @@ TEST(Interaction, PressCapturesAndShowsThePressedLook)
 TEST(Interaction, SelectedOptionRaisesNoClick)
 {
     MapRegistry reg;
-    TestButton a;
-    a.registry = &reg;
+    FakeSite site;
+    ButtonModel a(site);
+    site.registry = &reg;
     a.SetMode(2);
     a.SetValue(true);
     EventLog ev(a);
@@ -621,7 +648,8 @@ TEST(Interaction, SelectedOptionRaisesNoClick)
 
 TEST(Interaction, SpaceShowsPressedThenClickThenKeyUp)
 {
-    TestButton b;
+    FakeSite bSite;
+    ButtonModel b(bSite);
     EventLog ev(b);
     int key = 32, shift = 0;
     b.HandleKeyDown(key, shift);
@@ -631,7 +659,8 @@ TEST(Interaction, SpaceShowsPressedThenClickThenKeyUp)
     b.HandleKeyUp(key, shift);
     EXPECT_EQ(ev.str(), "KeyDown32 Click KeyUp32 ");
 
-    TestButton check;
+    FakeSite checkSite;
+    ButtonModel check(checkSite);
     check.SetMode(1);
     EventLog ev2(check);
     key = 32;
@@ -644,7 +673,8 @@ TEST(Interaction, SpaceShowsPressedThenClickThenKeyUp)
 
 TEST(Interaction, EnterAndEscOnlyWorkInCommandMode)
 {
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     b.SetMode(1);
     EventLog ev(b);
     b.HandleAccessKey(13);
@@ -661,14 +691,15 @@ TEST(Interaction, EnterAndEscOnlyWorkInCommandMode)
 TEST(Interaction, ArrowsGoToTheContainerAndSelectOptions)
 {
     MapRegistry reg;
-    TestButton a;
-    a.registry = &reg;
+    FakeSite site;
+    ButtonModel a(site);
+    site.registry = &reg;
     a.SetMode(2);
     int key = 39, shift = 0;
     a.HandleKeyDown(key, shift);
-    ASSERT_EQ(a.posted.size(), 1u);
-    EXPECT_EQ(a.posted[0].first, 39);
-    EXPECT_EQ(a.posted[0].second, 0x4D0001);
+    ASSERT_EQ(site.posted.size(), 1u);
+    EXPECT_EQ(site.posted[0].first, 39);
+    EXPECT_EQ(site.posted[0].second, 0x4D0001);
     key = 39;
     a.HandleKeyUp(key, shift);
     EXPECT_TRUE(a.Value());
@@ -677,9 +708,10 @@ TEST(Interaction, ArrowsGoToTheContainerAndSelectOptions)
 TEST(Interaction, FocusSelectsAnOptionOnlyWhenNoneIs)
 {
     MapRegistry reg;
-    TestButton a, b;
-    a.registry = &reg;
-    b.registry = &reg;
+    FakeSite aSite, bSite;
+    ButtonModel a(aSite), b(bSite);
+    aSite.registry = &reg;
+    bSite.registry = &reg;
     a.SetMode(2);
     b.SetMode(2);
     a.HandleGotFocus();
@@ -691,38 +723,41 @@ TEST(Interaction, FocusSelectsAnOptionOnlyWhenNoneIs)
 
 TEST(Interaction, HoverStartsTheTimerAndTheLeaveCheckEndsIt)
 {
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     EventLog ev(b);
-    b.cursorOver = true;
+    site.cursorOver = true;
     b.HandleMouseMove(0, 0, 2, 2);
     EXPECT_TRUE(b.Hovering());
-    EXPECT_TRUE(b.timerRunning);
+    EXPECT_TRUE(site.timerRunning);
     EXPECT_NE(b.StateBits() & kBitOver, 0);
     b.HandleMouseMove(0, 0, 3, 3);  // already hovering: no second OnButton
     b.HoverLeaveCheck(kHoverTimerId);  // still over: nothing
     EXPECT_TRUE(b.Hovering());
-    b.cursorOver = false;
+    site.cursorOver = false;
     b.HoverLeaveCheck(kHoverTimerId);
     EXPECT_FALSE(b.Hovering());
-    EXPECT_FALSE(b.timerRunning);
+    EXPECT_FALSE(site.timerRunning);
     EXPECT_EQ(b.StateBits() & kBitOver, 0);
     EXPECT_EQ(ev.str(), "OnButton OffButton ");
 }
 
 TEST(Interaction, DisposeStopsTheHoverTimer)
 {
-    TestButton b;
-    b.cursorOver = true;
+    FakeSite site;
+    ButtonModel b(site);
+    site.cursorOver = true;
     b.HandleMouseMove(0, 0, 2, 2);
-    ASSERT_TRUE(b.timerRunning);
+    ASSERT_TRUE(site.timerRunning);
     b.Dispose();
-    EXPECT_FALSE(b.timerRunning);
+    EXPECT_FALSE(site.timerRunning);
     EXPECT_FALSE(b.Hovering());
 }
 
 TEST(Interaction, DoubleClickActsAsASecondPress)
 {
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     EventLog ev(b);
     b.HandleMouseDown(1, 0, 1, 1);
     b.HandleMouseUp(1, 0, 1, 1);
@@ -730,16 +765,17 @@ TEST(Interaction, DoubleClickActsAsASecondPress)
     b.HandleDoubleClick();
     EXPECT_EQ(ev.str(), "MouseDown1 MouseUp1 Click DoubleClick1 MouseDown1 ");
     EXPECT_EQ(b.LastButton(), -1);
-    EXPECT_TRUE(b.captured);
+    EXPECT_TRUE(site.captured);
 }
 
 TEST(Interaction, DefaultButtonFrameFollowsTheAmbient)
 {
-    TestButton b;
-    b.defaultButton = true;
+    FakeSite site;
+    ButtonModel b(site);
+    site.defaultButton = true;
     b.HandleAmbientChanged(L"DisplayAsDefault");
     EXPECT_NE(b.StateBits() & kBitDefaultFrame, 0);
-    b.defaultButton = false;
+    site.defaultButton = false;
     b.HandleAmbientChanged(L"DisplayAsDefault");
     EXPECT_EQ(b.StateBits() & kBitDefaultFrame, 0);
 }
@@ -750,7 +786,8 @@ TEST(Properties, PublishedKeysAndDescriptions)
     EXPECT_EQ(DescribeProperty(L"ForeColor"), L"The color of the caption's font .");
     EXPECT_EQ(DescribeProperty(L"NoSuchProperty"), L"");
     // Every stored key names one property; the table matches what Save writes.
-    TestButton b;
+    FakeSite site;
+    ButtonModel b(site);
     b.InitNew();
     b.SetButtonStyle(1);
     b.SetButtonShape(1);

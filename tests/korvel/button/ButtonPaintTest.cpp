@@ -421,11 +421,11 @@ TEST_F(Paint, CustomClickMovesTheButtonWhileHeld)
     b.ShowLookState(kBitPressed | kBitOver, true, true);
     EXPECT_EQ(where().x, home.x + 1);
     EXPECT_EQ(where().y, home.y + 1);
-    EXPECT_NE(b.StateBits() & kBitMoved, 0);
+    EXPECT_NE(b.Model().StateBits() & kBitMoved, 0);
     b.ShowLookState(0, false, false);
     EXPECT_EQ(where().x, home.x);
     EXPECT_EQ(where().y, home.y);
-    EXPECT_EQ(b.StateBits() & kBitMoved, 0);
+    EXPECT_EQ(b.Model().StateBits() & kBitMoved, 0);
 }
 
 TEST_F(Paint, SavedButtonLoadsBackAndPaintsTheSame)
@@ -477,12 +477,12 @@ TEST_F(Paint, Style5IsInvisibleAtRunTimeButOutlinedAtDesignTime)
     host::SetDesignMode(true);
     b.Refresh();
     Frame design(b.hWnd());
-    const Rgb edge = ShadeColor(b.ContainerColor(), -64);
+    const Rgb edge = ShadeColor(b.Model().ContainerColor(), -64);
     EXPECT_EQ(Hex(design.At(0, 15)), Hex(edge ? edge : kWhite));
     EXPECT_EQ(Hex(design.At(30, 29)), Hex(edge ? edge : kWhite));
 
     b.SetButtonShape(4);  // an oval gets its ellipse outline
     Frame oval(b.hWnd());
-    EXPECT_EQ(Hex(oval.At(0, 14)), Hex(ShadeColor(b.ContainerColor(), -32)));
+    EXPECT_EQ(Hex(oval.At(0, 14)), Hex(ShadeColor(b.Model().ContainerColor(), -32)));
     EXPECT_EQ(Hex(oval.At(30, 15)), Hex(kFace));
 }
