@@ -139,21 +139,12 @@ void ControlSkeleton::Place(host::ControlBase& part, const Rect& px)
 
 void ControlSkeleton::PaintPart(HDC target, int width, int height, const std::function<void(HDC)>& draw)
 {
-    // One kept surface per part size: a part keeps its size between paints.
-    KeptSurface* kept = nullptr;
-    for (KeptSurface& s : parts_)
-        if (s.width() == width && s.height() == height)
-            kept = &s;
-    for (KeptSurface& s : parts_)
-        if (!kept && !s.dc())
-            kept = &s;  // one that failed before
-    if (!kept) {
-        if (width < 1 || height < 1)
-            return;
-        parts_.emplace_back();
-        kept = &parts_.back();
-    }
-    HDC surface = kept->Fit(width, height);
+    // One kept surface per part (a part's own DC stays for its life),
+    // fitted to the part's size of the moment.
+    auto part = std::find_if(parts_.begin(), parts_.end(), [target](const PartSurface& p) { return p.target == target; });
+    if (part == parts_.end())
+        part = parts_.insert(parts_.end(), PartSurface{target, KeptSurface()});
+    HDC surface = part->surface.Fit(width, height);
     if (!surface)
         return;
     {

@@ -172,10 +172,14 @@ private:
     WindowHook hook_{*this};
     Throttle moves_;
     BurstTimer layout_{[this] { RunLayout(); }};
-    // The frame's surface and the font, kept between paints (and the
-    // parts' surfaces, one per size).
+    // The frame's surface and the font, kept between paints, and one
+    // surface for each part that paints through PaintPart.
     mutable FramePainter painter_;
-    std::vector<KeptSurface> parts_;
+    struct PartSurface {
+        HDC target;
+        KeptSurface surface;
+    };
+    std::vector<PartSurface> parts_;
     bool paintedOnce_ = false;
     bool changedWhileShown_ = false;  // before the first frame
     mutable HDC measureDc_ = nullptr;    // set while a Measuring scope or a paint is open
