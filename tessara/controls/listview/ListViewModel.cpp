@@ -144,36 +144,26 @@ void ListViewModel::Relayout()
     site_.Invalidate();
 }
 
-BarPlan ListViewModel::ShowVBar(const Rect& place, std::int32_t track, std::int32_t shown, std::int32_t total)
+BarPlan ListViewModel::ShowBar(ListBar bar, const Rect& place, std::int32_t track, std::int32_t shown,
+                               std::int64_t total)
 {
+    // The scroll owed by removals since the last layout is added once.
+    std::int32_t& pending = bar == ListBar::Vertical ? pendingV_ : pendingH_;
     BarPlan p;
     p.visible = true;
     p.place = place;
     p.thumb = ThumbLength(track, shown, total);
-    p.value = Clamp32(static_cast<std::int64_t>(site_.Bar(ListBar::Vertical).value) + pendingV_);
-    p.maxV = Clamp32(static_cast<std::int64_t>(total) - shown);
-    p.limitValue = false;
-    pendingV_ = 0;
-    return p;
-}
-
-BarPlan ListViewModel::ShowHBar(const Rect& place, std::int32_t track, std::int32_t shown, std::int64_t total)
-{
-    BarPlan p;
-    p.visible = true;
-    p.place = place;
-    p.thumb = ThumbLength(track, shown, total);
-    p.value = Clamp32(static_cast<std::int64_t>(site_.Bar(ListBar::Horizontal).value) + pendingH_);
+    p.value = Clamp32(static_cast<std::int64_t>(site_.Bar(bar).value) + pending);
     p.maxV = Clamp32(total - shown);
     p.limitValue = false;
-    pendingH_ = 0;
+    pending = 0;
     return p;
 }
 
 void ListViewModel::PlaceVBar(bool show, std::int32_t W, std::int32_t H, std::int32_t track, std::int32_t shown,
                               std::int32_t total)
 {
-    site_.ApplyBar(ListBar::Vertical, show ? ShowVBar(SizedRect(W - 20, 2, 18, H - 4), track, shown, total) : BarPlan());
+    site_.ApplyBar(ListBar::Vertical, show ? ShowBar(ListBar::Vertical, SizedRect(W - 20, 2, 18, H - 4), track, shown, total) : BarPlan());
 }
 
 void ListViewModel::LayoutReport(const ListHeights& h)
@@ -192,10 +182,10 @@ void ListViewModel::LayoutReport(const ListHeights& h)
 
     if (C > V && n >= pageRows_) {
         pageRows_ -= 1;  // the horizontal bar covers the last row
-        site_.ApplyBar(ListBar::Vertical, ShowVBar(SizedRect(W - 20, 2, 18, H - 23), H - 59, pageRows_, n));
-        site_.ApplyBar(ListBar::Horizontal, ShowHBar(SizedRect(2, H - 20, W - 23, 18), W - 59, V, C));
+        site_.ApplyBar(ListBar::Vertical, ShowBar(ListBar::Vertical, SizedRect(W - 20, 2, 18, H - 23), H - 59, pageRows_, n));
+        site_.ApplyBar(ListBar::Horizontal, ShowBar(ListBar::Horizontal, SizedRect(2, H - 20, W - 23, 18), W - 59, V, C));
     } else if (C > V) {
-        site_.ApplyBar(ListBar::Horizontal, ShowHBar(SizedRect(2, H - 20, W - 4, 18), W - 40, V, C));
+        site_.ApplyBar(ListBar::Horizontal, ShowBar(ListBar::Horizontal, SizedRect(2, H - 20, W - 4, 18), W - 40, V, C));
         site_.ApplyBar(ListBar::Vertical, BarPlan());
     } else if (pageRows_ >= n) {
         HideBothBars();

@@ -140,11 +140,9 @@ private:
     void LayoutReport(const ListHeights& h);
     void LayoutGrid(const ListHeights& h, std::int32_t cellWidth);
     void LayoutList(const ListHeights& h);
-    // The vertical bar shown over `shown` of `total` rows at `place`, with
-    // the pending vertical scroll; the horizontal one over `shown` of
-    // `total` pixels with the pending horizontal scroll.
-    BarPlan ShowVBar(const Rect& place, std::int32_t track, std::int32_t shown, std::int32_t total);
-    BarPlan ShowHBar(const Rect& place, std::int32_t track, std::int32_t shown, std::int64_t total);
+    // A bar shown at `place` over `shown` of `total` (rows for the
+    // vertical bar, pixels for the horizontal one), with its pending scroll.
+    BarPlan ShowBar(ListBar bar, const Rect& place, std::int32_t track, std::int32_t shown, std::int64_t total);
     // The vertical bar at the right edge, or hidden with value 0.
     void PlaceVBar(bool show, std::int32_t W, std::int32_t H, std::int32_t track, std::int32_t shown,
                    std::int32_t total);
