@@ -23,8 +23,9 @@ POINT ScreenCursor()
 void SetCursorReader(CursorReader reader) { g_cursorReader = reader; }
 
 // Messages watched, in this order. The repeated double click is kept: the
-// hook ignores a message it already watches. Right buttons and background
-// erasing pass on untouched.
+// hook ignores a message it already watches. Right buttons pass on
+// untouched; the background erasing is the skeleton's (the frame covers
+// the bar).
 ScrollBarControl::ScrollBarControl(const wchar_t* kind, bool vertical)
     : ControlSkeleton(kind,
                       {WM_PAINT, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP,
